@@ -1,0 +1,112 @@
+#include "canvas/RuvlenDoc.h"
+
+#include <algorithm>
+
+CRuvlenDoc::CRuvlenDoc(const CCanvasDefaults& defaults)
+    : m_cells(GRID * GRID), m_undoCells(GRID * GRID), m_bufferCells(GRID * GRID) {
+    m_nFontSize = defaults.m_nDefaultTextSize;
+    m_nColumns = std::clamp(defaults.m_nDefaultColumns, MIN_SIZE, MAX_SIZE);
+    m_nLines = std::clamp(defaults.m_nDefaultLines, MIN_SIZE, MAX_SIZE);
+    m_bGrid = defaults.m_bDefaultGrid;
+}
+
+CRuvlenDoc::~CRuvlenDoc() = default;
+
+void CRuvlenDoc::AddView(CDocView* view) {
+    if (std::find(m_views.begin(), m_views.end(), view) == m_views.end()) m_views.push_back(view);
+}
+
+void CRuvlenDoc::RemoveView(CDocView* view) {
+    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
+}
+
+void CRuvlenDoc::UpdateAllViews(CDocView* sender, int hint) {
+    for (CDocView* view : m_views)
+        if (view != sender) view->OnUpdate(hint);
+}
+
+int CRuvlenDoc::GetCellSize(int logPixelsX, int fontSizeIndex) {
+    static const double kSizes[6] = {5.4, 7.2, 9.6, 12, 14.5, 19.3};
+    double size = (fontSizeIndex >= 0 && fontSizeIndex <= 5) ? kSizes[fontSizeIndex] : 7.2;
+    // Points of 0.3514 mm: pixels = dpi x size x 0.3514 / 25.4, truncated.
+    return static_cast<int>(logPixelsX * size * 0.013834645669291337);
+}
+
+void CRuvlenDoc::ComputeMetrics(int logPixelsX) {
+    m_nCellSize = std::max(1, GetCellSize(logPixelsX, m_nFontSize));
+    m_nCanvasWidth = m_nColumns * m_nCellSize + 1;
+    m_nCanvasHeight = m_nLines * m_nCellSize + 1;
+    m_nTotalWidth = m_nCanvasWidth + 4 * m_nCellSize + m_nCellSize / 2;
+    m_nTotalHeight = m_nCanvasHeight + 4 * m_nCellSize + m_nCellSize / 2;
+    m_nOriginX = 2 * m_nCellSize;
+    m_nOriginY = 2 * m_nCellSize;
+}
+
+void CRuvlenDoc::ApplySettings(int logPixelsX) {
+    ComputeMetrics(logPixelsX);
+    UpdateAllViews(nullptr, UPDATE_HINT_METRICS);
+}
+
+int CRuvlenDoc::IsInCanvas(int x, int y) const {
+    return m_nOriginX <= x && x <= m_nOriginX + m_nCanvasWidth && m_nOriginY <= y &&
+           y <= m_nOriginY + m_nCanvasHeight;
+}
+
+CCellPoint CRuvlenDoc::CellFromPoint(int x, int y) const {
+    int cell = std::max(1, m_nCellSize);
+    int col = std::max(0, x - m_nOriginX) / cell;
+    int row = std::max(0, y - m_nOriginY) / cell;
+    return {std::min(col, m_nColumns - 1), std::min(row, m_nLines - 1)};
+}
+
+int CRuvlenDoc::ArmFromPoint(int x, int y) const {
+    int cell = std::max(1, m_nCellSize);
+    // The margins are whole cells, so the offset inside the cell is x mod cell.
+    int px = ((x % cell) + cell) % cell;
+    int py = ((y % cell) + cell) % cell;
+    if (px < py) return (px + py < cell) ? 3 : 2;
+    return (px + py < cell) ? 4 : 1;
+}
+
+CCellRect CRuvlenDoc::CellToLogical(const CCellRect& rc) const {
+    return {m_nOriginX + rc.left * m_nCellSize, m_nOriginY + rc.top * m_nCellSize,
+            m_nOriginX + (rc.right + 1) * m_nCellSize, m_nOriginY + (rc.bottom + 1) * m_nCellSize};
+}
+
+void CRuvlenDoc::InvalidateCells(CDocView* view, int left, int top, int right, int bottom) {
+    if (view) view->InvalidateCells({left, top, right, bottom});
+}
+
+void CRuvlenDoc::InvalidateCells(CDocView* view, const CCellRect& rc) {
+    if (view) view->InvalidateCells(rc);
+}
+
+void CRuvlenDoc::SaveUndo(int left, int top, int right, int bottom) {
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left; x <= right; ++x) UndoCell(x, y).CopyFrom(Cell(x, y));
+    m_bUndo = 1;
+    m_rcUndo = {left, top, right, bottom};
+}
+
+void CRuvlenDoc::SaveUndoCell(const CCell& old, int x, int y) {
+    UndoCell(x, y).CopyFrom(old);
+    m_bUndo = 1;
+    m_rcUndo = {x, y, x, y};
+}
+
+void CRuvlenDoc::EndTool() {
+    if (m_nToolState == 0) return;
+    if (m_pTool) m_pTool->EraseFeedback();
+    if (m_nToolState == 2) m_nToolMode = m_nPrevToolMode;
+    m_pTool.reset();
+    m_nToolState = 0;
+    m_bDragSelection = 0;
+}
+
+void CRuvlenDoc::Undo(CDocView* view) {
+    if (!m_bUndo) return;
+    const CCellRect& rc = m_rcUndo;
+    for (int y = rc.top; y <= rc.bottom; ++y)
+        for (int x = rc.left; x <= rc.right; ++x) std::swap(Cell(x, y), UndoCell(x, y));
+    InvalidateCells(view, rc);
+}

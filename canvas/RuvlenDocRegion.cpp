@@ -1,0 +1,162 @@
+// Region operations: selection, erase, paste, rotate, mirror, move.
+#include "canvas/RuvlenDoc.h"
+
+#include <algorithm>
+
+void CRuvlenDoc::Select(CDocView* view, int left, int top, int right, int bottom) {
+    Deselect(view);
+    m_rcSelection = {left, top, right, bottom};
+    m_bSelection = 1;
+    m_bDragSelection = 0;
+    InvalidateCells(view, m_rcSelection);
+    m_bSquareSelection = (right - left == bottom - top) ? 1 : 0;
+}
+
+void CRuvlenDoc::Deselect(CDocView* view) {
+    if (!m_bSelection) return;
+    m_bSelection = 0;
+    m_bSquareSelection = 0;
+    m_bDragSelection = 0;
+    InvalidateCells(view, m_rcSelection);
+}
+
+int CRuvlenDoc::IsInSelection(int x, int y) {
+    m_bDragSelection = 0;
+    if (!m_bSelection) return 0;
+    const CCellRect& rc = m_rcSelection;
+    const int cell = m_nCellSize;
+    if (m_nOriginX + rc.left * cell <= x && x <= m_nOriginX + (rc.right + 1) * cell - 1 &&
+        m_nOriginY + rc.top * cell <= y && y <= m_nOriginY + (rc.bottom + 1) * cell - 1) {
+        m_bDragSelection = 1;
+        return 1;
+    }
+    return 0;
+}
+
+void CRuvlenDoc::EraseRect(CDocView* view, int left, int top, int right, int bottom) {
+    SaveUndo(left, top, right, bottom);
+    EraseRectNoUndo(left, top, right, bottom);
+    InvalidateCells(view, left, top, right, bottom);
+    SetModifiedFlag();
+}
+
+void CRuvlenDoc::EraseRectNoUndo(int left, int top, int right, int bottom) {
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left; x <= right; ++x) Cell(x, y).Erase();
+}
+
+void CRuvlenDoc::ClearAll(CDocView* view) {
+    Deselect(view);
+    SaveUndo(0, 0, m_nColumns - 1, m_nLines - 1);
+    EraseRect(view, 0, 0, m_nColumns - 1, m_nLines - 1);
+}
+
+void CRuvlenDoc::DeleteSelection(CDocView* view) {
+    m_bSelection = 0;
+    m_bSquareSelection = 0;
+    const CCellRect rc = m_rcSelection;
+    EraseRect(view, rc.left, rc.top, rc.right, rc.bottom);
+}
+
+void CRuvlenDoc::ClearBuffer() {
+    for (CCell& cell : m_bufferCells) cell.Reset();
+}
+
+void CRuvlenDoc::PasteFromBuffer(CDocView* view, int left, int top, int right, int bottom,
+                                 bool transparent) {
+    SaveUndo(left, top, right, bottom);
+    for (int j = 0; j < m_nBufferLines; ++j) {
+        for (int i = 0; i < m_nBufferColumns; ++i) {
+            const CCell& source = BufferCell(i, j);
+            if (!source.m_bUsed || (transparent && source.IsBlank())) continue;
+            Cell(left + i, top + j).CopyFrom(source);
+        }
+    }
+    InvalidateCells(view, left, top, right, bottom);
+    SetModifiedFlag();
+}
+
+void CRuvlenDoc::Paste(CDocView* view, int left, int top, int right, int bottom) {
+    PasteFromBuffer(view, left, top, right, bottom, false);
+}
+
+void CRuvlenDoc::PasteTransparent(CDocView* view, int left, int top, int right, int bottom) {
+    PasteFromBuffer(view, left, top, right, bottom, true);
+}
+
+// Copies every selected cell to its mapped place in the buffer, turns line cells
+// by the given quarter turns or mirrors them, then copies the selection back.
+template <class MapFn>
+void CRuvlenDoc::TransformSelection(CDocView* view, MapFn map, int turns, int flip) {
+    const CCellRect rc = m_rcSelection;
+    SaveUndo(rc.left, rc.top, rc.right, rc.bottom);
+    for (int y = rc.top; y <= rc.bottom; ++y) {
+        for (int x = rc.left; x <= rc.right; ++x) {
+            CCellPoint to = map(x, y);
+            CCell& target = BufferCell(to.x, to.y);
+            target.CopyFrom(Cell(x, y));
+            if (!target.m_bLine) continue;
+            for (int t = 0; t < turns; ++t) target.RotateRight();
+            if (flip == 1) target.FlipHorizontal();
+            if (flip == 2) target.FlipVertical();
+        }
+    }
+    for (int y = rc.top; y <= rc.bottom; ++y)
+        for (int x = rc.left; x <= rc.right; ++x) Cell(x, y).CopyFrom(BufferCell(x, y));
+    InvalidateCells(view, rc);
+    SetModifiedFlag();
+}
+
+void CRuvlenDoc::RotateSelection90(CDocView* view) {
+    // A square selection turns a quarter clockwise; a non-square one would map
+    // cells outside itself, so it is left alone.
+    const CCellRect rc = m_rcSelection;
+    if (rc.Width() != rc.Height()) return;
+    TransformSelection(
+        view, [rc](int x, int y) { return CCellPoint{rc.right - (y - rc.top), rc.top + (x - rc.left)}; },
+        1, 0);
+}
+
+void CRuvlenDoc::RotateSelection180(CDocView* view) {
+    const CCellRect rc = m_rcSelection;
+    TransformSelection(
+        view,
+        [rc](int x, int y) { return CCellPoint{rc.left + rc.right - x, rc.top + rc.bottom - y}; },
+        2, 0);
+}
+
+void CRuvlenDoc::FlipSelectionHorizontal(CDocView* view) {
+    const CCellRect rc = m_rcSelection;
+    TransformSelection(view, [rc](int x, int y) { return CCellPoint{rc.left + rc.right - x, y}; },
+                       0, 1);
+}
+
+void CRuvlenDoc::FlipSelectionVertical(CDocView* view) {
+    const CCellRect rc = m_rcSelection;
+    TransformSelection(view, [rc](int x, int y) { return CCellPoint{x, rc.top + rc.bottom - y}; },
+                       0, 2);
+}
+
+void CRuvlenDoc::CopyRectToBuffer(int left, int top, int right, int bottom) {
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left; x <= right; ++x) BufferCell(x - left, y - top).CopyFrom(Cell(x, y));
+}
+
+void CRuvlenDoc::CopyBufferToRect(int left, int top, int right, int bottom) {
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left; x <= right; ++x) Cell(x, y).CopyFrom(BufferCell(x - left, y - top));
+}
+
+void CRuvlenDoc::MoveSelection(CDocView* view, int dx, int dy) {
+    const CCellRect rc = m_rcSelection;
+    const CCellRect all = {std::min(rc.left, rc.left + dx), std::min(rc.top, rc.top + dy),
+                           std::max(rc.right, rc.right + dx), std::max(rc.bottom, rc.bottom + dy)};
+    SaveUndo(all.left, all.top, all.right, all.bottom);
+    CopyRectToBuffer(rc.left, rc.top, rc.right, rc.bottom);
+    EraseRectNoUndo(rc.left, rc.top, rc.right, rc.bottom);
+    CopyBufferToRect(rc.left + dx, rc.top + dy, rc.right + dx, rc.bottom + dy);
+    m_bSelection = 0;
+    m_bSquareSelection = 0;
+    InvalidateCells(view, all);
+    SetModifiedFlag();
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+// The part of an editing tool the document needs: the document owns the active
+// tool and, when it ends the tool, must take its rubber-band feedback off screen.
+class CToolObject {
+public:
+    virtual ~CToolObject() = default;
+    virtual void EraseFeedback() = 0;
+};
