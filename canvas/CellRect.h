@@ -1,5 +1,12 @@
 #pragma once
 
+// A cell: column x, line y.
+struct CCellPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const CCellPoint& o) const { return x == o.x && y == o.y; }
+};
+
 // An inclusive rectangle of cells: columns left..right, lines top..bottom.
 struct CCellRect {
     int left = 0;

@@ -27,12 +27,6 @@ enum : int {
     ID_EDIT_TRANSPARENT_PASTE = 32797,
 };
 
-struct CCellPoint {
-    int x = 0;
-    int y = 0;
-    bool operator==(const CCellPoint& o) const { return x == o.x && y == o.y; }
-};
-
 // One open canvas: three 100 x 100 grids (canvas, undo snapshot, paste buffer),
 // its size and metrics, the selection and the state of the active tool.
 //

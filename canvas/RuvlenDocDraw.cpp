@@ -1,6 +1,7 @@
 // Drawing operations: ruled lines, rectangles, diagonals, symbol runs, text runs
 // and the right-button edits of single cells.
 #include "canvas/RuvlenDoc.h"
+#include "canvas/SymbolRun.h"
 
 #include <algorithm>
 
@@ -72,26 +73,9 @@ void CRuvlenDoc::DrawSymbolLine(CDocView* view, const char* symbol, int x1, int 
     const int xmin = std::min(x1, x2), xmax = std::max(x1, x2);
     const int ymin = std::min(y1, y2), ymax = std::max(y1, y2);
     SaveUndo(xmin, ymin, xmax, ymax);
-    auto put = [&](int x, int y) {
-        // Rounding keeps the run inside its box; the clamp only guards the grid.
-        x = std::clamp(x, xmin, xmax);
-        y = std::clamp(y, ymin, ymax);
-        Cell(x, y).SetText(symbol);
-        InvalidateCells(view, x, y, x, y);
-    };
-    if (ymin == ymax) {
-        for (int x = xmin; x <= xmax; ++x) put(x, ymin);
-    } else if (xmin == xmax) {
-        for (int y = ymin; y <= ymax; ++y) put(xmin, y);
-    } else {
-        const double dx = x2 - x1, dy = y2 - y1;
-        if (xmax - xmin >= ymax - ymin) {
-            for (int x = xmin; x <= xmax; ++x)
-                put(x, static_cast<int>(x * (dy / dx) + (x2 * y1 - x1 * y2) / dx + 0.5));
-        } else {
-            for (int y = ymin; y <= ymax; ++y)
-                put(static_cast<int>(y * (dx / dy) + (x1 * y2 - x2 * y1) / dy + 0.5), y);
-        }
+    for (const CCellPoint& c : SymbolRunCells(x1, y1, x2, y2)) {
+        Cell(c.x, c.y).SetText(symbol);
+        InvalidateCells(view, c.x, c.y, c.x, c.y);
     }
     SetModifiedFlag();
 }

@@ -1,0 +1,63 @@
+#include "tools/MoveTool.h"
+
+#include "canvas/RuvlenDoc.h"
+#include "tools/CommandIds.h"
+#include "tools/ViewPort.h"
+
+CMoveTool::CMoveTool(CRuvlenDoc* doc, CViewPort* view, const CCellRect& selection)
+    : CTool(doc, view) {
+    m_nStartCol = selection.left;
+    m_nStartRow = selection.top;
+    m_nEndCol = selection.right;
+    m_nEndRow = selection.bottom;
+}
+
+int CMoveTool::OnLButtonDown(int x, int y) {
+    if (m_nState != 0) return Refuse();
+    m_pView->SetCapture();
+    CCellPoint cell = m_pDoc->CellFromPoint(x, y);
+    m_nGrabCol = m_nCurCol = cell.x;
+    m_nGrabRow = m_nCurRow = cell.y;
+    m_nState = 1;
+    DrawFeedback();
+    return 1;
+}
+
+int CMoveTool::OnMouseMove(int x, int y) {
+    m_pView->SetCapture();
+    if (m_nState != 1) return Refuse();
+    EraseFeedback();
+    CCellPoint cell = m_pDoc->CellFromPoint(x, y);
+    m_nCurCol = cell.x;
+    m_nCurRow = cell.y;
+    ClampToCanvas();
+    m_pView->AutoScroll(x, y);
+    DrawFeedback();
+    return 1;
+}
+
+void CMoveTool::ClampToCanvas() {
+    // All four tests use the offset as it was before any correction.
+    const int dx = m_nCurCol - m_nGrabCol, dy = m_nCurRow - m_nGrabRow;
+    if (m_nEndCol + dx >= m_pDoc->m_nColumns) m_nCurCol -= m_nEndCol + dx - m_pDoc->m_nColumns + 1;
+    if (m_nEndRow + dy >= m_pDoc->m_nLines) m_nCurRow -= m_nEndRow + dy - m_pDoc->m_nLines + 1;
+    if (m_nStartCol + dx < 0) m_nCurCol -= m_nStartCol + dx;
+    if (m_nStartRow + dy < 0) m_nCurRow -= m_nStartRow + dy;
+}
+
+int CMoveTool::Apply() {
+    const int dx = m_nCurCol - m_nGrabCol, dy = m_nCurRow - m_nGrabRow;
+    if (dx != 0 || dy != 0) m_pDoc->MoveSelection(m_pView, dx, dy);
+    return 0;
+}
+
+void CMoveTool::SetToolCursor() { m_pView->SetCursor(CURSOR_MOVE); }
+
+CFeedbackFigure CMoveTool::GetFeedbackFigure() const {
+    const int dx = m_nCurCol - m_nGrabCol, dy = m_nCurRow - m_nGrabRow;
+    CFeedbackFigure f;
+    f.kind = CFeedbackFigure::DottedRect;
+    f.rects.push_back(
+        CellOutline(m_nStartCol + dx, m_nStartRow + dy, m_nEndCol + dx, m_nEndRow + dy));
+    return f;
+}

@@ -1,0 +1,93 @@
+#include "tools/Tool.h"
+
+#include "canvas/RuvlenDoc.h"
+#include "tools/CommandIds.h"
+#include "tools/ViewPort.h"
+
+int CTool::IsThick() const { return m_pDoc->m_nLineMode == ID_LINE_THICK ? 1 : 0; }
+
+int CTool::Refuse() {
+    EraseFeedback();
+    m_pView->ReleaseCapture();
+    return -1;
+}
+
+int CTool::OnLButtonDown(int x, int y) {
+    if (m_nState != 0) return Refuse();
+    m_pView->SetCapture();
+    CCellPoint cell = m_pDoc->CellFromPoint(x, y);
+    m_nStartCol = m_nEndCol = cell.x;
+    m_nStartRow = m_nEndRow = cell.y;
+    m_nState = 1;
+    DrawFeedback();
+    return 1;
+}
+
+int CTool::OnMouseMove(int x, int y) {
+    m_pView->SetCapture();
+    if (m_nState != 1) return Refuse();
+    CCellPoint cell = m_pDoc->CellFromPoint(x, y);
+    EraseFeedback();
+    m_nEndCol = cell.x;
+    m_nEndRow = cell.y;
+    m_pView->AutoScroll(x, y);
+    DrawFeedback();
+    return 1;
+}
+
+int CTool::OnLButtonUp(int, int) {
+    if (m_nState != 1) return Refuse();
+    m_nState = 2;
+    EraseFeedback();
+    Apply();
+    m_pView->ReleaseCapture();
+    return 0;
+}
+
+void CTool::DrawFeedback() {
+    if (m_bFeedback) return;
+    m_drawnFigure = GetFeedbackFigure();
+    m_pView->InvertFeedback(m_drawnFigure);
+    m_bFeedback = 1;
+}
+
+void CTool::EraseFeedback() {
+    if (!m_bFeedback) return;
+    m_pView->InvertFeedback(m_drawnFigure);
+    m_bFeedback = 0;
+}
+
+void CTool::SetToolCursor() { m_pView->SetCursor(CURSOR_PENCIL); }
+
+void CTool::ClampToCanvas() {
+    if (m_nEndCol >= m_pDoc->m_nColumns) {
+        int shift = m_nEndCol - m_pDoc->m_nColumns + 1;
+        m_nStartCol -= shift;
+        m_nEndCol -= shift;
+    }
+    if (m_nEndRow >= m_pDoc->m_nLines) {
+        int shift = m_nEndRow - m_pDoc->m_nLines + 1;
+        m_nStartRow -= shift;
+        m_nEndRow -= shift;
+    }
+    if (m_nStartCol < 0) {
+        m_nEndCol -= m_nStartCol;
+        m_nStartCol = 0;
+    }
+    if (m_nStartRow < 0) {
+        m_nEndRow -= m_nStartRow;
+        m_nStartRow = 0;
+    }
+}
+
+CPixelRect CTool::CellOutline(int left, int top, int right, int bottom) const {
+    const int s = m_pDoc->m_nCellSize, ox = m_pDoc->m_nOriginX, oy = m_pDoc->m_nOriginY;
+    return {ox + left * s + 1, oy + top * s + 1, ox + (right + 1) * s, oy + (bottom + 1) * s};
+}
+
+CFeedbackFigure CTool::GetFeedbackFigure() const {
+    CFeedbackFigure f;
+    f.kind = CFeedbackFigure::DottedRect;
+    f.rects.push_back(CellOutline(Left(), Top(), Right(), Bottom()));
+    return f;
+}

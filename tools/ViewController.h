@@ -1,0 +1,55 @@
+#pragma once
+
+#include "tools/ViewPort.h"
+
+class CRuvlenDoc;
+class CTool;
+
+// What a canvas window does with the mouse and its commands, without widgets:
+// routing presses, moves and releases to the active tool, the right button, the
+// command table with its enabling rules, and the edit commands. A Qt view, the
+// tests and the command line all drive a canvas through this one class.
+// Points are in the view's logical coordinates (pixels, scrolling applied).
+class CViewController {
+public:
+    CViewController(CRuvlenDoc* doc, CViewPort* view, CClipboardPort* clipboard,
+                    CSymbolSource* symbols)
+        : m_pDoc(doc), m_pView(view), m_pClipboard(clipboard), m_pSymbols(symbols) {}
+
+    void OnLButtonDown(int x, int y);
+    void OnMouseMove(int x, int y);
+    void OnLButtonUp(int x, int y);
+    void OnRButtonDown(int x, int y);
+    // After the view has painted its cells: the active tool's opaque marker.
+    void OnDrawDone();
+
+    void SetToolMode(int id);
+    void SetIdleCursor(int x, int y);
+
+    // The command table. A command that IsCommandEnabled rejects is not carried
+    // out by OnCommand, however it arrives; OnCommand returns whether it ran.
+    bool IsCommandEnabled(int id);
+    bool IsCommandChecked(int id) const;
+    bool OnCommand(int id);
+    CContextMenuState GetContextMenuState();
+
+    // Stores new canvas settings (as the canvas settings dialog does on OK) and
+    // recomputes the metrics at the given resolution. Cells are never touched.
+    void ApplyCanvasSettings(int fontSize, int columns, int lines, int grid, int logPixelsX);
+
+    CTool* ActiveTool() const;
+
+private:
+    bool IsClipboardTextAvailable();
+    int ImportClipboard();
+    void Paste(int id);
+    void Copy(bool cut);
+    void FinishTool();
+
+    CRuvlenDoc* m_pDoc;
+    CViewPort* m_pView;
+    CClipboardPort* m_pClipboard;
+    CSymbolSource* m_pSymbols;
+};
+
+extern const char* const kClipboardCopyFailedMessage;

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "canvas/DocView.h"
+#include "tools/Feedback.h"
+
+#include <string>
+
+class CTextInputDlg;
+
+// Items of the canvas context menu that are enabled right now.
+struct CContextMenuState {
+    bool undo = false;
+    bool cut = false, copy = false;
+    bool paste = false, transparentPaste = false;
+    bool rotate90 = false, rotate180 = false, flipHorizontal = false, flipVertical = false;
+};
+
+// What the editing logic needs from a canvas window. The Qt view implements it
+// with widgets; tests and the command line implement it without.
+class CViewPort : public CDocView {
+public:
+    virtual void SetCapture() = 0;
+    virtual void ReleaseCapture() = 0;
+    // Scrolls one step towards a point (logical) that has left the visible area.
+    virtual void AutoScroll(int x, int y) = 0;
+    // Inverting feedback: drawing a figure a second time removes it.
+    virtual void InvertFeedback(const CFeedbackFigure& figure) = 0;
+    // Opaque marker, removed by the next repaint of its cells.
+    virtual void DrawMarker(const CFeedbackFigure& figure) = 0;
+    virtual void SetCursor(int cursorId) = 0;
+    // The cell under the pointer for the status bar (0-based).
+    virtual void SetPositionText(int column, int row) = 0;
+    // Runs the text input dialog modally; IDOK or IDCANCEL.
+    virtual int RunTextInput(CTextInputDlg& dialog) = 0;
+    // A message box with the application title as caption (UTF-8 text).
+    virtual void ShowMessage(const std::string& text) = 0;
+    virtual void ShowContextMenu(int x, int y, const CContextMenuState& state) = 0;
+    virtual bool IsFrameMinimized() const = 0;
+};
+
+// The symbol the symbol tool places: the palette's current choice.
+class CSymbolSource {
+public:
+    virtual ~CSymbolSource() = default;
+    // Copies the chosen symbol (NUL-terminated, at most 3 bytes) into buffer.
+    virtual void GetChosenSymbol(char buffer[4]) = 0;
+    // Shows the symbol palette if it is hidden.
+    virtual void ShowPalette() {}
+};
+
+// The system clipboard as Shift-JIS plain text with CR LF line ends.
+class CClipboardPort {
+public:
+    virtual ~CClipboardPort() = default;
+    virtual bool HasText() = 0;
+    // The clipboard text as Shift-JIS bytes, without a terminating NUL.
+    virtual bool GetText(std::string& bytes) = 0;
+    // Puts the copied bytes (Shift-JIS, CR LF, final NUL) on the clipboard.
+    virtual bool SetText(const std::string& bytes) = 0;
+};
