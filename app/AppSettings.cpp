@@ -1,0 +1,85 @@
+#include "app/AppSettings.h"
+
+#include "app/IniFile.h"
+
+#include <algorithm>
+
+namespace {
+
+const char kCanvas[] = "Canvas";
+const char kWindow[] = "Window Placement";
+const char kPalette[] = "Symbol Table";
+
+// A flag is on only for the exact text "True"; "true" or "1" count as off.
+bool GetFlag(const CIniFile& ini, const char* section, const char* key, bool def) {
+    return ini.GetString(section, key, def ? "True" : "False") == "True";
+}
+
+void SetFlag(CIniFile& ini, const char* section, const char* key, bool on) {
+    ini.SetString(section, key, on ? "True" : "False");
+}
+
+int AtLeast(int value, int low) {
+    return std::max(value, low);
+}
+
+int InRange(int value, int low, int high) {
+    return std::min(std::max(value, low), high);
+}
+
+} // namespace
+
+void CAppSettings::LoadCanvasDefaults(const CIniFile& ini) {
+    m_nDefaultLines = InRange(ini.GetInt(kCanvas, "Lines", 30), 10, 99);
+    m_nDefaultColumns = InRange(ini.GetInt(kCanvas, "Columns", 40), 10, 99);
+    m_nDefaultTextSize = InRange(ini.GetInt(kCanvas, "TextSize", 2), 0, 5);
+    m_bDefaultGrid = GetFlag(ini, kCanvas, "ViewGrid", true) ? 1 : 0;
+}
+
+void CAppSettings::LoadWindowPlacement(const CIniFile& ini) {
+    m_nWindowX = AtLeast(ini.GetInt(kWindow, "x", 0), 0);
+    m_nWindowY = AtLeast(ini.GetInt(kWindow, "y", 0), 0);
+    m_nWindowWidth = AtLeast(ini.GetInt(kWindow, "Width", 550), 50);
+    m_nWindowHeight = AtLeast(ini.GetInt(kWindow, "Height", 450), 50);
+    m_nWindowState = GetFlag(ini, kWindow, "Maximized", false) ? 2 : 1;
+}
+
+void CAppSettings::LoadPaletteSettings(const CIniFile& ini) {
+    m_nPaletteX = AtLeast(ini.GetInt(kPalette, "x", 400), 0);
+    m_nPaletteY = AtLeast(ini.GetInt(kPalette, "y", 50), 0);
+    m_nPaletteWidth = AtLeast(ini.GetInt(kPalette, "Width", 126), 50);
+    m_nPaletteHeight = AtLeast(ini.GetInt(kPalette, "Height", 240), 50);
+    m_nPaletteCategory = InRange(ini.GetInt(kPalette, "Index", 0), 0, 9);
+}
+
+void CAppSettings::SaveCanvasDefaults(CIniFile& ini) const {
+    ini.SetInt(kCanvas, "Lines", m_nDefaultLines);
+    ini.SetInt(kCanvas, "Columns", m_nDefaultColumns);
+    ini.SetInt(kCanvas, "TextSize", m_nDefaultTextSize);
+    SetFlag(ini, kCanvas, "ViewGrid", m_bDefaultGrid != 0);
+}
+
+void CAppSettings::SaveWindowPlacement(CIniFile& ini) const {
+    ini.SetInt(kWindow, "x", m_nWindowX);
+    ini.SetInt(kWindow, "y", m_nWindowY);
+    ini.SetInt(kWindow, "Width", m_nWindowWidth);
+    ini.SetInt(kWindow, "Height", m_nWindowHeight);
+    if (m_nWindowState != 0) SetFlag(ini, kWindow, "Maximized", m_nWindowState == 2);
+}
+
+void CAppSettings::SavePaletteSettings(CIniFile& ini) const {
+    ini.SetInt(kPalette, "x", m_nPaletteX);
+    ini.SetInt(kPalette, "y", m_nPaletteY);
+    ini.SetInt(kPalette, "Width", m_nPaletteWidth);
+    ini.SetInt(kPalette, "Height", m_nPaletteHeight);
+    ini.SetInt(kPalette, "Index", m_nPaletteCategory);
+}
+
+CCanvasDefaults CAppSettings::Defaults() const {
+    CCanvasDefaults d;
+    d.m_nDefaultTextSize = m_nDefaultTextSize;
+    d.m_nDefaultColumns = m_nDefaultColumns;
+    d.m_nDefaultLines = m_nDefaultLines;
+    d.m_bDefaultGrid = m_bDefaultGrid;
+    return d;
+}
