@@ -1,0 +1,264 @@
+#include "cli/CliSession.h"
+
+#include "canvas/Cp932.h"
+#include "canvas/RuvlenDoc.h"
+#include "canvas/TextFile.h"
+#include "tools/CommandIds.h"
+#include "tools/SymbolTable.h"
+
+#include <cstdlib>
+#include <map>
+#include <ostream>
+
+namespace {
+
+constexpr int kScreenDpi = 96;
+
+// Parses a whole decimal number in [lo, hi].
+bool ParseInt(const CScriptWord& word, int lo, int hi, int& value) {
+    if (word.quoted || word.text.empty() || word.text.size() > 9) return false;
+    char* end = nullptr;
+    long v = std::strtol(word.text.c_str(), &end, 10);
+    if (*end != 0 || v < lo || v > hi) return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+const std::map<std::string, int>& ToolNames() {
+    static const std::map<std::string, int> names = {
+        {"select", ID_TOOL_SELECT}, {"hline", ID_TOOL_HLINE},   {"vline", ID_TOOL_VLINE},
+        {"rect", ID_TOOL_RECT},     {"erase", ID_TOOL_ERASE},   {"symbol", ID_TOOL_SYMBOL},
+        {"htext", ID_TOOL_HTEXT},   {"vtext", ID_TOOL_VTEXT}};
+    return names;
+}
+
+const std::map<std::string, int>& EditCommands() {
+    static const std::map<std::string, int> names = {
+        {"copy", ID_EDIT_COPY},         {"cut", ID_EDIT_CUT},
+        {"paste", ID_EDIT_PASTE},       {"tpaste", ID_EDIT_TRANSPARENT_PASTE},
+        {"undo", ID_EDIT_UNDO},         {"selectall", ID_SELECT_ALL},
+        {"clear", ID_CLEAR_ALL},        {"rotate90", ID_ROTATE90},
+        {"rotate180", ID_ROTATE180},    {"fliph", ID_FLIP_HORIZONTAL},
+        {"flipv", ID_FLIP_VERTICAL}};
+    return names;
+}
+
+bool ArgCount(const std::vector<CScriptWord>& a, size_t lo, size_t hi, std::string& error) {
+    if (a.size() - 1 >= lo && a.size() - 1 <= hi) return true;
+    error = a[0].text + ": wrong number of arguments";
+    return false;
+}
+
+} // namespace
+
+CCliSession::CCliSession(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {
+    BuildSymbolTables();
+    Adopt(std::make_unique<CRuvlenDoc>());
+}
+
+CCliSession::~CCliSession() = default;
+
+void CCliSession::Adopt(std::unique_ptr<CRuvlenDoc> doc) {
+    m_pController.reset();
+    m_pDoc = std::move(doc);
+    m_pDoc->ComputeMetrics(kScreenDpi);
+    m_pDoc->AddView(&m_view);
+    m_pController = std::make_unique<CViewController>(m_pDoc.get(), &m_view, &m_clipboard, &m_palette);
+}
+
+CCellPoint CCliSession::CellCenter(int x, int y) const {
+    const int s = m_pDoc->m_nCellSize;
+    return {m_pDoc->m_nOriginX + x * s + s / 2, m_pDoc->m_nOriginY + y * s + s / 2};
+}
+
+bool CCliSession::RequireCell(const Args& a, size_t i, int& x, int& y, std::string& error) const {
+    if (!ParseInt(a[i], 0, 10000, x) || !ParseInt(a[i + 1], 0, 10000, y)) {
+        error = a[0].text + ": a cell is two whole numbers, column and line";
+        return false;
+    }
+    if (x >= m_pDoc->m_nColumns || y >= m_pDoc->m_nLines) {
+        error = "cell (" + std::to_string(x) + ", " + std::to_string(y) + ") is outside the " +
+                std::to_string(m_pDoc->m_nColumns) + " x " + std::to_string(m_pDoc->m_nLines) +
+                " canvas";
+        return false;
+    }
+    return true;
+}
+
+bool CCliSession::Run(const Args& a, std::string& error) {
+    const std::string& name = a[0].text;
+    if (a[0].quoted) {
+        error = "a command name cannot be quoted";
+        return false;
+    }
+    if (name == "drag" || name == "click") return Gesture(a, name == "drag", error);
+    if (name == "rclick") return RightClick(a, error);
+    if (name == "tool") {
+        if (!ArgCount(a, 1, 1, error)) return false;
+        auto it = ToolNames().find(a[1].text);
+        if (it == ToolNames().end()) {
+            error = "unknown tool '" + a[1].text + "' (select, hline, vline, rect, erase, symbol, htext, vtext)";
+            return false;
+        }
+        return Command(it->second, error);
+    }
+    if (EditCommands().count(name)) {
+        if (!ArgCount(a, 0, 0, error)) return false;
+        return Command(EditCommands().at(name), error);
+    }
+    if (name == "weight") {
+        if (!ArgCount(a, 1, 1, error)) return false;
+        if (a[1].text != "thin" && a[1].text != "thick") {
+            error = "weight: thin or thick";
+            return false;
+        }
+        return Command(a[1].text == "thin" ? ID_LINE_THIN : ID_LINE_THICK, error);
+    }
+    if (name == "new" || name == "size") return Size(a, error);
+    if (name == "open" || name == "save") {
+        if (!ArgCount(a, 1, 1, error)) return false;
+        if (name == "open") return Open(a[1].text, error);
+        return SaveDocumentFile(*m_pDoc, a[1].text, error);
+    }
+    if (name == "show") {
+        if (!ArgCount(a, 0, 0, error)) return false;
+        Show();
+        return true;
+    }
+    if (name == "pick") return Pick(a, error);
+    if (name == "clipboard") {
+        if (!ArgCount(a, 0, 1, error)) return false;
+        if (a.size() == 1) {
+            m_out << m_clipboard.m_strText;
+            if (!m_clipboard.m_strText.empty() && m_clipboard.m_strText.back() != '\n') m_out << '\n';
+            return true;
+        }
+        m_clipboard.m_strText = a[1].text;
+        m_clipboard.m_bHasText = true;
+        return true;
+    }
+    error = "unknown command '" + name + "'";
+    return false;
+}
+
+bool CCliSession::Command(int id, std::string& error) {
+    m_view.m_strError.clear();
+    if (!m_pController->OnCommand(id)) {
+        error = "this command is not available now";
+        if (id == ID_ROTATE90) error += " (it needs a square selection)";
+        else if (id == ID_EDIT_PASTE || id == ID_EDIT_TRANSPARENT_PASTE)
+            error += " (it needs text on the clipboard and no tool at work)";
+        else if (id == ID_EDIT_UNDO) error += " (nothing to undo)";
+        else error += " (it needs a selection)";
+        return false;
+    }
+    if (!m_view.m_strError.empty()) {
+        error = m_view.m_strError;
+        return false;
+    }
+    return true;
+}
+
+bool CCliSession::Gesture(const Args& a, bool drag, std::string& error) {
+    const size_t cells = drag ? 4 : 2;
+    if (!ArgCount(a, cells, cells + 1, error)) return false;
+    int x1, y1, x2, y2;
+    if (!RequireCell(a, 1, x1, y1, error) || !RequireCell(a, drag ? 3 : 1, x2, y2, error))
+        return false;
+    const bool hasText = a.size() == cells + 2;
+    const int mode = m_pDoc->m_nToolMode;
+    if (hasText && (m_pDoc->m_nToolState != 0 || (mode != ID_TOOL_HTEXT && mode != ID_TOOL_VTEXT))) {
+        error = a[0].text + ": TEXT is only for the text tools (tool htext or tool vtext)";
+        return false;
+    }
+    m_view.m_bHasDialogText = hasText;
+    m_view.m_strDialogText = hasText ? a.back().text : std::string();
+    m_view.m_strError.clear();
+    const CCellPoint p1 = CellCenter(x1, y1), p2 = CellCenter(x2, y2);
+    m_pController->OnLButtonDown(p1.x, p1.y);
+    m_pController->OnMouseMove(p2.x, p2.y);
+    m_pController->OnLButtonUp(p2.x, p2.y);
+    m_view.m_bHasDialogText = false;
+    if (m_view.m_strError.empty()) return true;
+    error = m_view.m_strError;
+    return false;
+}
+
+bool CCliSession::RightClick(const Args& a, std::string& error) {
+    if (!ArgCount(a, 3, 3, error)) return false;
+    int x, y;
+    if (!RequireCell(a, 1, x, y, error)) return false;
+    // A point well inside the triangle of the arm, whatever the cell size.
+    const int s = m_pDoc->m_nCellSize, h = s / 2;
+    const std::map<std::string, CCellPoint> offsets = {
+        {"right", {s - 2, h}}, {"down", {h, s - 2}}, {"left", {1, h}}, {"up", {h, 1}}};
+    auto it = offsets.find(a[3].text);
+    if (it == offsets.end()) {
+        error = "rclick: ARM is right, down, left or up";
+        return false;
+    }
+    m_pController->OnRButtonDown(m_pDoc->m_nOriginX + x * s + it->second.x,
+                                 m_pDoc->m_nOriginY + y * s + it->second.y);
+    return true;
+}
+
+bool CCliSession::Open(const std::string& path, std::string& error) {
+    auto doc = std::make_unique<CRuvlenDoc>();
+    if (!LoadDocumentFile(*doc, path, error)) return false;
+    if (doc->m_bLoadCut)
+        m_err << "tavik-cli: warning: " << path << ": content past 99 lines was dropped\n";
+    else if (doc->m_bLoadWrapped)
+        m_err << "tavik-cli: warning: " << path << ": lines wider than 99 cells were wrapped\n";
+    Adopt(std::move(doc));
+    return true;
+}
+
+bool CCliSession::Size(const Args& a, std::string& error) {
+    if (!ArgCount(a, 2, 2, error)) return false;
+    int columns, lines;
+    if (!ParseInt(a[1], CRuvlenDoc::MIN_SIZE, CRuvlenDoc::MAX_SIZE, columns) ||
+        !ParseInt(a[2], CRuvlenDoc::MIN_SIZE, CRuvlenDoc::MAX_SIZE, lines)) {
+        error = a[0].text + ": columns and lines are whole numbers from 10 to 99";
+        return false;
+    }
+    if (a[0].text == "new") {
+        CCanvasDefaults defaults;
+        defaults.m_nDefaultColumns = columns;
+        defaults.m_nDefaultLines = lines;
+        Adopt(std::make_unique<CRuvlenDoc>(defaults));
+    } else {
+        m_pController->ApplyCanvasSettings(m_pDoc->m_nFontSize, columns, lines, m_pDoc->m_bGrid,
+                                           kScreenDpi);
+    }
+    return true;
+}
+
+bool CCliSession::Pick(const Args& a, std::string& error) {
+    if (!ArgCount(a, 2, 2, error)) return false;
+    int category, slot;
+    if (!ParseInt(a[1], 0, kSymbolCategoryCount - 1, category) ||
+        !ParseInt(a[2], 0, kSymbolSlotCount - 1, slot)) {
+        error = "pick: CATEGORY is 0..9 and SLOT 0..59";
+        return false;
+    }
+    if (!m_palette.Pick(category, slot))
+        m_err << "tavik-cli: warning: slot " << slot << " of category " << category
+              << " is empty; the chosen symbol stays\n";
+    // Picking in the palette switches the canvas to the symbol tool.
+    m_pController->SetToolMode(ID_TOOL_SYMBOL);
+    return true;
+}
+
+void CCliSession::Show() {
+    for (int y = 0; y < m_pDoc->m_nLines; ++y) {
+        std::string line;
+        for (int x = 0; x < m_pDoc->m_nColumns; ++x) {
+            line += m_pDoc->Cell(x, y).FirstByte();
+            line += m_pDoc->Cell(x, y).SecondByte();
+        }
+        line.erase(line.find_last_not_of(' ') + 1);
+        std::string utf8;
+        Cp932ToUtf8(line, utf8);
+        m_out << utf8 << '\n';
+    }
+}

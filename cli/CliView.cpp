@@ -1,0 +1,64 @@
+#include "cli/CliView.h"
+
+#include "canvas/Cp932.h"
+#include "tools/CommandIds.h"
+#include "tools/SymbolTable.h"
+#include "tools/TextInputDlg.h"
+
+#include <cstring>
+
+namespace {
+
+// Text typed into the dialog: Shift-JIS with CR LF line breaks; a character with
+// no Shift-JIS form becomes a byte the dialog refuses as an invalid code.
+std::string DialogBytes(const std::string& utf8) {
+    std::string lf;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') continue;
+        lf += utf8[i];
+    }
+    std::string bytes;
+    for (char c : Utf8ToCp932(lf, '\x7F')) {
+        if (c == '\n') bytes += '\r';
+        bytes += c;
+    }
+    return bytes;
+}
+
+} // namespace
+
+int CCliView::RunTextInput(CTextInputDlg& dialog) {
+    if (!m_bHasDialogText) return IDCANCEL;
+    std::string message;
+    if (!dialog.ValidateText(DialogBytes(m_strDialogText), &message)) {
+        m_strError = message;
+        return IDCANCEL;
+    }
+    return IDOK;
+}
+
+bool CCliClipboard::GetText(std::string& bytes) {
+    if (!m_bHasText) return false;
+    bytes = UnicodeToClipboardBytes(m_strText);
+    return true;
+}
+
+bool CCliClipboard::SetText(const std::string& bytes) {
+    m_strText = ClipboardBytesToUnicode(bytes);
+    m_bHasText = true;
+    return true;
+}
+
+void CCliPalette::GetChosenSymbol(char buffer[4]) {
+    std::memcpy(buffer, g_symbolTable[m_nCategory][m_nSelected], 4);
+}
+
+bool CCliPalette::Pick(int category, int slot) {
+    if (category != m_nCategory) {
+        m_nCategory = category;
+        m_nSelected = 0;
+    }
+    if (g_symbolTable[category][slot][0] == 0) return false;
+    m_nSelected = slot;
+    return true;
+}
