@@ -66,7 +66,7 @@ std::vector<std::string> SplitCommands(const std::string& text) {
             continue;
         }
         if (c == '"') quoted = !quoted;
-        if (c == ';' && !quoted)
+        if ((c == ';' || c == '\n') && !quoted)
             commands.emplace_back();
         else
             commands.back() += c;

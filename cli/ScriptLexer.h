@@ -14,7 +14,8 @@ struct CScriptWord {
 // quotes with \", \\ and \n escapes. Returns false with a message on a broken line.
 bool SplitWords(const std::string& line, std::vector<CScriptWord>& words, std::string& error);
 
-// Splits the text of one -e argument into commands at semicolons outside quotes.
+// Splits the text of one -e argument into commands at semicolons and line
+// breaks outside quotes.
 std::vector<std::string> SplitCommands(const std::string& text);
 
 // True for a line that holds no command: blank, or starting with '#'.
