@@ -8,7 +8,11 @@ inline bool IsSingleByteChar(unsigned char c) {
 }
 
 // First byte of a double-byte character.
-inline bool IsLeadByte(unsigned char c) { return (c >= 0x80 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+inline bool IsLeadByte(unsigned char c) {
+    return (c >= 0x80 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 // Second byte of a double-byte character (0x7F excluded).
-inline bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
+inline bool IsTrailByte(unsigned char c) {
+    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}

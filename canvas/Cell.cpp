@@ -73,16 +73,36 @@ void CCell::MergeSingleArm(int arm, int thick, int freshFlags, int axisBit) {
     MergeArms(arm, thick, freshFlags, axisBits);
 }
 
-void CCell::AddHorizontal(int thick) { MergeArms(LF_RIGHT | LF_LEFT, thick, 5, LF_HTHICK); }
-void CCell::AddVertical(int thick) { MergeArms(LF_DOWN | LF_UP, thick, 10, LF_VTHICK); }
-void CCell::AddRight(int thick) { MergeSingleArm(LF_RIGHT, thick, 5, LF_HTHICK); }
-void CCell::AddLeft(int thick) { MergeSingleArm(LF_LEFT, thick, 5, LF_HTHICK); }
-void CCell::AddDown(int thick) { MergeSingleArm(LF_DOWN, thick, 10, LF_VTHICK); }
-void CCell::AddUp(int thick) { MergeSingleArm(LF_UP, thick, 10, LF_VTHICK); }
-void CCell::AddTopLeftCorner(int thick) { MergeArms(3, thick, 3, LF_HTHICK | LF_VTHICK); }
-void CCell::AddTopRightCorner(int thick) { MergeArms(6, thick, 6, LF_HTHICK | LF_VTHICK); }
-void CCell::AddBottomLeftCorner(int thick) { MergeArms(9, thick, 9, LF_HTHICK | LF_VTHICK); }
-void CCell::AddBottomRightCorner(int thick) { MergeArms(12, thick, 12, LF_HTHICK | LF_VTHICK); }
+void CCell::AddHorizontal(int thick) {
+    MergeArms(LF_RIGHT | LF_LEFT, thick, 5, LF_HTHICK);
+}
+void CCell::AddVertical(int thick) {
+    MergeArms(LF_DOWN | LF_UP, thick, 10, LF_VTHICK);
+}
+void CCell::AddRight(int thick) {
+    MergeSingleArm(LF_RIGHT, thick, 5, LF_HTHICK);
+}
+void CCell::AddLeft(int thick) {
+    MergeSingleArm(LF_LEFT, thick, 5, LF_HTHICK);
+}
+void CCell::AddDown(int thick) {
+    MergeSingleArm(LF_DOWN, thick, 10, LF_VTHICK);
+}
+void CCell::AddUp(int thick) {
+    MergeSingleArm(LF_UP, thick, 10, LF_VTHICK);
+}
+void CCell::AddTopLeftCorner(int thick) {
+    MergeArms(3, thick, 3, LF_HTHICK | LF_VTHICK);
+}
+void CCell::AddTopRightCorner(int thick) {
+    MergeArms(6, thick, 6, LF_HTHICK | LF_VTHICK);
+}
+void CCell::AddBottomLeftCorner(int thick) {
+    MergeArms(9, thick, 9, LF_HTHICK | LF_VTHICK);
+}
+void CCell::AddBottomRightCorner(int thick) {
+    MergeArms(12, thick, 12, LF_HTHICK | LF_VTHICK);
+}
 
 void CCell::SetHorizontalThick(int thick) {
     m_nLineFlags = thick ? (m_nLineFlags | LF_HTHICK) : (m_nLineFlags & ~LF_HTHICK);
@@ -92,9 +112,13 @@ void CCell::SetVerticalThick(int thick) {
     m_nLineFlags = thick ? (m_nLineFlags | LF_VTHICK) : (m_nLineFlags & ~LF_VTHICK);
 }
 
-int CCell::IsCorner() const { return IsCornerArms(m_nLineFlags & LF_ARMS); }
+int CCell::IsCorner() const {
+    return IsCornerArms(m_nLineFlags & LF_ARMS);
+}
 
-int CCell::IsValidLineFlags(int flags) { return LineGlyphFor(flags) != nullptr; }
+int CCell::IsValidLineFlags(int flags) {
+    return LineGlyphFor(flags) != nullptr;
+}
 
 int CCell::ToggleArm(int direction) {
     if (!m_bLine || direction < ARM_RIGHT || direction > ARM_UP) return 0;
@@ -166,7 +190,6 @@ void CCell::AddBackslash() {
 }
 
 bool CCell::operator==(const CCell& o) const {
-    return m_bUsed == o.m_bUsed && m_szText[0] == o.m_szText[0] &&
-           m_szText[1] == o.m_szText[1] && m_bLine == o.m_bLine &&
-           (!m_bLine || m_nLineFlags == o.m_nLineFlags);
+    return m_bUsed == o.m_bUsed && m_szText[0] == o.m_szText[0] && m_szText[1] == o.m_szText[1] &&
+           m_bLine == o.m_bLine && (!m_bLine || m_nLineFlags == o.m_nLineFlags);
 }

@@ -4,10 +4,10 @@
 // half-width ones) and, for a ruled-line cell, the line flags its glyph is composed from.
 class CCell {
 public:
-    int m_bUsed = 0;              // written by an operation; marks paste-buffer content
+    int m_bUsed = 0; // written by an operation; marks paste-buffer content
     char m_szText[4] = {' ', ' ', 0, 0};
-    int m_bLine = 0;              // the text is a box-drawing character described by m_nLineFlags
-    int m_nLineFlags = 0;         // meaningful only while m_bLine is 1
+    int m_bLine = 0;      // the text is a box-drawing character described by m_nLineFlags
+    int m_nLineFlags = 0; // meaningful only while m_bLine is 1
 
     void CopyFrom(const CCell& source) { *this = source; }
 
@@ -64,7 +64,9 @@ private:
 };
 
 // True when the four arm bits are exactly two perpendicular arms.
-inline int IsCornerArms(int arms) { return arms == 3 || arms == 6 || arms == 9 || arms == 12; }
+inline int IsCornerArms(int arms) {
+    return arms == 3 || arms == 6 || arms == 9 || arms == 12;
+}
 
 // Flag transforms on line flags (bit permutations).
 int RotateLineFlagsRight(int flags);
@@ -72,9 +74,9 @@ int FlipLineFlagsHorizontal(int flags);
 int FlipLineFlagsVertical(int flags);
 
 // Fixed characters used by cells.
-#define SJIS_STAR "\x81\x9A"     // ★: line flags without a glyph
-#define SJIS_SQUARE "\x81\xA0"   // □: a degenerate rectangle
-#define SJIS_SLASH "\x81\x5E"    // ／
+#define SJIS_STAR "\x81\x9A"      // ★: line flags without a glyph
+#define SJIS_SQUARE "\x81\xA0"    // □: a degenerate rectangle
+#define SJIS_SLASH "\x81\x5E"     // ／
 #define SJIS_BACKSLASH "\x81\x5F" // ＼
-#define SJIS_CROSS "\x81\x7E"    // ×
+#define SJIS_CROSS "\x81\x7E"     // ×
 #define SJIS_IDEO_SPACE "\x81\x40"

@@ -121,8 +121,7 @@ void TrimRight(std::string& s) {
 
 } // namespace
 
-std::string CRuvlenDoc::GetTextRun(int left, int top, int right, int bottom,
-                                   bool vertical) const {
+std::string CRuvlenDoc::GetTextRun(int left, int top, int right, int bottom, bool vertical) const {
     std::string result;
     const int runs = vertical ? right - left + 1 : bottom - top + 1;
     const int length = vertical ? bottom - top + 1 : right - left + 1;

@@ -122,8 +122,12 @@ void CRuvlenDoc::WriteText(CArchive& ar) const {
 
 namespace {
 
+// Line ends and cells that show nothing (ASCII or full-width spaces).
 bool IsBlankToken(const FileToken& t) {
-    return t.kind != TokenKind::Cell || (t.text[0] == ' ' && t.text[1] == ' ');
+    if (t.kind != TokenKind::Cell) return true;
+    CCell cell;
+    cell.SetText(t.text);
+    return cell.IsBlank();
 }
 
 // After the reader stopped at the last line: does the rest of the file (starting

@@ -113,7 +113,10 @@ void CRuvlenDoc::RotateSelection90(CDocView* view) {
     const CCellRect rc = m_rcSelection;
     if (rc.Width() != rc.Height()) return;
     TransformSelection(
-        view, [rc](int x, int y) { return CCellPoint{rc.right - (y - rc.top), rc.top + (x - rc.left)}; },
+        view,
+        [rc](int x, int y) {
+            return CCellPoint{rc.right - (y - rc.top), rc.top + (x - rc.left)};
+        },
         1, 0);
 }
 
@@ -121,20 +124,30 @@ void CRuvlenDoc::RotateSelection180(CDocView* view) {
     const CCellRect rc = m_rcSelection;
     TransformSelection(
         view,
-        [rc](int x, int y) { return CCellPoint{rc.left + rc.right - x, rc.top + rc.bottom - y}; },
+        [rc](int x, int y) {
+            return CCellPoint{rc.left + rc.right - x, rc.top + rc.bottom - y};
+        },
         2, 0);
 }
 
 void CRuvlenDoc::FlipSelectionHorizontal(CDocView* view) {
     const CCellRect rc = m_rcSelection;
-    TransformSelection(view, [rc](int x, int y) { return CCellPoint{rc.left + rc.right - x, y}; },
-                       0, 1);
+    TransformSelection(
+        view,
+        [rc](int x, int y) {
+            return CCellPoint{rc.left + rc.right - x, y};
+        },
+        0, 1);
 }
 
 void CRuvlenDoc::FlipSelectionVertical(CDocView* view) {
     const CCellRect rc = m_rcSelection;
-    TransformSelection(view, [rc](int x, int y) { return CCellPoint{x, rc.top + rc.bottom - y}; },
-                       0, 2);
+    TransformSelection(
+        view,
+        [rc](int x, int y) {
+            return CCellPoint{x, rc.top + rc.bottom - y};
+        },
+        0, 2);
 }
 
 void CRuvlenDoc::CopyRectToBuffer(int left, int top, int right, int bottom) {

@@ -6,7 +6,9 @@ namespace {
 
 // Rounds half up (the values are never negative). The result lies inside the
 // box by construction; the clamp only guards against rounding error.
-int Round(double v, int lo, int hi) { return std::clamp(static_cast<int>(v + 0.5), lo, hi); }
+int Round(double v, int lo, int hi) {
+    return std::clamp(static_cast<int>(v + 0.5), lo, hi);
+}
 
 } // namespace
 

@@ -26,19 +26,19 @@ bool ParseInt(const CScriptWord& word, int lo, int hi, int& value) {
 
 const std::map<std::string, int>& ToolNames() {
     static const std::map<std::string, int> names = {
-        {"select", ID_TOOL_SELECT}, {"hline", ID_TOOL_HLINE},   {"vline", ID_TOOL_VLINE},
-        {"rect", ID_TOOL_RECT},     {"erase", ID_TOOL_ERASE},   {"symbol", ID_TOOL_SYMBOL},
+        {"select", ID_TOOL_SELECT}, {"hline", ID_TOOL_HLINE}, {"vline", ID_TOOL_VLINE},
+        {"rect", ID_TOOL_RECT},     {"erase", ID_TOOL_ERASE}, {"symbol", ID_TOOL_SYMBOL},
         {"htext", ID_TOOL_HTEXT},   {"vtext", ID_TOOL_VTEXT}};
     return names;
 }
 
 const std::map<std::string, int>& EditCommands() {
     static const std::map<std::string, int> names = {
-        {"copy", ID_EDIT_COPY},         {"cut", ID_EDIT_CUT},
-        {"paste", ID_EDIT_PASTE},       {"tpaste", ID_EDIT_TRANSPARENT_PASTE},
-        {"undo", ID_EDIT_UNDO},         {"selectall", ID_SELECT_ALL},
-        {"clear", ID_CLEAR_ALL},        {"rotate90", ID_ROTATE90},
-        {"rotate180", ID_ROTATE180},    {"fliph", ID_FLIP_HORIZONTAL},
+        {"copy", ID_EDIT_COPY},      {"cut", ID_EDIT_CUT},
+        {"paste", ID_EDIT_PASTE},    {"tpaste", ID_EDIT_TRANSPARENT_PASTE},
+        {"undo", ID_EDIT_UNDO},      {"selectall", ID_SELECT_ALL},
+        {"clear", ID_CLEAR_ALL},     {"rotate90", ID_ROTATE90},
+        {"rotate180", ID_ROTATE180}, {"fliph", ID_FLIP_HORIZONTAL},
         {"flipv", ID_FLIP_VERTICAL}};
     return names;
 }
@@ -63,7 +63,8 @@ void CCliSession::Adopt(std::unique_ptr<CRuvlenDoc> doc) {
     m_pDoc = std::move(doc);
     m_pDoc->ComputeMetrics(kScreenDpi);
     m_pDoc->AddView(&m_view);
-    m_pController = std::make_unique<CViewController>(m_pDoc.get(), &m_view, &m_clipboard, &m_palette);
+    m_pController =
+        std::make_unique<CViewController>(m_pDoc.get(), &m_view, &m_clipboard, &m_palette);
 }
 
 CCellPoint CCliSession::CellCenter(int x, int y) const {
@@ -97,7 +98,8 @@ bool CCliSession::Run(const Args& a, std::string& error) {
         if (!ArgCount(a, 1, 1, error)) return false;
         auto it = ToolNames().find(a[1].text);
         if (it == ToolNames().end()) {
-            error = "unknown tool '" + a[1].text + "' (select, hline, vline, rect, erase, symbol, htext, vtext)";
+            error = "unknown tool '" + a[1].text +
+                    "' (select, hline, vline, rect, erase, symbol, htext, vtext)";
             return false;
         }
         return Command(it->second, error);
@@ -130,7 +132,8 @@ bool CCliSession::Run(const Args& a, std::string& error) {
         if (!ArgCount(a, 0, 1, error)) return false;
         if (a.size() == 1) {
             m_out << m_clipboard.m_strText;
-            if (!m_clipboard.m_strText.empty() && m_clipboard.m_strText.back() != '\n') m_out << '\n';
+            if (!m_clipboard.m_strText.empty() && m_clipboard.m_strText.back() != '\n')
+                m_out << '\n';
             return true;
         }
         m_clipboard.m_strText = a[1].text;
@@ -145,11 +148,14 @@ bool CCliSession::Command(int id, std::string& error) {
     m_view.m_strError.clear();
     if (!m_pController->OnCommand(id)) {
         error = "this command is not available now";
-        if (id == ID_ROTATE90) error += " (it needs a square selection)";
+        if (id == ID_ROTATE90)
+            error += " (it needs a square selection)";
         else if (id == ID_EDIT_PASTE || id == ID_EDIT_TRANSPARENT_PASTE)
             error += " (it needs text on the clipboard and no tool at work)";
-        else if (id == ID_EDIT_UNDO) error += " (nothing to undo)";
-        else error += " (it needs a selection)";
+        else if (id == ID_EDIT_UNDO)
+            error += " (nothing to undo)";
+        else
+            error += " (it needs a selection)";
         return false;
     }
     if (!m_view.m_strError.empty()) {
@@ -167,7 +173,8 @@ bool CCliSession::Gesture(const Args& a, bool drag, std::string& error) {
         return false;
     const bool hasText = a.size() == cells + 2;
     const int mode = m_pDoc->m_nToolMode;
-    if (hasText && (m_pDoc->m_nToolState != 0 || (mode != ID_TOOL_HTEXT && mode != ID_TOOL_VTEXT))) {
+    if (hasText &&
+        (m_pDoc->m_nToolState != 0 || (mode != ID_TOOL_HTEXT && mode != ID_TOOL_VTEXT))) {
         error = a[0].text + ": TEXT is only for the text tools (tool htext or tool vtext)";
         return false;
     }

@@ -2,7 +2,9 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
 
 // Reads a quoted string starting after the opening quote at line[i].
 bool ReadQuoted(const std::string& line, size_t& i, std::string& out, std::string& error) {
@@ -18,10 +20,18 @@ bool ReadQuoted(const std::string& line, size_t& i, std::string& out, std::strin
         }
         if (++i >= line.size()) break;
         switch (line[i]) {
-        case '"': out += '"'; break;
-        case '\\': out += '\\'; break;
-        case 'n': out += '\n'; break;
-        default: error = std::string("unknown escape \\") + line[i] + " in a quoted string"; return false;
+        case '"':
+            out += '"';
+            break;
+        case '\\':
+            out += '\\';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        default:
+            error = std::string("unknown escape \\") + line[i] + " in a quoted string";
+            return false;
         }
     }
     error = "unterminated quoted string";

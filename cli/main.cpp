@@ -60,7 +60,8 @@ int RunScript(const std::vector<Line>& lines) {
         if (IsCommentOrBlank(line.text)) continue;
         std::vector<CScriptWord> words;
         std::string error;
-        bool ok = SplitWords(line.text, words, error) && (words.empty() || session.Run(words, error));
+        bool ok =
+            SplitWords(line.text, words, error) && (words.empty() || session.Run(words, error));
         if (!ok) {
             std::cout.flush();
             std::cerr << "tavik-cli: line " << line.number << ": " << error << "\n";
@@ -86,7 +87,8 @@ int main(int argc, char* argv[]) {
         if (arg == "-e") {
             if (++i >= argc) return Usage("-e needs a command");
             ++inlineCount;
-            for (const std::string& cmd : SplitCommands(argv[i])) lines.push_back({inlineCount, cmd});
+            for (const std::string& cmd : SplitCommands(argv[i]))
+                lines.push_back({inlineCount, cmd});
         } else if (arg.size() > 1 && arg[0] == '-') {
             return Usage("unknown option " + arg);
         } else if (!scriptPath.empty()) {

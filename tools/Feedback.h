@@ -20,7 +20,7 @@ struct CPixelRect {
 struct CFeedbackFigure {
     enum Kind { None, DottedRect, DottedLine, GrayBlocks, Marker };
     Kind kind = None;
-    std::vector<CPixelRect> rects; // DottedRect and Marker: one; GrayBlocks: one per cell
+    std::vector<CPixelRect> rects;      // DottedRect and Marker: one; GrayBlocks: one per cell
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0; // DottedLine from (x1, y1) up to, not including, (x2, y2)
 
     bool operator==(const CFeedbackFigure& o) const {

@@ -16,8 +16,12 @@ CLineTool::Shape CLineTool::GetShape() const {
 int CLineTool::Apply() {
     const int l = Left(), t = Top(), r = Right(), b = Bottom();
     switch (GetShape()) {
-    case Shape::Backslash: m_pDoc->DrawBackslashLine(m_pView, l, t, r, b); break;
-    case Shape::Slash: m_pDoc->DrawSlashLine(m_pView, l, t, r, b); break;
+    case Shape::Backslash:
+        m_pDoc->DrawBackslashLine(m_pView, l, t, r, b);
+        break;
+    case Shape::Slash:
+        m_pDoc->DrawSlashLine(m_pView, l, t, r, b);
+        break;
     case Shape::Vertical:
         m_pDoc->DrawVerticalLine(m_pView, m_nStartCol, t, m_nStartCol, b, IsThick());
         break;
@@ -40,8 +44,8 @@ CFeedbackFigure CLineTool::GetFeedbackFigure() const {
         return CFeedbackFigure::Line(ox + l * s, oy + (b + 1) * s - 1, ox + (r + 1) * s - 1,
                                      oy + t * s);
     case Shape::Vertical:
-        return CFeedbackFigure::Line(ox + m_nStartCol * s + h, oy + t * s,
-                                     ox + m_nStartCol * s + h, oy + (b + 1) * s - 1);
+        return CFeedbackFigure::Line(ox + m_nStartCol * s + h, oy + t * s, ox + m_nStartCol * s + h,
+                                     oy + (b + 1) * s - 1);
     default:
         return CFeedbackFigure::Line(ox + l * s, oy + m_nStartRow * s + h, ox + (r + 1) * s - 1,
                                      oy + m_nStartRow * s + h);

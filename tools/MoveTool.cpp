@@ -51,7 +51,9 @@ int CMoveTool::Apply() {
     return 0;
 }
 
-void CMoveTool::SetToolCursor() { m_pView->SetCursor(CURSOR_MOVE); }
+void CMoveTool::SetToolCursor() {
+    m_pView->SetCursor(CURSOR_MOVE);
+}
 
 CFeedbackFigure CMoveTool::GetFeedbackFigure() const {
     const int dx = m_nCurCol - m_nGrabCol, dy = m_nCurRow - m_nGrabRow;

@@ -40,7 +40,9 @@ int CPasteTool::Apply() {
     return 0;
 }
 
-void CPasteTool::SetToolCursor() { m_pView->SetCursor(CURSOR_CORNER); }
+void CPasteTool::SetToolCursor() {
+    m_pView->SetCursor(CURSOR_CORNER);
+}
 
 int CTransparentPasteTool::Apply() {
     if (m_nWidth > 0 && m_nHeight > 0)

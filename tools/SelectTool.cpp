@@ -9,11 +9,15 @@ int CSelectTool::Apply() {
     return 0;
 }
 
-void CSelectTool::SetToolCursor() { m_pView->SetCursor(CURSOR_ARROW); }
+void CSelectTool::SetToolCursor() {
+    m_pView->SetCursor(CURSOR_ARROW);
+}
 
 int CEraseTool::Apply() {
     m_pDoc->EraseRect(m_pView, Left(), Top(), Right(), Bottom());
     return 0;
 }
 
-void CEraseTool::SetToolCursor() { m_pView->SetCursor(CURSOR_ERASER); }
+void CEraseTool::SetToolCursor() {
+    m_pView->SetCursor(CURSOR_ERASER);
+}

@@ -21,7 +21,7 @@ CFeedbackFigure CSymbolTool::GetFeedbackFigure() const {
     CFeedbackFigure f;
     f.kind = CFeedbackFigure::GrayBlocks;
     for (const CCellPoint& c : SymbolRunCells(m_nStartCol, m_nStartRow, m_nEndCol, m_nEndRow))
-        f.rects.push_back({ox + c.x * s + 1, oy + c.y * s + 1, ox + c.x * s + 1 + s,
-                           oy + c.y * s + 1 + s});
+        f.rects.push_back(
+            {ox + c.x * s + 1, oy + c.y * s + 1, ox + c.x * s + 1 + s, oy + c.y * s + 1 + s});
     return f;
 }

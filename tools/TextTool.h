@@ -7,7 +7,8 @@
 // horizontally row by row, or vertically column by column from the right.
 class CTextTool : public CTool {
 public:
-    CTextTool(CRuvlenDoc* doc, CViewPort* view, int vertical) : CTool(doc, view), m_bVertical(vertical) {}
+    CTextTool(CRuvlenDoc* doc, CViewPort* view, int vertical)
+        : CTool(doc, view), m_bVertical(vertical) {}
     int Apply() override;
     void DrawMarker() override;
 

@@ -4,7 +4,9 @@
 #include "tools/CommandIds.h"
 #include "tools/ViewPort.h"
 
-int CTool::IsThick() const { return m_pDoc->m_nLineMode == ID_LINE_THICK ? 1 : 0; }
+int CTool::IsThick() const {
+    return m_pDoc->m_nLineMode == ID_LINE_THICK ? 1 : 0;
+}
 
 int CTool::Refuse() {
     EraseFeedback();
@@ -57,7 +59,9 @@ void CTool::EraseFeedback() {
     m_bFeedback = 0;
 }
 
-void CTool::SetToolCursor() { m_pView->SetCursor(CURSOR_PENCIL); }
+void CTool::SetToolCursor() {
+    m_pView->SetCursor(CURSOR_PENCIL);
+}
 
 void CTool::ClampToCanvas() {
     if (m_nEndCol >= m_pDoc->m_nColumns) {

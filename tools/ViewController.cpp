@@ -19,14 +19,18 @@ bool IsToolModeCommand(int id) {
     case ID_TOOL_ERASE:
     case ID_TOOL_SYMBOL:
     case ID_TOOL_HTEXT:
-    case ID_TOOL_VTEXT: return true;
-    default: return false;
+    case ID_TOOL_VTEXT:
+        return true;
+    default:
+        return false;
     }
 }
 
 } // namespace
 
-CTool* CViewController::ActiveTool() const { return static_cast<CTool*>(m_pDoc->m_pTool.get()); }
+CTool* CViewController::ActiveTool() const {
+    return static_cast<CTool*>(m_pDoc->m_pTool.get());
+}
 
 void CViewController::SetIdleCursor(int x, int y) {
     if (m_pDoc->m_nToolMode == ID_TOOL_SELECT)
@@ -109,7 +113,9 @@ void CViewController::SetToolMode(int id) {
     m_pDoc->m_nToolMode = id;
 }
 
-bool CViewController::IsClipboardTextAvailable() { return m_pClipboard && m_pClipboard->HasText(); }
+bool CViewController::IsClipboardTextAvailable() {
+    return m_pClipboard && m_pClipboard->HasText();
+}
 
 CContextMenuState CViewController::GetContextMenuState() {
     CContextMenuState s;
@@ -126,14 +132,18 @@ bool CViewController::IsCommandEnabled(int id) {
     case ID_EDIT_CUT:
     case ID_ROTATE180:
     case ID_FLIP_HORIZONTAL:
-    case ID_FLIP_VERTICAL: return m_pDoc->m_bSelection;
-    case ID_ROTATE90: return m_pDoc->m_bSquareSelection;
-    case ID_EDIT_UNDO: return m_pDoc->m_bUndo;
+    case ID_FLIP_VERTICAL:
+        return m_pDoc->m_bSelection;
+    case ID_ROTATE90:
+        return m_pDoc->m_bSquareSelection;
+    case ID_EDIT_UNDO:
+        return m_pDoc->m_bUndo;
     case ID_EDIT_PASTE:
     case ID_EDIT_TRANSPARENT_PASTE:
         return m_pDoc->m_nToolState == 0 && !m_pView->IsFrameMinimized() &&
                IsClipboardTextAvailable();
-    default: return true;
+    default:
+        return true;
     }
 }
 
@@ -184,23 +194,46 @@ bool CViewController::OnCommand(int id) {
     }
     switch (id) {
     case ID_LINE_THIN:
-    case ID_LINE_THICK: doc.m_nLineMode = id; return true;
+    case ID_LINE_THICK:
+        doc.m_nLineMode = id;
+        return true;
     case ID_VIEW_GRID:
         doc.m_bGrid = !doc.m_bGrid;
         m_pView->OnUpdate(UPDATE_HINT_NONE);
         return true;
-    case ID_EDIT_COPY: Copy(false); return true;
-    case ID_EDIT_CUT: Copy(true); return true;
+    case ID_EDIT_COPY:
+        Copy(false);
+        return true;
+    case ID_EDIT_CUT:
+        Copy(true);
+        return true;
     case ID_EDIT_PASTE:
-    case ID_EDIT_TRANSPARENT_PASTE: Paste(id); return true;
-    case ID_EDIT_UNDO: doc.Undo(m_pView); break;
-    case ID_ROTATE90: doc.RotateSelection90(m_pView); break;
-    case ID_ROTATE180: doc.RotateSelection180(m_pView); break;
-    case ID_FLIP_HORIZONTAL: doc.FlipSelectionHorizontal(m_pView); break;
-    case ID_FLIP_VERTICAL: doc.FlipSelectionVertical(m_pView); break;
-    case ID_SELECT_ALL: doc.Select(m_pView, 0, 0, doc.m_nColumns - 1, doc.m_nLines - 1); break;
-    case ID_CLEAR_ALL: doc.ClearAll(m_pView); break;
-    default: return false;
+    case ID_EDIT_TRANSPARENT_PASTE:
+        Paste(id);
+        return true;
+    case ID_EDIT_UNDO:
+        doc.Undo(m_pView);
+        break;
+    case ID_ROTATE90:
+        doc.RotateSelection90(m_pView);
+        break;
+    case ID_ROTATE180:
+        doc.RotateSelection180(m_pView);
+        break;
+    case ID_FLIP_HORIZONTAL:
+        doc.FlipSelectionHorizontal(m_pView);
+        break;
+    case ID_FLIP_VERTICAL:
+        doc.FlipSelectionVertical(m_pView);
+        break;
+    case ID_SELECT_ALL:
+        doc.Select(m_pView, 0, 0, doc.m_nColumns - 1, doc.m_nLines - 1);
+        break;
+    case ID_CLEAR_ALL:
+        doc.ClearAll(m_pView);
+        break;
+    default:
+        return false;
     }
     // Other windows on the same canvas repaint completely.
     doc.UpdateAllViews(m_pView, UPDATE_HINT_NONE);
