@@ -1,0 +1,96 @@
+// The canvas file format and glyph composition: writing and reading a full
+// 99 x 99 canvas of ruled lines and text, and composing every box-drawing glyph.
+#include "canvas/LineFlags.h"
+#include "canvas/RuvlenDoc.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+// A 99 x 99 canvas: a grid of ruled lines every fourth cell, text in between.
+std::unique_ptr<CRuvlenDoc> FullCanvas() {
+    static const char* kTexts[] = {"ab", "\x82\xA0", "c ", "\xB1\xDF", "\x81\x40"};
+    CCanvasDefaults defaults;
+    defaults.m_nDefaultColumns = CRuvlenDoc::MAX_SIZE;
+    defaults.m_nDefaultLines = CRuvlenDoc::MAX_SIZE;
+    auto doc = std::make_unique<CRuvlenDoc>(defaults);
+    for (int y = 0; y < CRuvlenDoc::MAX_SIZE; ++y)
+        for (int x = 0; x < CRuvlenDoc::MAX_SIZE; ++x)
+            if (x % 4 == 0 || y % 4 == 0)
+                doc->Cell(x, y).SetLineFlags(g_validLineFlags[(x + y) % 32]);
+            else
+                doc->Cell(x, y).SetText(kTexts[(x * 3 + y) % 5]);
+    return doc;
+}
+
+std::string WriteCanvas(const CRuvlenDoc& doc) {
+    std::string out;
+    CArchive ar = CArchive::ForStoring(out);
+    doc.WriteText(ar);
+    return out;
+}
+
+void BM_WriteFullCanvas(benchmark::State& state) {
+    auto doc = FullCanvas();
+    size_t bytes = 0;
+    for (auto _ : state) {
+        std::string out = WriteCanvas(*doc);
+        bytes += out.size();
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetBytesProcessed(int64_t(bytes));
+}
+BENCHMARK(BM_WriteFullCanvas);
+
+void BM_ReadFullCanvas(benchmark::State& state) {
+    const std::string file = WriteCanvas(*FullCanvas());
+    auto doc = std::make_unique<CRuvlenDoc>();
+    for (auto _ : state) {
+        CArchive ar = CArchive::ForLoading(file);
+        doc->ReadText(ar);
+        benchmark::DoNotOptimize(doc->Cell(98, 98).m_szText);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations() * file.size()));
+}
+BENCHMARK(BM_ReadFullCanvas);
+
+// Reading into a freshly constructed document each time, as opening a file does.
+void BM_OpenFullCanvas(benchmark::State& state) {
+    const std::string file = WriteCanvas(*FullCanvas());
+    for (auto _ : state) {
+        auto doc = std::make_unique<CRuvlenDoc>();
+        CArchive ar = CArchive::ForLoading(file);
+        doc->ReadText(ar);
+        benchmark::DoNotOptimize(doc->Cell(98, 98).m_szText);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations() * file.size()));
+}
+BENCHMARK(BM_OpenFullCanvas);
+
+void BM_ComposeAllGlyphs(benchmark::State& state) {
+    CCell cell;
+    for (auto _ : state)
+        for (int flags : g_validLineFlags) {
+            cell.SetLineFlags(flags);
+            benchmark::DoNotOptimize(cell.m_szText);
+        }
+    state.SetItemsProcessed(state.iterations() * 32);
+}
+BENCHMARK(BM_ComposeAllGlyphs);
+
+// Recognising the glyphs again, as loading a file full of ruled lines does.
+void BM_RecogniseAllGlyphs(benchmark::State& state) {
+    CCell cell;
+    for (auto _ : state)
+        for (int flags : g_validLineFlags) {
+            cell.SetText(LineGlyphFor(flags));
+            benchmark::DoNotOptimize(cell.m_nLineFlags);
+        }
+    state.SetItemsProcessed(state.iterations() * 32);
+}
+BENCHMARK(BM_RecogniseAllGlyphs);
+
+} // namespace
