@@ -1,6 +1,6 @@
 #include "canvas/LineFlags.h"
 
-#include <cstring>
+#include <array>
 
 namespace {
 
@@ -32,7 +32,15 @@ const char* LineGlyphFor(int flags) {
 }
 
 int LineFlagsForText(const char* text) {
-    for (const GlyphEntry& g : kGlyphs)
-        if (std::strcmp(g.text, text) == 0) return g.flags;
-    return -1;
+    // The glyphs are the codes 0x849F..0x84BE: look the trail byte up directly.
+    const unsigned char lead = static_cast<unsigned char>(text[0]);
+    const unsigned char trail = lead ? static_cast<unsigned char>(text[1]) : 0;
+    if (lead != 0x84 || trail < 0x9F || trail > 0xBE || text[2] != 0) return -1;
+    static const std::array<int, 32> byTrail = [] {
+        std::array<int, 32> table{};
+        for (const GlyphEntry& g : kGlyphs)
+            table[static_cast<unsigned char>(g.text[1]) - 0x9F] = g.flags;
+        return table;
+    }();
+    return byTrail[trail - 0x9F];
 }
