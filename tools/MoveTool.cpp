@@ -12,28 +12,15 @@ CMoveTool::CMoveTool(CRuvlenDoc* doc, CViewPort* view, const CCellRect& selectio
     m_nEndRow = selection.bottom;
 }
 
-int CMoveTool::OnLButtonDown(int x, int y) {
-    if (m_nState != 0) return Refuse();
-    m_pView->SetCapture();
-    CCellPoint cell = m_pDoc->CellFromPoint(x, y);
+void CMoveTool::BeginAt(const CCellPoint& cell) {
     m_nGrabCol = m_nCurCol = cell.x;
     m_nGrabRow = m_nCurRow = cell.y;
-    m_nState = 1;
-    DrawFeedback();
-    return 1;
 }
 
-int CMoveTool::OnMouseMove(int x, int y) {
-    m_pView->SetCapture();
-    if (m_nState != 1) return Refuse();
-    EraseFeedback();
-    CCellPoint cell = m_pDoc->CellFromPoint(x, y);
+void CMoveTool::TrackTo(const CCellPoint& cell) {
     m_nCurCol = cell.x;
     m_nCurRow = cell.y;
     ClampToCanvas();
-    m_pView->AutoScroll(x, y);
-    DrawFeedback();
-    return 1;
 }
 
 void CMoveTool::ClampToCanvas() {

@@ -8,8 +8,8 @@
 class CMoveTool : public CTool {
 public:
     CMoveTool(CRuvlenDoc* doc, CViewPort* view, const CCellRect& selection);
-    int OnLButtonDown(int x, int y) override;
-    int OnMouseMove(int x, int y) override;
+    void BeginAt(const CCellPoint& cell) override;
+    void TrackTo(const CCellPoint& cell) override;
     int Apply() override;
     void SetToolCursor() override;
     void ClampToCanvas() override;

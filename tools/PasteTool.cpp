@@ -4,8 +4,8 @@
 #include "tools/CommandIds.h"
 #include "tools/ViewPort.h"
 
-void CPasteTool::AnchorAt(int x, int y) {
-    CCellPoint cell = m_pDoc->CellFromPoint(x, y);
+// The content's top-left corner at the cell, shifted back inside the canvas.
+void CPasteTool::AnchorAt(const CCellPoint& cell) {
     m_nStartCol = cell.x;
     m_nStartRow = cell.y;
     m_nEndCol = cell.x + m_nWidth - 1;
@@ -13,24 +13,9 @@ void CPasteTool::AnchorAt(int x, int y) {
     ClampToCanvas();
 }
 
-int CPasteTool::OnLButtonDown(int x, int y) {
-    if (m_nState != 0) return Refuse();
-    m_pView->SetCapture();
-    AnchorAt(x, y);
-    m_nState = 1;
-    DrawFeedback();
-    return 1;
-}
-
 int CPasteTool::OnMouseMove(int x, int y) {
     if (m_nState == 0) return 1; // nothing follows the mouse before the press
-    if (m_nState != 1) return Refuse();
-    m_pView->SetCapture();
-    EraseFeedback();
-    AnchorAt(x, y);
-    m_pView->AutoScroll(x, y);
-    DrawFeedback();
-    return 1;
+    return CTool::OnMouseMove(x, y);
 }
 
 int CPasteTool::Apply() {

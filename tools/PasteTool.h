@@ -9,8 +9,9 @@ class CPasteTool : public CTool {
 public:
     CPasteTool(CRuvlenDoc* doc, CViewPort* view, int width, int height)
         : CTool(doc, view), m_nWidth(width), m_nHeight(height) {}
-    int OnLButtonDown(int x, int y) override;
     int OnMouseMove(int x, int y) override;
+    void BeginAt(const CCellPoint& cell) override { AnchorAt(cell); }
+    void TrackTo(const CCellPoint& cell) override { AnchorAt(cell); }
     int Apply() override;
     void SetToolCursor() override;
 
@@ -18,7 +19,7 @@ public:
     int m_nHeight;
 
 private:
-    void AnchorAt(int x, int y);
+    void AnchorAt(const CCellPoint& cell);
 };
 
 // Pastes with the canvas showing through the blank cells of the content.

@@ -17,9 +17,7 @@ int CTool::Refuse() {
 int CTool::OnLButtonDown(int x, int y) {
     if (m_nState != 0) return Refuse();
     m_pView->SetCapture();
-    CCellPoint cell = m_pDoc->CellFromPoint(x, y);
-    m_nStartCol = m_nEndCol = cell.x;
-    m_nStartRow = m_nEndRow = cell.y;
+    BeginAt(m_pDoc->CellFromPoint(x, y));
     m_nState = 1;
     DrawFeedback();
     return 1;
@@ -28,13 +26,21 @@ int CTool::OnLButtonDown(int x, int y) {
 int CTool::OnMouseMove(int x, int y) {
     m_pView->SetCapture();
     if (m_nState != 1) return Refuse();
-    CCellPoint cell = m_pDoc->CellFromPoint(x, y);
     EraseFeedback();
-    m_nEndCol = cell.x;
-    m_nEndRow = cell.y;
+    TrackTo(m_pDoc->CellFromPoint(x, y));
     m_pView->AutoScroll(x, y);
     DrawFeedback();
     return 1;
+}
+
+void CTool::BeginAt(const CCellPoint& cell) {
+    m_nStartCol = m_nEndCol = cell.x;
+    m_nStartRow = m_nEndRow = cell.y;
+}
+
+void CTool::TrackTo(const CCellPoint& cell) {
+    m_nEndCol = cell.x;
+    m_nEndRow = cell.y;
 }
 
 int CTool::OnLButtonUp(int, int) {

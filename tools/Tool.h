@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/CellRect.h"
 #include "canvas/ToolObject.h"
 #include "tools/Feedback.h"
 
@@ -24,6 +25,12 @@ public:
     virtual void DrawMarker() {}
     virtual void SetToolCursor();
     virtual void ClampToCanvas();
+
+    // Where the gesture starts and where it has been dragged to (the cell under
+    // the pointer). By default the press cell is start and end, and a move sets
+    // the end.
+    virtual void BeginAt(const CCellPoint& cell);
+    virtual void TrackTo(const CCellPoint& cell);
 
     // The figure DrawFeedback and EraseFeedback invert: by default a dotted
     // rectangle around the cells from start to end.
