@@ -1,0 +1,18 @@
+#pragma once
+
+class CRuvlenDoc;
+class QPrinter;
+class QWidget;
+
+// Printing a canvas: only its cells, on white, at the printer's resolution, on
+// one page. The dialogs share one printer, so a printer chosen in the setup
+// dialog is used by the next print.
+namespace CanvasPrinter {
+QPrinter& SharedPrinter();
+// Prints without a dialog onto a printer already set up (a PDF file, say).
+void PrintDocument(const CRuvlenDoc& doc, QPrinter& printer);
+// The print dialog, then printing; false when cancelled.
+bool Print(const CRuvlenDoc& doc, QWidget* parent);
+void PrintPreview(const CRuvlenDoc& doc, QWidget* parent);
+void PageSetup(QWidget* parent);
+} // namespace CanvasPrinter
