@@ -43,7 +43,13 @@ void CRuvlenDoc::ComputeMetrics(int logPixelsX) {
 }
 
 void CRuvlenDoc::ApplySettings(int logPixelsX) {
+    // A canvas never outgrows the grids, whoever stored the size.
+    m_nColumns = std::clamp(m_nColumns, MIN_SIZE, MAX_SIZE);
+    m_nLines = std::clamp(m_nLines, MIN_SIZE, MAX_SIZE);
     ComputeMetrics(logPixelsX);
+    // The selection and a waiting tool keep to the canvas's new size.
+    ClipSelection();
+    if (m_pTool) m_pTool->FitToCanvas();
     UpdateAllViews(nullptr, UPDATE_HINT_METRICS);
 }
 
@@ -66,6 +72,15 @@ int CRuvlenDoc::ArmFromPoint(int x, int y) const {
     int py = ((y % cell) + cell) % cell;
     if (px < py) return (px + py < cell) ? 3 : 2;
     return (px + py < cell) ? 4 : 1;
+}
+
+bool CRuvlenDoc::ClipToCanvas(CCellRect& rc) const {
+    rc = CCellRect::FromCorners(rc.left, rc.top, rc.right, rc.bottom);
+    rc.left = std::max(rc.left, 0);
+    rc.top = std::max(rc.top, 0);
+    rc.right = std::min(rc.right, m_nColumns - 1);
+    rc.bottom = std::min(rc.bottom, m_nLines - 1);
+    return rc.left <= rc.right && rc.top <= rc.bottom;
 }
 
 CCellRect CRuvlenDoc::CellToLogical(const CCellRect& rc) const {

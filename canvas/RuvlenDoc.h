@@ -31,10 +31,13 @@ enum : int {
 // its size and metrics, the selection and the state of the active tool.
 //
 // Operations that change cells take the view that issued them (may be null) and
-// cell coordinates. They do not clip: callers pass coordinates inside the canvas,
-// 0 <= column < m_nColumns and 0 <= line < m_nLines, and rectangles with
-// left <= right and top <= bottom (the tools map points through CellFromPoint and
-// shift their rectangles into the canvas). Every such operation saves its undo
+// cell coordinates. The drawing operations do not clip: callers pass coordinates
+// inside the canvas, 0 <= column < m_nColumns and 0 <= line < m_nLines, and
+// rectangles with left <= right and top <= bottom (the tools map points through
+// CellFromPoint and shift their rectangles into the canvas). The operations on the
+// selection and the paste buffer cut their rectangles down to the canvas, since a
+// size change can leave a selection or a waiting paste larger than the canvas.
+// Every such operation saves its undo
 // rectangle first, then changes the cells, repaints them in the view and sets the
 // modified flag.
 class CRuvlenDoc {
@@ -74,6 +77,10 @@ public:
     CCellPoint CellFromPoint(int x, int y) const;
     int ArmFromPoint(int x, int y) const;
     CCellRect CellToLogical(const CCellRect& rc) const; // right and bottom exclusive
+    // The canvas as a cell rectangle, and a rectangle cut down to it (corners in
+    // any order); false when nothing of it lies on the canvas.
+    CCellRect CanvasRect() const { return {0, 0, m_nColumns - 1, m_nLines - 1}; }
+    bool ClipToCanvas(CCellRect& rc) const;
 
     // --- Repaint, undo snapshot, modified flag, tool ---
     void InvalidateCells(CDocView* view, int left, int top, int right, int bottom);
@@ -104,6 +111,9 @@ public:
     // --- Regions, clipboard text, undo ---
     void Select(CDocView* view, int left, int top, int right, int bottom);
     void Deselect(CDocView* view);
+    // Cuts the selection down to the canvas (after a size change), dropping it
+    // when nothing of it is left.
+    void ClipSelection();
     int IsInSelection(int x, int y);
     void EraseRect(CDocView* view, int left, int top, int right, int bottom);
     void EraseRectNoUndo(int left, int top, int right, int bottom);
@@ -159,6 +169,7 @@ public:
 
 private:
     int IsThickMode() const { return m_nLineMode == ID_LINE_THICK; }
+    bool SelectionOnCanvas(CCellRect& rc) const;
     template <class MapFn> void TransformSelection(CDocView* view, MapFn map, int turns, int flip);
     void PasteFromBuffer(CDocView* view, int left, int top, int right, int bottom,
                          bool transparent);

@@ -6,7 +6,8 @@
 #include <algorithm>
 
 std::string CRuvlenDoc::CopyToClipboard() const {
-    const CCellRect& rc = m_rcSelection;
+    CCellRect rc;
+    if (!SelectionOnCanvas(rc)) return std::string(1, '\0');
     std::string bytes;
     bytes.reserve(2 * rc.Height() * (rc.Width() + 1) + 1);
     for (int y = rc.top; y <= rc.bottom; ++y) {

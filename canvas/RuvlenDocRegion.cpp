@@ -20,6 +20,22 @@ void CRuvlenDoc::Deselect(CDocView* view) {
     InvalidateCells(view, m_rcSelection);
 }
 
+void CRuvlenDoc::ClipSelection() {
+    if (!m_bSelection) return;
+    CCellRect rc = m_rcSelection;
+    if (!ClipToCanvas(rc)) {
+        Deselect(nullptr);
+        return;
+    }
+    m_rcSelection = rc;
+    m_bSquareSelection = (rc.Width() == rc.Height()) ? 1 : 0;
+}
+
+bool CRuvlenDoc::SelectionOnCanvas(CCellRect& rc) const {
+    rc = m_rcSelection;
+    return m_bSelection && ClipToCanvas(rc);
+}
+
 int CRuvlenDoc::IsInSelection(int x, int y) {
     m_bDragSelection = 0;
     if (!m_bSelection) return 0;
@@ -52,27 +68,34 @@ void CRuvlenDoc::ClearAll(CDocView* view) {
 }
 
 void CRuvlenDoc::DeleteSelection(CDocView* view) {
+    CCellRect rc;
+    const bool onCanvas = SelectionOnCanvas(rc);
     m_bSelection = 0;
     m_bSquareSelection = 0;
-    const CCellRect rc = m_rcSelection;
-    EraseRect(view, rc.left, rc.top, rc.right, rc.bottom);
+    if (onCanvas) EraseRect(view, rc.left, rc.top, rc.right, rc.bottom);
 }
 
 void CRuvlenDoc::ClearBuffer() {
     for (CCell& cell : m_bufferCells) cell.Reset();
 }
 
+// Content that does not fit (the canvas shrank while the paste waited) is cut
+// off at the canvas's edges.
 void CRuvlenDoc::PasteFromBuffer(CDocView* view, int left, int top, int right, int bottom,
                                  bool transparent) {
-    SaveUndo(left, top, right, bottom);
-    for (int j = 0; j < m_nBufferLines; ++j) {
-        for (int i = 0; i < m_nBufferColumns; ++i) {
-            const CCell& source = BufferCell(i, j);
+    CCellRect rc = {left, top, right, bottom};
+    if (!ClipToCanvas(rc)) return;
+    left = std::min(left, right);
+    top = std::min(top, bottom);
+    SaveUndo(rc.left, rc.top, rc.right, rc.bottom);
+    for (int y = rc.top; y <= rc.bottom && y - top < m_nBufferLines; ++y) {
+        for (int x = rc.left; x <= rc.right && x - left < m_nBufferColumns; ++x) {
+            const CCell& source = BufferCell(x - left, y - top);
             if (!source.m_bUsed || (transparent && source.IsBlank())) continue;
-            Cell(left + i, top + j).CopyFrom(source);
+            Cell(x, y).CopyFrom(source);
         }
     }
-    InvalidateCells(view, left, top, right, bottom);
+    InvalidateCells(view, rc);
     SetModifiedFlag();
 }
 
@@ -88,7 +111,8 @@ void CRuvlenDoc::PasteTransparent(CDocView* view, int left, int top, int right, 
 // by the given quarter turns or mirrors them, then copies the selection back.
 template <class MapFn>
 void CRuvlenDoc::TransformSelection(CDocView* view, MapFn map, int turns, int flip) {
-    const CCellRect rc = m_rcSelection;
+    CCellRect rc;
+    if (!SelectionOnCanvas(rc) || rc != m_rcSelection) return;
     SaveUndo(rc.left, rc.top, rc.right, rc.bottom);
     for (int y = rc.top; y <= rc.bottom; ++y) {
         for (int x = rc.left; x <= rc.right; ++x) {
@@ -161,7 +185,11 @@ void CRuvlenDoc::CopyBufferToRect(int left, int top, int right, int bottom) {
 }
 
 void CRuvlenDoc::MoveSelection(CDocView* view, int dx, int dy) {
-    const CCellRect rc = m_rcSelection;
+    CCellRect rc;
+    if (!SelectionOnCanvas(rc)) return;
+    // The destination stays on the canvas whatever offset is asked for.
+    dx = std::clamp(dx, -rc.left, m_nColumns - 1 - rc.right);
+    dy = std::clamp(dy, -rc.top, m_nLines - 1 - rc.bottom);
     const CCellRect all = {std::min(rc.left, rc.left + dx), std::min(rc.top, rc.top + dy),
                            std::max(rc.right, rc.right + dx), std::max(rc.bottom, rc.bottom + dy)};
     SaveUndo(all.left, all.top, all.right, all.bottom);

@@ -32,6 +32,21 @@ void CMoveTool::ClampToCanvas() {
     if (m_nStartRow + dy < 0) m_nCurRow -= m_nStartRow + dy;
 }
 
+// After a size change the selection may have been cut down: the outline follows
+// it, and the offset is clamped again so the moved rectangle stays on the canvas.
+void CMoveTool::KeepInCanvas() {
+    if (m_pDoc->m_bSelection) {
+        const CCellRect& rc = m_pDoc->m_rcSelection;
+        m_nStartCol = rc.left;
+        m_nStartRow = rc.top;
+        m_nEndCol = rc.right;
+        m_nEndRow = rc.bottom;
+    } else {
+        CTool::KeepInCanvas();
+    }
+    ClampToCanvas();
+}
+
 int CMoveTool::Apply() {
     const int dx = m_nCurCol - m_nGrabCol, dy = m_nCurRow - m_nGrabRow;
     if (dx != 0 || dy != 0) m_pDoc->MoveSelection(m_pView, dx, dy);

@@ -13,6 +13,7 @@ public:
     int Apply() override;
     void SetToolCursor() override;
     void ClampToCanvas() override;
+    void KeepInCanvas() override;
     CFeedbackFigure GetFeedbackFigure() const override;
 
     int m_nGrabCol = 0;

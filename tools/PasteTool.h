@@ -12,6 +12,7 @@ public:
     int OnMouseMove(int x, int y) override;
     void BeginAt(const CCellPoint& cell) override { AnchorAt(cell); }
     void TrackTo(const CCellPoint& cell) override { AnchorAt(cell); }
+    void KeepInCanvas() override;
     int Apply() override;
     void SetToolCursor() override;
 

@@ -4,6 +4,8 @@
 #include "tools/CommandIds.h"
 #include "tools/ViewPort.h"
 
+#include <algorithm>
+
 int CTool::IsThick() const {
     return m_pDoc->m_nLineMode == ID_LINE_THICK ? 1 : 0;
 }
@@ -88,6 +90,22 @@ void CTool::ClampToCanvas() {
         m_nEndRow -= m_nStartRow;
         m_nStartRow = 0;
     }
+}
+
+void CTool::FitToCanvas() {
+    const bool shown = m_bFeedback;
+    EraseFeedback();
+    KeepInCanvas();
+    if (shown) DrawFeedback();
+}
+
+// Each cell of the gesture moves to the nearest canvas cell.
+void CTool::KeepInCanvas() {
+    const int lastCol = m_pDoc->m_nColumns - 1, lastRow = m_pDoc->m_nLines - 1;
+    m_nStartCol = std::clamp(m_nStartCol, 0, lastCol);
+    m_nEndCol = std::clamp(m_nEndCol, 0, lastCol);
+    m_nStartRow = std::clamp(m_nStartRow, 0, lastRow);
+    m_nEndRow = std::clamp(m_nEndRow, 0, lastRow);
 }
 
 CPixelRect CTool::CellOutline(int left, int top, int right, int bottom) const {

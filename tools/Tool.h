@@ -25,6 +25,10 @@ public:
     virtual void DrawMarker() {}
     virtual void SetToolCursor();
     virtual void ClampToCanvas();
+    // After a size change: the feedback comes off, the gesture's cells are brought
+    // back onto the canvas (KeepInCanvas), and the feedback is shown again.
+    void FitToCanvas() override;
+    virtual void KeepInCanvas();
 
     // Where the gesture starts and where it has been dragged to (the cell under
     // the pointer). By default the press cell is start and end, and a move sets

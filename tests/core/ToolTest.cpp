@@ -381,17 +381,18 @@ TEST(ToolPaste, PlacementIsKeptInsideTheCanvas) {
     }
 }
 
-TEST(ToolPaste, ContentWiderThanTheCanvasSticksOutOnTheRight) {
+TEST(ToolPaste, ContentWiderThanTheCanvasIsCutAtItsEdge) {
     Canvas cv;
     cv.clipboard.Hold(Block(21, 1));
     cv.Command(ID_EDIT_PASTE);
     cv.ctl.ApplyCanvasSettings(2, 20, 30, 1, 96); // shrunk while the paste waits
     cv.Press(5, 5);
-    EXPECT_EQ(cv.view.onScreen, (Figures{cv.Outline(Figure::DottedRect, 0, 5, 20, 5)}));
+    EXPECT_EQ(cv.view.onScreen, (Figures{cv.Outline(Figure::DottedRect, 0, 5, 19, 5)}));
     cv.Release(5, 5);
     EXPECT_EQ(cv.Text(0, 5), "A0");
     EXPECT_EQ(cv.Text(19, 5), "A9");
-    EXPECT_EQ(cv.Text(20, 5), "A0");
+    EXPECT_EQ(cv.Text(20, 5), "  "); // hidden cells stay as they were
+    EXPECT_EQ(cv.doc->m_rcUndo, (CCellRect{0, 5, 19, 5}));
 }
 
 TEST(ToolPaste, DraggingMovesThePlacementAndKeepsItInside) {
