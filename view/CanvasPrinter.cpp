@@ -1,13 +1,71 @@
-// Placeholder: replaced by real printing.
 #include "view/CanvasPrinter.h"
 
+#include "view/CanvasPainter.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
-QPrinter& CanvasPrinter::SharedPrinter() {
-    static QPrinter printer;
-    return printer;
+namespace {
+QPrinter* g_pPrinter = nullptr;
+
+// The printer goes with the application object, before the print plugins do.
+void DeleteSharedPrinter() {
+    delete g_pPrinter;
+    g_pPrinter = nullptr;
 }
-void CanvasPrinter::PrintDocument(const CRuvlenDoc&, QPrinter&) {}
-bool CanvasPrinter::Print(const CRuvlenDoc&, QWidget*) { return false; }
-void CanvasPrinter::PrintPreview(const CRuvlenDoc&, QWidget*) {}
-void CanvasPrinter::PageSetup(QWidget*) {}
+} // namespace
+
+QPrinter& CanvasPrinter::SharedPrinter() {
+    if (!g_pPrinter) {
+        g_pPrinter = new QPrinter(QPrinter::HighResolution);
+        qAddPostRoutine(DeleteSharedPrinter);
+    }
+    return *g_pPrinter;
+}
+
+// The painter's origin is the corner of the printable area; the canvas starts
+// 2 d beyond it, at the printer's resolution, and is cut off at the page edge.
+bool CanvasPrinter::PrintDocument(const CRuvlenDoc& doc, QPrinter& printer) {
+    QPainter p;
+    if (!p.begin(&printer)) return false;
+    const QRect page(QPoint(0, 0),
+                     printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    CCanvasPainter::Options options;
+    options.printing = true;
+    options.background = Qt::white;
+    CCanvasPainter painter;
+    painter.Paint(p, doc, printer.logicalDpiX(), page, options);
+    return p.end();
+}
+
+bool CanvasPrinter::Print(const CRuvlenDoc& doc, QWidget* parent) {
+    QPrinter& printer = SharedPrinter();
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    if (PrintDocument(doc, printer)) return true;
+    QMessageBox::warning(
+        parent, QStringLiteral("Tavik"),
+        QStringLiteral(
+            "印刷できませんでした。プリンターまたは出力先のファイルを確認してください。"));
+    return false;
+}
+
+void CanvasPrinter::PrintPreview(const CRuvlenDoc& doc, QWidget* parent) {
+    QPrintPreviewDialog dialog(&SharedPrinter(), parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
+                     [&doc](QPrinter* printer) { PrintDocument(doc, *printer); });
+    dialog.exec();
+}
+
+void CanvasPrinter::PageSetup(QWidget* parent) {
+    QPageSetupDialog dialog(&SharedPrinter(), parent);
+    dialog.exec();
+}

@@ -9,9 +9,11 @@ class QWidget;
 // dialog is used by the next print.
 namespace CanvasPrinter {
 QPrinter& SharedPrinter();
-// Prints without a dialog onto a printer already set up (a PDF file, say).
-void PrintDocument(const CRuvlenDoc& doc, QPrinter& printer);
-// The print dialog, then printing; false when cancelled.
+// Prints without a dialog onto a printer already set up (a PDF file, say);
+// false when the printer could not be opened (an unwritable file, say).
+bool PrintDocument(const CRuvlenDoc& doc, QPrinter& printer);
+// The print dialog, then printing; false when cancelled or when printing
+// failed (after telling the user).
 bool Print(const CRuvlenDoc& doc, QWidget* parent);
 void PrintPreview(const CRuvlenDoc& doc, QWidget* parent);
 void PageSetup(QWidget* parent);
