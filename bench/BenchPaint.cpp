@@ -1,0 +1,133 @@
+// Painting a full 99 x 99 canvas of mixed content (ruled lines, kanji,
+// half-width text, blanks, a selection) into an image at font sizes 2 and 5:
+// the canvas painter with a warm and with a cold glyph cache, against a
+// baseline that draws the same characters with one drawText per row, and
+// against one drawText per cell.
+#include "canvas/RuvlenDoc.h"
+#include "view/CanvasPainter.h"
+#include "view/CellPainter.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QStringList>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+const int kDpi = 96;
+
+// Boxes of thick and thin lines with crossings, kanji and half-width text
+// inside them, some blank cells, and a selection over a corner.
+std::unique_ptr<CRuvlenDoc> MixedCanvas(int fontSize) {
+    static const char* kTexts[] = {"\x8A\xBF", "\x8E\x9A", "ab",       "\x82\xA0", "12",
+                                   "  ",       "\xB6\xC5", "\x95\x5C", "  ",       "xy"};
+    CCanvasDefaults defaults;
+    defaults.m_nDefaultTextSize = fontSize;
+    defaults.m_nDefaultColumns = CRuvlenDoc::MAX_SIZE;
+    defaults.m_nDefaultLines = CRuvlenDoc::MAX_SIZE;
+    auto doc = std::make_unique<CRuvlenDoc>(defaults);
+    for (int y = 0; y < CRuvlenDoc::MAX_SIZE; ++y)
+        for (int x = 0; x < CRuvlenDoc::MAX_SIZE; ++x)
+            doc->Cell(x, y).SetText(kTexts[(x * 7 + y * 3) % 10]);
+    for (int i = 0; i + 8 < CRuvlenDoc::MAX_SIZE; i += 8)
+        doc->DrawRectangle(nullptr, i, i / 2, i + 8, i / 2 + 12, (i / 8) % 2);
+    for (int y = 3; y < CRuvlenDoc::MAX_SIZE; y += 10)
+        doc->DrawHorizontalLine(nullptr, 0, y, CRuvlenDoc::MAX_SIZE - 1, y, y % 20 == 3);
+    for (int x = 5; x < CRuvlenDoc::MAX_SIZE; x += 12)
+        doc->DrawVerticalLine(nullptr, x, 0, x, CRuvlenDoc::MAX_SIZE - 1, x % 24 == 5);
+    doc->Select(nullptr, 60, 60, 90, 80);
+    doc->ComputeMetrics(kDpi);
+    return doc;
+}
+
+QImage SurfaceFor(const CRuvlenDoc& doc) {
+    const CCanvasGeometry g = CCanvasGeometry::For(doc, kDpi);
+    return QImage(g.totalWidth, g.totalHeight, QImage::Format_RGB32);
+}
+
+void PaintOnce(CCanvasPainter& painter, const CRuvlenDoc& doc, QImage& image) {
+    image.fill(Qt::white);
+    QPainter p(&image);
+    painter.Paint(p, doc, kDpi, image.rect(), CCanvasPainter::Options());
+}
+
+void BM_PaintWarmCache(benchmark::State& state) {
+    auto doc = MixedCanvas(int(state.range(0)));
+    QImage image = SurfaceFor(*doc);
+    CCanvasPainter painter;
+    PaintOnce(painter, *doc, image);
+    for (auto _ : state) PaintOnce(painter, *doc, image);
+}
+BENCHMARK(BM_PaintWarmCache)->Arg(2)->Arg(5)->Unit(benchmark::kMillisecond);
+
+void BM_PaintColdCache(benchmark::State& state) {
+    auto doc = MixedCanvas(int(state.range(0)));
+    QImage image = SurfaceFor(*doc);
+    for (auto _ : state) {
+        CCanvasPainter painter;
+        PaintOnce(painter, *doc, image);
+    }
+}
+BENCHMARK(BM_PaintColdCache)->Arg(2)->Arg(5)->Unit(benchmark::kMillisecond);
+
+// The baseline: the same characters (ruled lines as font glyphs), one
+// drawText per row, strings prepared beforehand.
+void BM_BaselineDrawTextPerRow(benchmark::State& state) {
+    auto doc = MixedCanvas(int(state.range(0)));
+    QImage image = SurfaceFor(*doc);
+    const CCanvasGeometry g = CCanvasGeometry::For(*doc, kDpi);
+    QStringList rows;
+    for (int y = 0; y < g.lines; ++y) {
+        QString row;
+        for (int x = 0; x < g.columns; ++x) row += CellText(doc->Cell(x, y));
+        rows << row;
+    }
+    const QFont font = CellFont(g.d);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        for (int y = 0; y < g.lines; ++y)
+            p.drawText(QPoint(g.originX, g.originY + y * g.d + CellBaseline(g.d)), rows[y]);
+    }
+}
+BENCHMARK(BM_BaselineDrawTextPerRow)->Arg(2)->Arg(5)->Unit(benchmark::kMillisecond);
+
+// For comparison: every non-blank cell painted on its own without a cache.
+void BM_CellsWithoutCache(benchmark::State& state) {
+    auto doc = MixedCanvas(int(state.range(0)));
+    QImage image = SurfaceFor(*doc);
+    const CCanvasGeometry g = CCanvasGeometry::For(*doc, kDpi);
+    const QFont font = CellFont(g.d);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.setFont(font);
+        for (int y = 0; y < g.lines; ++y) {
+            for (int x = 0; x < g.columns; ++x) {
+                const CCell& cell = doc->Cell(x, y);
+                if (cell.IsBlank()) continue;
+                PaintCell(p, QRect(g.originX + x * g.d, g.originY + y * g.d, g.d, g.d), cell,
+                          Qt::black, Qt::white);
+            }
+        }
+    }
+}
+BENCHMARK(BM_CellsWithoutCache)->Arg(2)->Arg(5)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
