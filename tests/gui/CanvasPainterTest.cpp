@@ -5,7 +5,6 @@
 // cells-only output and the background on a dark desktop theme.
 
 #include "view/CanvasPainter.h"
-#include "canvas/LineFlags.h"
 #include "canvas/RuvlenDoc.h"
 #include "view/CellGlyphCache.h"
 #include "view/CellPainter.h"
