@@ -1,0 +1,52 @@
+#include "app/CanvasDocument.h"
+
+#include "canvas/RuvlenDoc.h"
+#include "canvas/TextFile.h"
+
+#include <QFileInfo>
+
+CCanvasDocument::CCanvasDocument(const CCanvasDefaults& defaults)
+    : m_pDoc(std::make_unique<CRuvlenDoc>(defaults)) {}
+
+CCanvasDocument::~CCanvasDocument() = default;
+
+bool CCanvasDocument::IsModified() const {
+    return m_pDoc->IsModified();
+}
+
+void CCanvasDocument::SetPathName(const QString& path) {
+    m_strPathName = QFileInfo(path).absoluteFilePath();
+    m_strTitle = QFileInfo(path).fileName();
+}
+
+bool CCanvasDocument::Open(const QString& path, QString& error) {
+    std::string message;
+    if (!LoadDocumentFile(*m_pDoc, path.toStdString(), message)) {
+        error = QString::fromStdString(message);
+        return false;
+    }
+    m_pDoc->SetModifiedFlag(0);
+    m_bLossyLoad = m_pDoc->m_bLoadWrapped || m_pDoc->m_bLoadCut;
+    SetPathName(path);
+    return true;
+}
+
+bool CCanvasDocument::Save(const QString& path, QString& error) {
+    std::string message;
+    if (!SaveDocumentFile(*m_pDoc, path.toStdString(), message)) {
+        error = QString::fromStdString(message);
+        return false;
+    }
+    m_pDoc->SetModifiedFlag(0);
+    m_bLossyLoad = false;
+    SetPathName(path);
+    return true;
+}
+
+QString CCanvasDocument::LossyLoadText() const {
+    QString text;
+    if (m_pDoc->m_bLoadWrapped)
+        text += QStringLiteral("99 桁を超える行を折り返して読み込みました。");
+    if (m_pDoc->m_bLoadCut) text += QStringLiteral("99 行を超える部分は読み込まれていません。");
+    return text;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class CRuvlenDoc;
+struct CCanvasDefaults;
+
+// One open canvas as the main frame keeps it: the document, the file it was
+// read from or saved to, and the title its windows show.
+class CCanvasDocument {
+public:
+    explicit CCanvasDocument(const CCanvasDefaults& defaults);
+    ~CCanvasDocument();
+
+    CRuvlenDoc& Doc() { return *m_pDoc; }
+    const QString& PathName() const { return m_strPathName; }
+    const QString& Title() const { return m_strTitle; }
+    void SetTitle(const QString& title) { m_strTitle = title; }
+    bool IsModified() const;
+
+    // Reads the file; on failure the message names the file and the reason.
+    bool Open(const QString& path, QString& error);
+    // Writes the file atomically; on failure the canvas and the old file stay.
+    bool Save(const QString& path, QString& error);
+
+    // The file was wrapped or cut when read: saving over it loses content.
+    bool LoadWasLossy() const { return m_bLossyLoad; }
+    // The warning shown when such a file opens (empty when nothing was lost).
+    QString LossyLoadText() const;
+
+private:
+    void SetPathName(const QString& path);
+
+    std::unique_ptr<CRuvlenDoc> m_pDoc;
+    QString m_strPathName;
+    QString m_strTitle;
+    bool m_bLossyLoad = false;
+};

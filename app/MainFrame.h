@@ -1,0 +1,111 @@
+#pragma once
+
+#include "tools/ViewPort.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <memory>
+#include <vector>
+
+class CCanvasDocument;
+class CChildFrame;
+class CRuvlenApp;
+class CRuvlenView;
+class CSymbolPaletteDlg;
+struct CAppSettings;
+class QActionGroup;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+
+// The main window: menus, toolbar, status bar, the canvas windows in an MDI
+// area, the symbol palette, and the file commands. Every command is one QAction
+// keyed by its id; its enabled and checked states come from the active canvas
+// window and are refreshed whenever they can change.
+class CMainFrame : public QMainWindow, public CSymbolSource {
+    Q_OBJECT
+public:
+    explicit CMainFrame(CRuvlenApp* app);
+    ~CMainFrame() override;
+
+    // --- Canvases ---
+    CCanvasDocument* NewDocument();
+    // Opens the file in a new canvas window (or activates the window that shows
+    // it already). On failure a message names the file and the reason.
+    CCanvasDocument* OpenDocument(const QString& path);
+    bool SaveDocument(CCanvasDocument* document, bool askName);
+    // Asks whether to save a modified canvas; false when the user cancels.
+    bool MaybeSave(CCanvasDocument* document);
+    CChildFrame* CreateChildFrame(CCanvasDocument* document);
+    CRuvlenView* ActiveView() const;
+    CCanvasDocument* ActiveDocument() const;
+    QMdiArea* MdiArea() const { return m_pMdiArea; }
+    int DocumentCount() const { return static_cast<int>(m_documents.size()); }
+
+    // --- Commands ---
+    QAction* Action(int id) const { return m_actions.value(id); }
+    bool OnCommand(int id);
+    void UpdateActions();
+
+    // --- Status bar, placement, palette ---
+    void SetPositionText(int column, int row);
+    QString MessageText() const;
+    void RestorePlacement(const CAppSettings& settings);
+    void CaptureWindowPlacement(CAppSettings& settings) const;
+    void ShowSymbolPalette();
+    void CapturePaletteRect();
+    bool IsPaletteShown() const { return m_bPaletteShown; }
+    CSymbolPaletteDlg* SymbolPalette() const { return m_pSymbolPalette; }
+    void GetChosenSymbol(char buffer[4]) override;
+    void ShowPalette() override { ShowSymbolPalette(); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    QMenu* AddMenu(const char* title, const std::vector<int>& ids, bool withRecent);
+    void UpdateMenuBar();
+    void UpdateRecentFileActions();
+    void UpdateWindowMenu();
+    void UpdateTitles();
+    void OnSubWindowActivated(QMdiSubWindow* window);
+    void OnChildCloseRequested(CChildFrame* frame, bool* allow);
+    void OnViewDestroyed(CCanvasDocument* document);
+    void OnUpdateDefaults(CRuvlenView* view);
+    void OnSymbolTable();
+    void OnPaletteClosed();
+    void SelectSymbolTool();
+    void OnFileOpen();
+    void OnFileClose();
+    void OnWindowNew();
+    bool RunFrameCommand(int id);
+    CCanvasDocument* FindDocument(const QString& path) const;
+    std::vector<CChildFrame*> FramesOf(const CCanvasDocument* document) const;
+    void WarnLossyLoad(CCanvasDocument* document);
+    bool ConfirmLossySave(CCanvasDocument* document);
+    QString AskSaveFileName(CCanvasDocument* document);
+
+    CRuvlenApp* m_pApp;
+    QMdiArea* m_pMdiArea = nullptr;
+    QHash<int, QAction*> m_actions;
+    QActionGroup* m_pToolGroup = nullptr;
+    QActionGroup* m_pLineGroup = nullptr;
+    std::vector<QMenu*> m_noCanvasMenus; // shown while no canvas is open
+    std::vector<QMenu*> m_canvasMenus;   // shown while a canvas window exists
+    QMenu* m_pWindowMenu = nullptr;
+    std::vector<QAction*> m_windowListActions;
+    QAction* m_pRecentPlaceholder = nullptr;
+    std::vector<QAction*> m_recentActions;
+    QLabel* m_pMessagePane = nullptr;
+    CSymbolPaletteDlg* m_pSymbolPalette = nullptr;
+    int m_bPaletteShown = 0;
+    std::vector<std::unique_ptr<CCanvasDocument>> m_documents;
+    CCanvasDocument* m_pClosingDocument = nullptr; // closing without asking again
+    int m_nUntitledCount = 0;
+    bool m_bCanvasMenusShown = false;
+};

@@ -1,0 +1,225 @@
+// The main frame's canvases: new, open, save, close, and quitting.
+#include "app/CanvasDocument.h"
+#include "app/ChildFrame.h"
+#include "app/MainFrame.h"
+#include "app/RuvlenApp.h"
+#include "canvas/RuvlenDoc.h"
+#include "view/RuvlenView.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMessageBox>
+
+namespace {
+
+const char kFilter[] = "ﾃｷｽﾄ ﾌｧｲﾙ (*.txt);;すべてのﾌｧｲﾙ (*)";
+
+QString Caption() {
+    return QStringLiteral("Tavik");
+}
+
+} // namespace
+
+CCanvasDocument* CMainFrame::NewDocument() {
+    auto document = std::make_unique<CCanvasDocument>(m_pApp->m_settings.Defaults());
+    document->SetTitle(QStringLiteral("Canvas%1").arg(++m_nUntitledCount));
+    CCanvasDocument* result = document.get();
+    m_documents.push_back(std::move(document));
+    CreateChildFrame(result);
+    return result;
+}
+
+CCanvasDocument* CMainFrame::OpenDocument(const QString& path) {
+    if (CCanvasDocument* open = FindDocument(path)) {
+        m_pMdiArea->setActiveSubWindow(FramesOf(open).front());
+        return open;
+    }
+    auto document = std::make_unique<CCanvasDocument>(m_pApp->m_settings.Defaults());
+    QString error;
+    if (!document->Open(path, error)) {
+        QMessageBox::critical(isVisible() ? this : nullptr, Caption(), error);
+        m_pApp->RemoveFromRecentFiles(QFileInfo(path).absoluteFilePath());
+        UpdateRecentFileActions();
+        return nullptr;
+    }
+    CCanvasDocument* result = document.get();
+    m_documents.push_back(std::move(document));
+    CreateChildFrame(result);
+    m_pApp->AddToRecentFiles(result->PathName());
+    UpdateRecentFileActions();
+    WarnLossyLoad(result);
+    return result;
+}
+
+CChildFrame* CMainFrame::CreateChildFrame(CCanvasDocument* document) {
+    auto* view = new CRuvlenView(&document->Doc(), this);
+    auto* frame = new CChildFrame(document, view);
+    m_pMdiArea->addSubWindow(frame);
+    connect(view, &CRuvlenView::positionChanged, this, &CMainFrame::SetPositionText);
+    connect(view, &CRuvlenView::stateChanged, this, [this] {
+        UpdateActions();
+        UpdateTitles();
+    });
+    connect(view, &CRuvlenView::updateDefaultsRequested, this, &CMainFrame::OnUpdateDefaults);
+    connect(view, &QObject::destroyed, this, [this, document] { OnViewDestroyed(document); });
+    connect(frame, &CChildFrame::closeRequested, this, &CMainFrame::OnChildCloseRequested);
+    // The first canvas window after start-up opens maximized.
+    if (!m_pApp->m_bFirstChildShown) {
+        m_pApp->m_bFirstChildShown = 1;
+        frame->showMaximized();
+    } else {
+        frame->show();
+    }
+    m_pMdiArea->setActiveSubWindow(frame);
+    view->setFocus();
+    UpdateMenuBar();
+    UpdateTitles();
+    UpdateActions();
+    return frame;
+}
+
+void CMainFrame::OnWindowNew() {
+    if (CCanvasDocument* document = ActiveDocument()) CreateChildFrame(document);
+}
+
+std::vector<CChildFrame*> CMainFrame::FramesOf(const CCanvasDocument* document) const {
+    std::vector<CChildFrame*> frames;
+    for (QMdiSubWindow* window : m_pMdiArea->subWindowList(QMdiArea::CreationOrder))
+        if (auto* frame = qobject_cast<CChildFrame*>(window))
+            if (frame->Document() == document) frames.push_back(frame);
+    return frames;
+}
+
+CCanvasDocument* CMainFrame::FindDocument(const QString& path) const {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    for (const auto& document : m_documents)
+        if (!document->PathName().isEmpty() && document->PathName() == absolute)
+            return document.get();
+    return nullptr;
+}
+
+void CMainFrame::OnFileOpen() {
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("開く"), QString(),
+                                                      QString::fromUtf8(kFilter));
+    if (!path.isEmpty()) OpenDocument(path);
+}
+
+void CMainFrame::WarnLossyLoad(CCanvasDocument* document) {
+    if (!document->LoadWasLossy()) return;
+    QMessageBox::warning(
+        isVisible() ? this : nullptr, Caption(),
+        QStringLiteral("%1\n\n%2\nこのまま上書き保存すると、読み込めなかった部分は失われます。")
+            .arg(QDir::toNativeSeparators(document->PathName()), document->LossyLoadText()));
+}
+
+bool CMainFrame::ConfirmLossySave(CCanvasDocument* document) {
+    const auto answer =
+        QMessageBox::warning(this, Caption(),
+                             QStringLiteral("%1 は読み込み時に一部を折り返したか切り捨てました。\n"
+                                            "上書き保存すると元の内容は失われます。保存しますか?")
+                                 .arg(QDir::toNativeSeparators(document->PathName())),
+                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return answer == QMessageBox::Yes;
+}
+
+QString CMainFrame::AskSaveFileName(CCanvasDocument* document) {
+    QFileDialog dialog(this, QStringLiteral("名前を付けて保存"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(QString::fromUtf8(kFilter).split(QStringLiteral(";;")));
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    if (!document->PathName().isEmpty())
+        dialog.selectFile(document->PathName());
+    else
+        dialog.selectFile(document->Title() + QStringLiteral(".txt"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().front();
+}
+
+bool CMainFrame::SaveDocument(CCanvasDocument* document, bool askName) {
+    QString path = document->PathName();
+    if (askName || path.isEmpty()) {
+        path = AskSaveFileName(document);
+        if (path.isEmpty()) return false;
+    }
+    const bool overOriginal = QFileInfo(path).absoluteFilePath() == document->PathName();
+    if (overOriginal && document->LoadWasLossy() && !ConfirmLossySave(document)) return false;
+    QString error;
+    if (!document->Save(path, error)) {
+        QMessageBox::critical(this, Caption(), error);
+        return false;
+    }
+    m_pApp->AddToRecentFiles(document->PathName());
+    UpdateRecentFileActions();
+    UpdateTitles();
+    return true;
+}
+
+bool CMainFrame::MaybeSave(CCanvasDocument* document) {
+    if (!document->IsModified()) return true;
+    const auto answer = QMessageBox::question(
+        this, Caption(), QStringLiteral("%1 への変更を保存しますか?").arg(document->Title()),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Cancel) return false;
+    if (answer == QMessageBox::No) return true;
+    return SaveDocument(document, false);
+}
+
+void CMainFrame::OnChildCloseRequested(CChildFrame* frame, bool* allow) {
+    CCanvasDocument* document = frame->Document();
+    if (document == m_pClosingDocument || FramesOf(document).size() > 1) return;
+    *allow = MaybeSave(document);
+}
+
+void CMainFrame::OnFileClose() {
+    CCanvasDocument* document = ActiveDocument();
+    if (!document || !MaybeSave(document)) return;
+    m_pClosingDocument = document;
+    for (CChildFrame* frame : FramesOf(document)) frame->close();
+    m_pClosingDocument = nullptr;
+}
+
+void CMainFrame::OnViewDestroyed(CCanvasDocument* document) {
+    // The last window of a canvas is gone: the canvas goes with it.
+    if (!document->Doc().Views().empty()) return;
+    if (!m_pMdiArea) return; // the frame is going
+    for (auto it = m_documents.begin(); it != m_documents.end(); ++it) {
+        if (it->get() != document) continue;
+        m_documents.erase(it);
+        break;
+    }
+    UpdateMenuBar();
+    UpdateTitles();
+    UpdateActions();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    CapturePaletteRect();
+    for (const auto& document : m_documents) {
+        if (!MaybeSave(document.get())) {
+            event->ignore();
+            return;
+        }
+    }
+    for (const auto& document : m_documents) {
+        m_pClosingDocument = document.get();
+        for (CChildFrame* frame : FramesOf(document.get())) frame->close();
+    }
+    m_pClosingDocument = nullptr;
+    m_pApp->SaveRecentFiles();
+    event->accept();
+}
+
+void CMainFrame::UpdateRecentFileActions() {
+    const QStringList& files = m_pApp->RecentFiles();
+    m_pRecentPlaceholder->setVisible(files.isEmpty());
+    for (int i = 0; i < static_cast<int>(m_recentActions.size()); ++i) {
+        QAction* action = m_recentActions[i];
+        action->setVisible(i < files.size());
+        if (i < files.size())
+            action->setText(
+                QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files[i])));
+    }
+}

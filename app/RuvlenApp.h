@@ -1,0 +1,68 @@
+#pragma once
+
+#include "app/AppSettings.h"
+#include "app/IniFile.h"
+
+#include <QString>
+#include <QStringList>
+
+class CMainFrame;
+
+// The application object: the settings file and the values that outlive a
+// canvas (defaults for new canvases, window and palette placement, recent
+// files), start-up, and writing the palette settings at the end of the run.
+class CRuvlenApp {
+public:
+    // settingsPath: the settings file to use (see SettingsFilePath).
+    explicit CRuvlenApp(const QString& settingsPath);
+    ~CRuvlenApp();
+    CRuvlenApp(const CRuvlenApp&) = delete;
+    CRuvlenApp& operator=(const CRuvlenApp&) = delete;
+
+    static CRuvlenApp* Instance() { return s_pInstance; }
+
+    // "Tavik.ini" beside the executable when that folder is writable or the file
+    // is already there; otherwise in the user's configuration folder.
+    static QString SettingsFilePath(const QString& exeDir, bool exeDirWritable,
+                                    const QString& configHome);
+    static QString DefaultSettingsFilePath();
+
+    // Creates the main frame, opens a new canvas or the named file and shows the
+    // window. False when the file cannot be opened: the program then ends.
+    bool InitInstance(const QString& fileName);
+
+    CMainFrame* MainFrame() const { return m_pMainFrame; }
+    const QString& SettingsPath() const { return m_strSettingsPath; }
+    // False when the settings file could not be read or is not a settings file:
+    // it is then never written over.
+    bool CanWriteSettings() const { return m_bSettingsReadable; }
+
+    // Writers of the settings file's sections.
+    void SaveCanvasDefaults();
+    void SaveWindowPlacement();
+    void SavePaletteSettings();
+    void SaveRecentFiles();
+
+    // The recent-file list, newest first, at most four entries.
+    const QStringList& RecentFiles() const { return m_recentFiles; }
+    void AddToRecentFiles(const QString& path);
+    void RemoveFromRecentFiles(const QString& path);
+
+    CAppSettings m_settings;
+    int m_bFirstChildShown = 0;
+
+private:
+    void LoadSettings();
+    // Re-reads the file (another program may have changed it), applies the
+    // change and writes it; does nothing when the file must not be written.
+    template <class Change> void WriteSettings(Change change);
+
+    static CRuvlenApp* s_pInstance;
+    QString m_strSettingsPath;
+    bool m_bSettingsReadable = true;
+    CIniFile m_ini;
+    QStringList m_recentFiles;
+    CMainFrame* m_pMainFrame = nullptr;
+};
+
+constexpr int kRecentFileCount = 4;

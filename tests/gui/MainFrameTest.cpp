@@ -1,0 +1,380 @@
+// The main frame: menus, action states, accelerators, status bar, start-up
+// settings, and the file commands' questions and failures.
+#include "GuiTestSupport.h"
+
+#include "app/CanvasDocument.h"
+#include "app/ChildFrame.h"
+#include "app/CommandTable.h"
+#include "app/MainFrame.h"
+#include "app/RuvlenApp.h"
+#include "canvas/RuvlenDoc.h"
+#include "tools/CommandIds.h"
+#include "view/RuvlenView.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CRuvlenApp> m_app;
+
+    QString Path(const QString& name) const { return m_dir->filePath(name); }
+    CMainFrame* Frame() const { return m_app->MainFrame(); }
+    CRuvlenView* View() const { return Frame()->ActiveView(); }
+    void Start(const QString& file = QString()) {
+        m_app = std::make_unique<CRuvlenApp>(Path("Tavik.ini"));
+        QVERIFY(m_app->InitInstance(file));
+        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
+    }
+    void WriteFile(const QString& name, const QByteArray& bytes) {
+        QFile f(Path(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray ReadFile(const QString& name) {
+        QFile f(Path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    QStringList MenuTitles() const {
+        QStringList titles;
+        for (QAction* a : Frame()->menuBar()->actions()) titles << a->text();
+        return titles;
+    }
+    static QStringList ItemTexts(QMenu* menu) {
+        QStringList texts;
+        for (QAction* a : menu->actions())
+            if (a->isVisible()) texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        return texts;
+    }
+    QMenu* MenuAt(int index) const { return Frame()->menuBar()->actions().at(index)->menu(); }
+    // Presses and releases the left button over a cell of the active view.
+    void Drag(int c1, int r1, int c2, int r2) {
+        CRuvlenView* v = View();
+        const CRuvlenDoc& d = *v->GetDocument();
+        auto at = [&](int c, int r) {
+            return QPoint(d.m_nOriginX + c * d.m_nCellSize + 2,
+                          d.m_nOriginY + r * d.m_nCellSize + 2) -
+                   v->ScrollPosition();
+        };
+        QTest::mousePress(v->viewport(), Qt::LeftButton, {}, at(c1, r1));
+        QTest::mouseMove(v->viewport(), at(c2, r2));
+        QTest::mouseRelease(v->viewport(), Qt::LeftButton, {}, at(c2, r2));
+    }
+
+private slots:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QGuiApplication::clipboard()->clear();
+    }
+    void cleanup() {
+        if (m_app && Frame()) {
+            // Quit without questions: mark every canvas unmodified first.
+            for (QMdiSubWindow* w : Frame()->MdiArea()->subWindowList())
+                static_cast<CChildFrame*>(w)->Document()->Doc().SetModifiedFlag(0);
+        }
+        m_app.reset();
+    }
+
+    void noCanvasAndCanvasMenuBars() {
+        Start();
+        QCOMPARE(MenuTitles(), QStringList({"ﾌｧｲﾙ(&F)", "設定(&S)", "編集(&E)", "表示(&V)",
+                                            "ｳｨﾝﾄﾞｳ(&W)", "ﾍﾙﾌﾟ(&H)"}));
+        QCOMPARE(
+            ItemTexts(MenuAt(2)),
+            QStringList({"取り消し(&U)\tCtrl+Z", "-", "切り取り(&T)\tCtrl+X", "複写(&C)\tCtrl+C",
+                         "貼り付け(&P)\tCtrl+V", "透過的貼付(&Q)\tCtrl+Q", " 90°回転", "180°回転",
+                         "左右反転", "上下反転", "-", "全選択(&S)", "クリア(&L)"}));
+        QCOMPARE(ItemTexts(MenuAt(0)),
+                 QStringList({"新規作成(&N)\tCtrl+N", "開く(&O)...\tCtrl+O", "閉じる(&C)",
+                              "上書き保存(&S)\tCtrl+S", "名前を付けて保存(&A)...", "-",
+                              "印刷(&P)...\tCtrl+P", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "ﾌﾟﾘﾝﾀの設定(&R)...", "-",
+                              "最新のﾌｧｲﾙ", "-", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
+        QCOMPARE(ItemTexts(MenuAt(5)).last(), QString("ﾊﾞｰｼﾞｮﾝ情報 (&A)..."));
+
+        Frame()->OnCommand(ID_FILE_CLOSE);
+        QTRY_VERIFY(Frame()->MdiArea()->subWindowList().isEmpty());
+        QCOMPARE(MenuTitles(), QStringList({"ﾌｧｲﾙ(&F)", "表示(&V)", "ﾍﾙﾌﾟ(&H)"}));
+        QCOMPARE(ItemTexts(MenuAt(0)), QStringList({"新規作成(&N)\tCtrl+N", "開く(&O)...\tCtrl+O",
+                                                    "-", "ﾌﾟﾘﾝﾀの設定(&R)...", "-", "最新のﾌｧｲﾙ",
+                                                    "-", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
+        QCOMPARE(ItemTexts(MenuAt(2)).last(), QString("ﾊﾞｰｼﾞｮﾝ情報(&A)..."));
+        // Canvas commands are off without a canvas, the frame's stay on.
+        QVERIFY(!Frame()->Action(ID_TOOL_RECT)->isEnabled());
+        QVERIFY(!Frame()->Action(ID_FILE_SAVE)->isEnabled());
+        QVERIFY(Frame()->Action(ID_FILE_NEW)->isEnabled());
+        QVERIFY(!Frame()->OnCommand(ID_SELECT_ALL));
+    }
+
+    void toolbarOrderAndTips() {
+        Start();
+        auto* bar = Frame()->findChild<QToolBar*>("toolBar");
+        QVERIFY(bar);
+        QStringList tips;
+        for (QAction* a : bar->actions()) tips << (a->isSeparator() ? "-" : a->toolTip());
+        QCOMPARE(tips, QStringList({"新規ﾌｧｲﾙ", "開く",   "保存",     "-",          "取り消し",
+                                    "切り取り", "複写",   "貼り付け", "透過貼付",   "90°回転",
+                                    "180°回転", "-",      "印刷",     "-",          "選択",
+                                    "横罫線",   "縦罫線", "矩形",     "横テキスト", "縦テキスト",
+                                    "記号",     "削除",   "-",        "細線",       "太線"}));
+        QCOMPARE(Frame()->Action(ID_TOOL_SELECT)->statusTip(), QString("領域を選択"));
+    }
+
+    void actionStatesFollowTheCanvas() {
+        Start();
+        auto enabled = [this](int id) { return Frame()->Action(id)->isEnabled(); };
+        auto checked = [this](int id) { return Frame()->Action(id)->isChecked(); };
+        QVERIFY(checked(ID_TOOL_RECT) && checked(ID_LINE_THICK) && checked(ID_VIEW_GRID));
+        QVERIFY(!enabled(ID_EDIT_COPY) && !enabled(ID_EDIT_UNDO) && !enabled(ID_EDIT_PASTE));
+
+        Frame()->OnCommand(ID_SELECT_ALL);
+        QVERIFY(enabled(ID_EDIT_COPY) && enabled(ID_EDIT_CUT) && enabled(ID_ROTATE180));
+        QVERIFY(!enabled(ID_ROTATE90)); // 40 x 30 is not square
+        Frame()->OnCommand(ID_EDIT_COPY);
+        QVERIFY(!enabled(ID_EDIT_COPY));     // a copy drops the selection
+        QTRY_VERIFY(enabled(ID_EDIT_PASTE)); // the clipboard holds text now
+
+        Frame()->OnCommand(ID_TOOL_HLINE);
+        QVERIFY(checked(ID_TOOL_HLINE) && !checked(ID_TOOL_RECT));
+        Frame()->OnCommand(ID_LINE_THIN);
+        QVERIFY(checked(ID_LINE_THIN) && !checked(ID_LINE_THICK));
+        Drag(0, 0, 5, 0);
+        QVERIFY(enabled(ID_EDIT_UNDO));
+        QVERIFY(Frame()->MdiArea()->activeSubWindow()->isWindowModified());
+
+        // A waiting paste disables both pastes and checks its own button.
+        Frame()->OnCommand(ID_EDIT_PASTE);
+        QVERIFY(checked(ID_EDIT_PASTE) && !enabled(ID_EDIT_PASTE));
+        QVERIFY(!enabled(ID_EDIT_TRANSPARENT_PASTE));
+        Frame()->OnCommand(ID_TOOL_SELECT);
+        QVERIFY(enabled(ID_EDIT_PASTE) && !checked(ID_EDIT_PASTE));
+    }
+
+    void acceleratorsRunOnlyEnabledCommands() {
+        Start();
+        QApplication::setActiveWindow(Frame());
+        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        CRuvlenDoc& doc = *View()->GetDocument();
+        QCOMPARE(Frame()->Action(ID_EDIT_UNDO)->shortcuts(),
+                 QList<QKeySequence>({QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}));
+        QCOMPARE(Frame()->Action(ID_EDIT_CUT)->shortcuts().size(), 2);
+        QCOMPARE(Frame()->Action(ID_EDIT_COPY)->shortcuts().size(), 2);
+        QCOMPARE(Frame()->Action(ID_EDIT_PASTE)->shortcuts().size(), 2);
+
+        QTest::keyClick(View()->viewport(), Qt::Key_Z, Qt::ControlModifier); // nothing to undo
+        QCOMPARE(doc.m_bUndo, 0);
+        Drag(1, 1, 4, 3);
+        QVERIFY(doc.Cell(1, 1).m_bLine);
+        QTest::keyClick(View()->viewport(), Qt::Key_Backspace, Qt::AltModifier);
+        QVERIFY(!doc.Cell(1, 1).m_bLine);
+        QTest::keyClick(View()->viewport(), Qt::Key_Z, Qt::ControlModifier); // undo twice redoes
+        QVERIFY(doc.Cell(1, 1).m_bLine);
+    }
+
+    void statusBarShowsTheCellWhileDragging() {
+        Start();
+        QCOMPARE(Frame()->MessageText(), QString("ﾚﾃﾞｨ"));
+        CRuvlenView* v = View();
+        const CRuvlenDoc& d = *v->GetDocument();
+        const QPoint topLeft(d.m_nOriginX + 1, d.m_nOriginY + 1);
+        QTest::mousePress(v->viewport(), Qt::LeftButton, {}, topLeft);
+        QCOMPARE(Frame()->MessageText(), QString("(1, 1)"));
+        QTest::mouseMove(v->viewport(), topLeft + QPoint(3 * d.m_nCellSize, d.m_nCellSize));
+        QCOMPARE(Frame()->MessageText(), QString("(4, 2)"));
+        QTest::mouseRelease(v->viewport(), Qt::LeftButton, {}, topLeft);
+    }
+
+    void startupFromOddSettings() {
+        WriteFile("Tavik.ini", "[Canvas]\nLines=5\nColumns=120\nTextSize=-3\nViewGrid=true\n"
+                               "[Window Placement]\nx=-40\ny=10\nWidth=20\nHeight=300\n"
+                               "Maximized=True\n[Symbol Table]\nIndex=12\n[Other]\nkeep=1\n");
+        Start();
+        const CRuvlenDoc& doc = *View()->GetDocument();
+        QCOMPARE(doc.m_nLines, 10);
+        QCOMPARE(doc.m_nColumns, 99);
+        QCOMPARE(doc.m_nFontSize, 0);
+        QCOMPARE(doc.m_bGrid, 0);
+        QCOMPARE(m_app->m_settings.m_nWindowX, 0);
+        QCOMPARE(m_app->m_settings.m_nWindowWidth, 50);
+        QCOMPARE(m_app->m_settings.m_nPaletteCategory, 9);
+        QVERIFY(Frame()->isMaximized());
+        QVERIFY(Frame()->MdiArea()->activeSubWindow()->isMaximized());
+        m_app.reset();
+        // Only the palette section is written at the end; the rest stays.
+        const QByteArray after = ReadFile("Tavik.ini");
+        QVERIFY(after.contains("Lines=5\n"));
+        QVERIFY(after.contains("[Other]\nkeep=1\n"));
+        QVERIFY(after.contains("Index=9"));
+    }
+
+    void corruptOrUnreadableSettingsAreNeverWritten() {
+        const QByteArray garbage("\x7f"
+                                 "ELF\0\0[Canvas]\nLines=50\n",
+                                 22);
+        WriteFile("Tavik.ini", garbage);
+        Start();
+        QVERIFY(!m_app->CanWriteSettings());
+        QCOMPARE(View()->GetDocument()->m_nLines, 30);
+        View()->RunCommand(ID_UPDATE_DEFAULTS);
+        m_app.reset();
+        QCOMPARE(ReadFile("Tavik.ini"), garbage);
+
+        // A folder in place of the file cannot be read, even by root.
+        QFile::remove(Path("Tavik.ini"));
+        QVERIFY(QDir(m_dir->path()).mkdir("Tavik.ini"));
+        Start();
+        QVERIFY(!m_app->CanWriteSettings());
+        m_app.reset();
+        QVERIFY(QFileInfo(Path("Tavik.ini")).isDir());
+    }
+
+    void settingsFileLocation() {
+        const QString exe = Path("bin"), config = Path("config");
+        QCOMPARE(CRuvlenApp::SettingsFilePath(exe, true, config), exe + "/Tavik.ini");
+        // An installed program's folder is read-only: the user's config folder.
+        QCOMPARE(CRuvlenApp::SettingsFilePath(exe, false, config), config + "/tavik/Tavik.ini");
+        QDir().mkpath(exe);
+        QFile f(exe + "/Tavik.ini");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QCOMPARE(CRuvlenApp::SettingsFilePath(exe, false, config), exe + "/Tavik.ini");
+        // The config folder is created when the settings are first written.
+        m_app = std::make_unique<CRuvlenApp>(config + "/tavik/Tavik.ini");
+        m_app.reset();
+        QVERIFY(QFile::exists(config + "/tavik/Tavik.ini"));
+    }
+
+    void updateDefaultsWritesCanvasAndPlacement() {
+        Start();
+        View()->GetDocument()->m_nColumns = 77;
+        View()->RunCommand(ID_UPDATE_DEFAULTS);
+        const QByteArray ini = ReadFile("Tavik.ini");
+        QVERIFY(ini.contains("[Canvas]"));
+        QVERIFY(ini.contains("Columns=77"));
+        QVERIFY(ini.contains("ViewGrid=True"));
+        QVERIFY(ini.contains("[Window Placement]"));
+        QVERIFY(ini.contains("Maximized="));
+        Frame()->OnCommand(ID_FILE_NEW);
+        QCOMPARE(View()->GetDocument()->m_nColumns, 77);
+    }
+
+    void openFailureReportsAndGoesOn() {
+        Start();
+        auto answer = AnswerMessageBox(QMessageBox::Ok);
+        QVERIFY(!Frame()->OpenDocument(Path("missing.txt")));
+        QCOMPARE(answer->Count(), 1);
+        QVERIFY(answer->Texts().value(0).contains("missing.txt"));
+        QCOMPARE(Frame()->DocumentCount(), 1);
+    }
+
+    void commandLineFileThatCannotBeOpenedEndsStartUp() {
+        m_app = std::make_unique<CRuvlenApp>(Path("Tavik.ini"));
+        auto answer = AnswerMessageBox(QMessageBox::Ok);
+        QVERIFY(!m_app->InitInstance(Path("missing.txt")));
+        QCOMPARE(answer->Count(), 1);
+    }
+
+    void saveFailureKeepsCanvasAndReports() {
+        QVERIFY(QDir(m_dir->path()).mkdir("sub"));
+        WriteFile("sub/old.txt", "old\r\n");
+        Start(Path("sub/old.txt"));
+        CCanvasDocument* document = Frame()->ActiveDocument();
+        Drag(0, 0, 3, 0);
+        QVERIFY(QDir(Path("sub")).removeRecursively());
+        auto answer = AnswerMessageBox(QMessageBox::Ok);
+        QVERIFY(!Frame()->OnCommand(ID_FILE_SAVE));
+        QCOMPARE(answer->Count(), 1);
+        QVERIFY(answer->Texts().value(0).contains("old.txt"));
+        QVERIFY(document->IsModified());
+        QVERIFY(Frame()->MdiArea()->activeSubWindow()->isWindowModified());
+    }
+
+    void saveWritesTheFileAndRecentList() {
+        Start();
+        Drag(0, 0, 3, 2);
+        CCanvasDocument* document = Frame()->ActiveDocument();
+        QString error;
+        QVERIFY(document->Save(Path("box.txt"), error));
+        QVERIFY(!document->IsModified());
+        QVERIFY(ReadFile("box.txt").startsWith("\x84\xAC\x84\xAA")); // thick corner, line
+        Drag(5, 5, 6, 6);
+        QVERIFY(Frame()->OnCommand(ID_FILE_SAVE)); // has a name now: no dialog
+        QVERIFY(!document->IsModified());
+        m_app.reset();
+        QVERIFY(ReadFile("Tavik.ini").contains("File1=" + Path("box.txt").toUtf8()));
+    }
+
+    void closingAModifiedCanvasAsks() {
+        Start();
+        Drag(0, 0, 3, 2);
+        {
+            auto cancel = AnswerMessageBox(QMessageBox::Cancel);
+            Frame()->OnCommand(ID_FILE_CLOSE);
+            QCOMPARE(cancel->Count(), 1);
+            QVERIFY(cancel->Texts().value(0).contains("Canvas1"));
+        }
+        QCOMPARE(Frame()->DocumentCount(), 1);
+        {
+            // A second window on the canvas closes without asking.
+            Frame()->OnCommand(ID_WINDOW_NEW);
+            QCOMPARE(Frame()->MdiArea()->subWindowList().size(), 2);
+            auto none = AnswerMessageBox(QMessageBox::Cancel);
+            Frame()->MdiArea()->activeSubWindow()->close();
+            QTest::qWait(50);
+            QCOMPARE(none->Count(), 0);
+            QCOMPARE(Frame()->MdiArea()->subWindowList().size(), 1);
+        }
+        auto no = AnswerMessageBox(QMessageBox::No);
+        QVERIFY(Frame()->close());
+        QCOMPARE(no->Count(), 1);
+        QTRY_COMPARE(Frame()->DocumentCount(), 0);
+    }
+
+    void lossyFileWarnsOnOpenAndBeforeSavingOverIt() {
+        QByteArray wide(250, 'a'); // 125 cells: wraps
+        WriteFile("wide.txt", wide + "\r\n");
+        CCanvasDocument* document = nullptr;
+        {
+            auto ok = AnswerMessageBox(QMessageBox::Ok);
+            Start(Path("wide.txt"));
+            QCOMPARE(ok->Count(), 1);
+            document = Frame()->ActiveDocument();
+        }
+        {
+            auto no = AnswerMessageBox(QMessageBox::No);
+            QVERIFY(!Frame()->SaveDocument(document, false));
+            QCOMPARE(no->Count(), 1);
+            QCOMPARE(ReadFile("wide.txt"), wide + "\r\n");
+        }
+        auto yes = AnswerMessageBox(QMessageBox::Yes);
+        QVERIFY(Frame()->SaveDocument(document, false));
+        QVERIFY(ReadFile("wide.txt") != wide + "\r\n");
+        QVERIFY(!document->LoadWasLossy()); // asked once only
+    }
+
+    void windowMenuListsCanvasWindows() {
+        Start();
+        Frame()->OnCommand(ID_WINDOW_NEW);
+        Frame()->OnCommand(ID_FILE_NEW);
+        QMenu* window = MenuAt(4);
+        emit window->aboutToShow();
+        const QStringList items = ItemTexts(window);
+        QVERIFY(items.contains("&1 Canvas1:1"));
+        QVERIFY(items.contains("&2 Canvas1:2"));
+        QVERIFY(items.contains("&3 Canvas2"));
+        // The maximized child's title joins the frame's, as MDI frames do.
+        QVERIFY(Frame()->windowTitle().startsWith("Tavik"));
+        QVERIFY(Frame()->windowTitle().contains("Canvas2"));
+    }
+};
+
+QTEST_MAIN(MainFrameTest)
+#include "MainFrameTest.moc"

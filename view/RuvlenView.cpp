@@ -1,0 +1,268 @@
+#include "view/RuvlenView.h"
+
+#include "canvas/RuvlenDoc.h"
+#include "tools/CommandIds.h"
+#include "tools/Tool.h"
+#include "view/CanvasPrinter.h"
+#include "view/CanvasSettingsDlg.h"
+#include "view/QtClipboard.h"
+#include "view/TextInputWindow.h"
+#include "view/ViewCursors.h"
+
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QScrollBar>
+
+CRuvlenView::CRuvlenView(CRuvlenDoc* doc, CSymbolSource* symbols, QWidget* parent)
+    : QAbstractScrollArea(parent), m_pDoc(doc),
+      m_controller(doc, this, &CQtClipboard::Instance(), symbols) {
+    viewport()->setMouseTracking(true);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setCursor(ViewCursor(CURSOR_PENCIL));
+    setFocusPolicy(Qt::StrongFocus);
+    m_pDoc->AddView(this);
+    m_pDoc->ComputeMetrics(LogPixelsX());
+    UpdateScrollBars();
+}
+
+CRuvlenView::~CRuvlenView() {
+    // A tool created in this window draws into it: end it before the window goes.
+    if (m_pDoc->m_pTool) {
+        CTool* tool = m_controller.ActiveTool();
+        if (tool && tool->m_pView == this) m_pDoc->EndTool();
+    }
+    m_pDoc->RemoveView(this);
+}
+
+int CRuvlenView::LogPixelsX() const {
+    return viewport()->logicalDpiX();
+}
+
+QPoint CRuvlenView::ScrollPosition() const {
+    return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+void CRuvlenView::UpdateScrollBars() {
+    // Page step a tenth of the surface, line step a tenth of that, per axis.
+    const QSize view = viewport()->size();
+    const int totals[2] = {m_pDoc->m_nTotalWidth, m_pDoc->m_nTotalHeight};
+    const int visible[2] = {view.width(), view.height()};
+    QScrollBar* bars[2] = {horizontalScrollBar(), verticalScrollBar()};
+    for (int i = 0; i < 2; ++i) {
+        const int page = std::max(1, totals[i] / 10);
+        bars[i]->setRange(0, std::max(0, totals[i] - visible[i]));
+        bars[i]->setPageStep(page);
+        bars[i]->setSingleStep(std::max(1, page / 10));
+    }
+}
+
+void CRuvlenView::UpdateLogical(const QRect& logical) {
+    if (!logical.isEmpty()) viewport()->update(logical.translated(-ScrollPosition()));
+}
+
+void CRuvlenView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBars();
+}
+
+void CRuvlenView::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+void CRuvlenView::paintEvent(QPaintEvent* event) {
+    QPainter p(viewport());
+    const QPoint scroll = ScrollPosition();
+    const QRect exposed = event->rect().translated(scroll);
+    p.translate(-scroll);
+    m_pDoc->ComputeMetrics(LogPixelsX());
+    CCanvasPainter::Options options;
+    options.background = CCanvasPainter::CanvasBackground(palette());
+    p.fillRect(exposed, options.background);
+    m_painter.Paint(p, *m_pDoc, LogPixelsX(), exposed, options);
+    // The text tools' marker stays while their dialog is open.
+    m_pPaintPainter = &p;
+    m_controller.OnDrawDone();
+    m_pPaintPainter = nullptr;
+    m_overlay.Paint(p);
+}
+
+void CRuvlenView::InvalidateCells(const CCellRect& rc) {
+    const CCellRect px = m_pDoc->CellToLogical(rc);
+    UpdateLogical(QRect(QPoint(px.left, px.top), QPoint(px.right - 1, px.bottom - 1)));
+}
+
+void CRuvlenView::OnUpdate(int hint) {
+    if (hint == UPDATE_HINT_METRICS) {
+        m_pDoc->ComputeMetrics(LogPixelsX());
+        UpdateScrollBars();
+    }
+    viewport()->update();
+}
+
+void CRuvlenView::AutoScroll(int x, int y) {
+    const QPoint s = ScrollPosition();
+    const int left = s.x(), top = s.y();
+    const int right = left + viewport()->width(), bottom = top + viewport()->height();
+    if (bottom < y) verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    if (top >= y) verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    if (right < x) horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    if (left + 5 >= x) horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+}
+
+void CRuvlenView::InvertFeedback(const CFeedbackFigure& figure) {
+    UpdateLogical(m_overlay.Invert(figure));
+}
+
+void CRuvlenView::DrawMarker(const CFeedbackFigure& figure) {
+    if (m_pPaintPainter)
+        CFeedbackOverlay::PaintMarker(*m_pPaintPainter, figure);
+    else
+        UpdateLogical(CFeedbackOverlay::Bounds(figure)); // painted by the next paintEvent
+}
+
+void CRuvlenView::SetCursor(int cursorId) {
+    viewport()->setCursor(ViewCursor(cursorId));
+}
+
+void CRuvlenView::SetPositionText(int column, int row) {
+    emit positionChanged(column, row);
+}
+
+int CRuvlenView::RunTextInput(CTextInputDlg& dialog) {
+    CTextInputWindow window(dialog, this);
+    return window.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+}
+
+void CRuvlenView::ShowMessage(const std::string& text) {
+    QMessageBox::warning(this, QStringLiteral("Tavik"), QString::fromStdString(text));
+}
+
+bool CRuvlenView::IsFrameMinimized() const {
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) return sub->isMinimized();
+    return false;
+}
+
+void CRuvlenView::ShowContextMenu(int x, int y, const CContextMenuState& state) {
+    struct Item {
+        int id;
+        const char* text;
+        bool enabled;
+    };
+    const Item items[] = {
+        {ID_EDIT_UNDO, "取消", state.undo},
+        {0, nullptr, false},
+        {ID_EDIT_CUT, "切り取り", state.cut},
+        {ID_EDIT_COPY, "複写", state.copy},
+        {ID_EDIT_PASTE, "貼り付け", state.paste},
+        {ID_EDIT_TRANSPARENT_PASTE, "透過貼付", state.transparentPaste},
+        {ID_ROTATE90, " 90°回転", state.rotate90},
+        {ID_ROTATE180, "180°回転", state.rotate180},
+        {ID_FLIP_HORIZONTAL, "左右反転", state.flipHorizontal},
+        {ID_FLIP_VERTICAL, "上下反転", state.flipVertical},
+    };
+    QMenu menu(QStringLiteral("ポップアップ１"), this);
+    menu.setObjectName(QStringLiteral("contextMenu"));
+    for (const Item& item : items) {
+        if (!item.text) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* action = menu.addAction(QString::fromUtf8(item.text));
+        action->setData(item.id);
+        action->setEnabled(item.enabled);
+    }
+    const QPoint at = viewport()->mapToGlobal(QPoint(x, y) - ScrollPosition());
+    QAction* chosen = menu.exec(at);
+    if (!chosen) return;
+    // The chosen item arrives as an ordinary command once this handler is done.
+    const int id = chosen->data().toInt();
+    QPointer<CRuvlenView> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self, id] {
+            if (self) self->RunCommand(id);
+        },
+        Qt::QueuedConnection);
+}
+
+namespace {
+QPoint EventPoint(QMouseEvent* event) {
+    return event->position().toPoint();
+}
+} // namespace
+
+void CRuvlenView::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = LogicalFromViewport(EventPoint(event));
+    if (event->button() == Qt::LeftButton)
+        m_controller.OnLButtonDown(p.x(), p.y());
+    else if (event->button() == Qt::RightButton)
+        m_controller.OnRButtonDown(p.x(), p.y());
+    emit stateChanged();
+}
+
+void CRuvlenView::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A double click is two ordinary presses.
+    mousePressEvent(event);
+}
+
+void CRuvlenView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = LogicalFromViewport(EventPoint(event));
+    m_controller.OnMouseMove(p.x(), p.y());
+}
+
+void CRuvlenView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint p = LogicalFromViewport(EventPoint(event));
+    m_controller.OnLButtonUp(p.x(), p.y());
+    emit stateChanged();
+}
+
+bool CRuvlenView::IsCommandEnabled(int id) {
+    return m_controller.IsCommandEnabled(id);
+}
+
+bool CRuvlenView::IsCommandChecked(int id) const {
+    return m_controller.IsCommandChecked(id);
+}
+
+bool CRuvlenView::RunCommand(int id) {
+    bool ran = true;
+    switch (id) {
+    case ID_CANVAS_SETTINGS:
+        OnCanvasSettings();
+        break;
+    case ID_UPDATE_DEFAULTS:
+        emit updateDefaultsRequested(this);
+        break;
+    case ID_FILE_PRINT:
+        CanvasPrinter::Print(*m_pDoc, this);
+        break;
+    case ID_FILE_PRINT_DIRECT:
+        CanvasPrinter::PrintDocument(*m_pDoc, CanvasPrinter::SharedPrinter());
+        break;
+    case ID_FILE_PRINT_PREVIEW:
+        CanvasPrinter::PrintPreview(*m_pDoc, this);
+        break;
+    default:
+        ran = m_controller.OnCommand(id);
+        break;
+    }
+    emit stateChanged();
+    return ran;
+}
+
+void CRuvlenView::OnCanvasSettings() {
+    CCanvasSettingsDlg dialog(this);
+    dialog.m_nFontSize = m_pDoc->m_nFontSize;
+    dialog.m_nColumns = m_pDoc->m_nColumns;
+    dialog.m_nLines = m_pDoc->m_nLines;
+    dialog.m_bGrid = m_pDoc->m_bGrid;
+    if (dialog.DoModal() != IDOK) return;
+    m_controller.ApplyCanvasSettings(dialog.m_nFontSize, dialog.m_nColumns, dialog.m_nLines,
+                                     dialog.m_bGrid, LogPixelsX());
+}

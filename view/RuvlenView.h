@@ -1,0 +1,77 @@
+#pragma once
+
+#include "tools/ViewController.h"
+#include "view/CanvasPainter.h"
+#include "view/FeedbackOverlay.h"
+
+#include <QAbstractScrollArea>
+
+class CRuvlenDoc;
+
+// The scrolling canvas window. It turns mouse events into logical points for the
+// view controller, paints the canvas and the tools' feedback, and shows the
+// dialogs and menus the controller asks for. Every editing rule lives in the
+// controller and the tools; this class only connects them to widgets.
+class CRuvlenView : public QAbstractScrollArea, public CViewPort {
+    Q_OBJECT
+public:
+    CRuvlenView(CRuvlenDoc* doc, CSymbolSource* symbols, QWidget* parent = nullptr);
+    ~CRuvlenView() override;
+
+    CRuvlenDoc* GetDocument() const { return m_pDoc; }
+    CViewController& Controller() { return m_controller; }
+    const CFeedbackOverlay& Overlay() const { return m_overlay; }
+
+    // The commands of a canvas window: the controller's, plus the settings
+    // dialog, update defaults and printing.
+    bool IsCommandEnabled(int id);
+    bool IsCommandChecked(int id) const;
+    bool RunCommand(int id);
+
+    QPoint ScrollPosition() const;
+    QPoint LogicalFromViewport(const QPoint& p) const { return p + ScrollPosition(); }
+    int LogPixelsX() const;
+
+    // CDocView / CViewPort
+    void InvalidateCells(const CCellRect& rc) override;
+    void OnUpdate(int hint) override;
+    void SetCapture() override {}
+    void ReleaseCapture() override {}
+    void AutoScroll(int x, int y) override;
+    void InvertFeedback(const CFeedbackFigure& figure) override;
+    void DrawMarker(const CFeedbackFigure& figure) override;
+    void SetCursor(int cursorId) override;
+    void SetPositionText(int column, int row) override;
+    int RunTextInput(CTextInputDlg& dialog) override;
+    void ShowMessage(const std::string& text) override;
+    void ShowContextMenu(int x, int y, const CContextMenuState& state) override;
+    bool IsFrameMinimized() const override;
+
+signals:
+    // The cell under the pointer (0-based) for the status bar.
+    void positionChanged(int column, int row);
+    // A gesture or command ran: enabled and checked states may have changed.
+    void stateChanged();
+    // The update-defaults command: store this canvas's settings as the defaults.
+    void updateDefaultsRequested(CRuvlenView* view);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void UpdateScrollBars();
+    void UpdateLogical(const QRect& logical);
+    void OnCanvasSettings();
+
+    CRuvlenDoc* m_pDoc;
+    CViewController m_controller;
+    CCanvasPainter m_painter;
+    CFeedbackOverlay m_overlay;
+    QPainter* m_pPaintPainter = nullptr; // set while paintEvent runs
+};
