@@ -8,6 +8,7 @@
 #include "canvas/RuvlenDoc.h"
 #include "tools/CommandIds.h"
 #include "view/QtClipboard.h"
+#include "view/Resources.h"
 
 #include <QActionGroup>
 #include <QGuiApplication>
@@ -55,6 +56,7 @@ bool IsToolModeId(int id) {
 } // namespace
 
 CMainFrame::CMainFrame(CRuvlenApp* app) : m_pApp(app) {
+    EnsureResources();
     setWindowTitle(QStringLiteral("Tavik"));
     setObjectName(QStringLiteral("mainFrame"));
     QIcon icon;

@@ -1,29 +1,20 @@
 #include "view/ViewCursors.h"
 
-#include "tools/CommandIds.h"
+#include "view/CursorHotSpots.h"
+#include "view/Resources.h"
 
 #include <QHash>
+#include <QPixmap>
 
 QCursor ViewCursor(int cursorId) {
     static QHash<int, QCursor> cache;
     auto it = cache.find(cursorId);
     if (it != cache.end()) return *it;
+    EnsureResources();
     QCursor cursor(Qt::ArrowCursor);
-    switch (cursorId) {
-    case CURSOR_PENCIL:
-        cursor = QCursor(Qt::CrossCursor);
-        break;
-    case CURSOR_ERASER:
-        cursor = QCursor(Qt::PointingHandCursor);
-        break;
-    case CURSOR_CORNER:
-        cursor = QCursor(Qt::CrossCursor);
-        break;
-    case CURSOR_MOVE:
-        cursor = QCursor(Qt::SizeAllCursor);
-        break;
-    default:
-        break;
+    if (const CCursorHotSpot* spot = FindCursorHotSpot(cursorId)) {
+        QPixmap picture(QString::fromLatin1(spot->pszPath));
+        if (!picture.isNull()) cursor = QCursor(picture, spot->nHotX, spot->nHotY);
     }
     cache.insert(cursorId, cursor);
     return cursor;
