@@ -1,13 +1,17 @@
 #include "canvas/TextFile.h"
 
 #include "canvas/RuvlenDoc.h"
+#include "canvas/SafeWrite.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+const char* const kOpenNotRegularMessage = "は通常のファイルではないため開けませんでした"
+                                           "（フォルダー、名前付きパイプ、デバイスなど）。";
 
 namespace {
 
@@ -15,17 +19,48 @@ namespace {
 // two bytes; a few megabytes are far more than it can ever use.
 constexpr size_t kMaxFileBytes = 4 * 1024 * 1024;
 
-std::string SystemError(const char* what, const std::string& path) {
-    return std::string(what) + "\n" + path + "\n" + std::strerror(errno);
+bool Fail(std::string& error, const char* what, const std::string& path) {
+    error = "「" + path + "」" + what + "\n" + std::strerror(errno);
+    return false;
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+int RefuseNotRegular(std::string& error, const std::string& path) {
+    error = "「" + path + "」" + kOpenNotRegularMessage;
+    return -1;
+}
+
+// Opens a regular file for reading. The type is checked before opening, so a
+// device is never opened, and again on the open file, which cannot block: a
+// FIFO put there meanwhile opens at once without a writer and is refused.
+int OpenRegularFile(const std::string& path, std::string& error) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) {
+        Fail(error, "を開けませんでした。", path);
+        return -1;
+    }
+    if (!S_ISREG(st.st_mode)) return RefuseNotRegular(error, path);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        Fail(error, "を開けませんでした。", path);
+        return -1;
+    }
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return RefuseNotRegular(error, path);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+// Reads up to maxBytes; false with errno on a read error.
+bool ReadUpTo(int fd, std::string& bytes, size_t maxBytes) {
+    char chunk[65536];
+    while (bytes.size() < maxBytes) {
+        const ssize_t n = ::read(fd, chunk, std::min(sizeof chunk, maxBytes - bytes.size()));
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
+        if (n < 0) return false;
+        if (n == 0) break;
+        bytes.append(chunk, size_t(n));
     }
     return true;
 }
@@ -36,45 +71,22 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, size_t maxBytes,
                    std::string& error) {
     bytes.clear();
     if (more) *more = false;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        error = SystemError("ファイルを開けませんでした。", path);
-        return false;
+    const int fd = OpenRegularFile(path, error);
+    if (fd < 0) return false;
+    bool ok = ReadUpTo(fd, bytes, maxBytes);
+    if (ok && more && bytes.size() >= maxBytes) {
+        char extra;
+        ssize_t n;
+        while ((n = ::read(fd, &extra, 1)) < 0 && errno == EINTR) {
+        }
+        ok = n >= 0;
+        *more = n > 0;
     }
-    char chunk[65536];
-    size_t n;
-    while (bytes.size() < maxBytes && (n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
-        bytes.append(chunk, std::min(n, maxBytes - bytes.size()));
-    bool failed = std::ferror(f) != 0;
-    if (more && bytes.size() >= maxBytes) *more = std::fgetc(f) != EOF;
-    std::fclose(f);
-    if (failed) {
-        error = SystemError("ファイルを読み込めませんでした。", path);
-        return false;
-    }
-    return true;
-}
-
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
-    std::string temp = path + ".tmpXXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        error = SystemError("ファイルを保存できませんでした。", path);
-        return false;
-    }
-    struct stat st;
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode_t mode = (::stat(path.c_str(), &st) == 0) ? (st.st_mode & 07777) : (0666 & ~mask);
-    bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    int savedErrno = errno;
-    ok = (::close(fd) == 0) && ok;
-    if (ok && ::rename(temp.c_str(), path.c_str()) == 0) return true;
-    if (ok) savedErrno = errno;
-    ::unlink(temp.c_str());
+    const int savedErrno = errno;
+    ::close(fd);
     errno = savedErrno;
-    error = SystemError("ファイルを保存できませんでした。", path);
-    return false;
+    if (!ok) return Fail(error, "を読み込めませんでした。", path);
+    return true;
 }
 
 bool LoadDocumentFile(CRuvlenDoc& doc, const std::string& path, std::string& error) {
@@ -92,5 +104,5 @@ bool SaveDocumentFile(const CRuvlenDoc& doc, const std::string& path, std::strin
     std::string bytes;
     CArchive ar = CArchive::ForStoring(bytes);
     doc.WriteText(ar);
-    return WriteFileAtomically(path, bytes, error);
+    return WriteFileSafely(path, bytes, error);
 }

@@ -8,17 +8,18 @@ class CRuvlenDoc;
 // the user (Japanese), never as an exception.
 
 // Reads at most maxBytes of the file into bytes; *more is set when the file is
-// longer than that.
+// longer than that. Anything that is not a regular file (a folder, FIFO, device
+// node) is refused at once, without waiting on it or reading from it.
 bool ReadFileBytes(const std::string& path, std::string& bytes, size_t maxBytes, bool* more,
                    std::string& error);
-
-// Writes the bytes to a temporary file in the same folder and renames it over
-// the target, so a failed write leaves the old file as it was.
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
 
 // Loads the file into the document with ReadText. A file longer than the reader
 // can ever place counts as cut (m_bLoadCut).
 bool LoadDocumentFile(CRuvlenDoc& doc, const std::string& path, std::string& error);
 
-// Saves the document with WriteText, atomically.
+// Saves the document with WriteText through WriteFileSafely (canvas/SafeWrite.h):
+// atomically for a plain file, never replacing a link, splitting hard links,
+// changing owner or mode, or writing over a read-only or non-regular file.
 bool SaveDocumentFile(const CRuvlenDoc& doc, const std::string& path, std::string& error);
+
+extern const char* const kOpenNotRegularMessage;

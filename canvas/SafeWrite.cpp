@@ -1,0 +1,221 @@
+#include "canvas/SafeWrite.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+const char* const kSaveNotRegularMessage = "は通常のファイルではないため保存できませんでした"
+                                           "（フォルダー、名前付きパイプ、デバイスなど）。";
+const char* const kSaveReadOnlyMessage = "は読み取り専用のため保存できませんでした。";
+const char* const kSavePartialMessage =
+    "への書き込みが途中で失敗しました。ファイルの内容が不完全な可能性があります。"
+    "保存する内容は次のファイルに残してあります: ";
+
+namespace {
+
+constexpr int kMaxLinkHops = 40;
+
+// What is at the path once symbolic links are followed.
+struct CSaveTarget {
+    std::string path; // the file itself
+    bool exists = false;
+    struct stat st {};
+};
+
+// 「path」, and the link's target when the path is a link.
+std::string Quote(const std::string& path, const CSaveTarget& target) {
+    std::string text = "「" + path + "」";
+    if (!target.path.empty() && target.path != path) text += "（リンク先「" + target.path + "」）";
+    return text;
+}
+
+bool Refuse(std::string& error, const std::string& path, const CSaveTarget& target,
+            const char* what) {
+    error = Quote(path, target) + what;
+    return false;
+}
+
+// A failure of the system: the message ends with the system's reason (errno).
+bool Fail(std::string& error, const std::string& path, const CSaveTarget& target) {
+    error = Quote(path, target) + "を保存できませんでした。\n" + std::strerror(errno);
+    return false;
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool ReadLink(const std::string& path, std::string& link) {
+    std::vector<char> buffer(PATH_MAX);
+    for (;;) {
+        const ssize_t n = ::readlink(path.c_str(), buffer.data(), buffer.size());
+        if (n < 0) return false;
+        if (size_t(n) < buffer.size()) {
+            link.assign(buffer.data(), size_t(n));
+            return true;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+// Follows symbolic links, relative ones from the link's own folder. A path with
+// nothing at it (or a dangling link) names a file still to be created.
+bool ResolveTarget(const std::string& path, CSaveTarget& target, std::string& error) {
+    std::string p = path;
+    for (int hops = 0; hops <= kMaxLinkHops; ++hops) {
+        struct stat st;
+        if (::lstat(p.c_str(), &st) != 0) {
+            if (errno != ENOENT) return Fail(error, path, target);
+            target.path = p;
+            return true;
+        }
+        if (!S_ISLNK(st.st_mode)) {
+            target.path = p;
+            target.exists = true;
+            target.st = st;
+            return true;
+        }
+        std::string link;
+        if (!ReadLink(p, link)) return Fail(error, path, target);
+        p = (!link.empty() && link[0] == '/') ? link : FolderOf(p) + "/" + link;
+        target.path = p;
+    }
+    errno = ELOOP;
+    return Fail(error, path, target);
+}
+
+// Refuses what must not be replaced: a non-regular file, a read-only one (as
+// root, too: no write permission bit at all counts as read-only).
+bool CheckTarget(const CSaveTarget& target, const std::string& path, std::string& error) {
+    if (!target.exists) return true;
+    if (!S_ISREG(target.st.st_mode)) return Refuse(error, path, target, kSaveNotRegularMessage);
+    if ((target.st.st_mode & 0222) == 0) return Refuse(error, path, target, kSaveReadOnlyMessage);
+    if (::access(target.path.c_str(), W_OK) != 0) {
+        if (errno == EACCES || errno == EPERM || errno == EROFS)
+            return Refuse(error, path, target, kSaveReadOnlyMessage);
+        return Fail(error, path, target);
+    }
+    return true;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        done += size_t(n);
+    }
+    return true;
+}
+
+// The hidden temporary file beside the target; removed when it goes out of
+// scope unless it was renamed into place or kept as the recovery copy.
+class CTempFile {
+public:
+    ~CTempFile() {
+        if (m_fd >= 0) ::close(m_fd);
+        if (!m_path.empty() && !m_bKeep) ::unlink(m_path.c_str());
+    }
+    bool Create(const std::string& target) {
+        std::string folder = FolderOf(target);
+        m_path = (folder == "/" ? "" : folder) + "/." + NameOf(target) + ".tavik-XXXXXX";
+        m_fd = ::mkostemp(m_path.data(), O_CLOEXEC);
+        if (m_fd < 0) m_path.clear();
+        return m_fd >= 0;
+    }
+    bool Close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+    void Renamed() { m_path.clear(); }
+    void Keep() { m_bKeep = true; }
+    int Fd() const { return m_fd; }
+    const std::string& Path() const { return m_path; }
+
+private:
+    int m_fd = -1;
+    std::string m_path;
+    bool m_bKeep = false;
+};
+
+mode_t DefaultMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Gives the new file the old one's owner and group; false when that is not
+// allowed (the saver is not root and does not own the file or its group).
+bool TakeOwner(int fd, const CSaveTarget& target) {
+    struct stat st;
+    if (::fstat(fd, &st) != 0) return false;
+    if (st.st_uid == target.st.st_uid && st.st_gid == target.st.st_gid) return true;
+    return ::fchown(fd, target.st.st_uid, target.st.st_gid) == 0;
+}
+
+// Flushes the folder entry of a rename to disk; failure only costs durability.
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// Writes the bytes into the existing file itself, keeping its inode and with it
+// every hard link, its owner, group, mode and other attributes. The complete
+// copy in temp is on disk before the file is touched.
+bool WriteThrough(const CSaveTarget& target, const std::string& path, const std::string& bytes,
+                  CTempFile& temp, std::string& error) {
+    if (::fsync(temp.Fd()) != 0) return Fail(error, path, target);
+    const int fd = ::open(target.path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return Fail(error, path, target);
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || st.st_dev != target.st.st_dev || st.st_ino != target.st.st_ino) {
+        ::close(fd);
+        errno = EBUSY; // replaced by something else while saving
+        return Fail(error, path, target);
+    }
+    bool ok = WriteAll(fd, bytes) && ::ftruncate(fd, off_t(bytes.size())) == 0 && ::fsync(fd) == 0;
+    const int savedErrno = errno;
+    ok = (::close(fd) == 0) && ok;
+    if (ok) return true;
+    temp.Keep();
+    error =
+        Quote(path, target) + kSavePartialMessage + temp.Path() + "\n" + std::strerror(savedErrno);
+    return false;
+}
+
+} // namespace
+
+bool WriteFileSafely(const std::string& path, const std::string& bytes, std::string& error) {
+    CSaveTarget target;
+    if (!ResolveTarget(path, target, error) || !CheckTarget(target, path, error)) return false;
+    CTempFile temp;
+    if (!temp.Create(target.path) || !WriteAll(temp.Fd(), bytes)) return Fail(error, path, target);
+    if (target.exists && (target.st.st_nlink > 1 || !TakeOwner(temp.Fd(), target)))
+        return WriteThrough(target, path, bytes, temp, error);
+    const mode_t mode = target.exists ? (target.st.st_mode & 07777) : DefaultMode();
+    if (::fchmod(temp.Fd(), mode) != 0 || ::fsync(temp.Fd()) != 0 || !temp.Close() ||
+        ::rename(temp.Path().c_str(), target.path.c_str()) != 0)
+        return Fail(error, path, target);
+    temp.Renamed();
+    SyncFolder(FolderOf(target.path));
+    return true;
+}
