@@ -2,11 +2,14 @@
 #include "cli/CliSession.h"
 #include "cli/ScriptLexer.h"
 
+#include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <fcntl.h>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -46,11 +49,60 @@ int Usage(const std::string& message) {
     return 2;
 }
 
-std::vector<Line> ReadLines(std::istream& in) {
-    std::vector<Line> lines;
+// Reads the whole script from fd. A folder, or a file that cannot be read to
+// its end, is an error (errno set), never an empty script.
+bool ReadAll(int fd, std::string& text) {
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        errno = EISDIR;
+        return false;
+    }
+    char chunk[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) return true;
+        text.append(chunk, size_t(n));
+    }
+}
+
+// The script at path, or standard input for "" and "-".
+bool ReadScript(const std::string& path, std::vector<Line>& lines) {
+    const bool useStdin = path.empty() || path == "-";
+    const int fd = useStdin ? 0 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
     std::string text;
+    const bool ok = ReadAll(fd, text);
+    const int savedErrno = errno;
+    if (!useStdin) ::close(fd);
+    errno = savedErrno;
+    if (!ok) return false;
+    std::istringstream in(text);
     for (int n = 1; std::getline(in, text); ++n) lines.push_back({n, text});
-    return lines;
+    return true;
+}
+
+// A message of the core may span lines (what failed, then the system's reason);
+// on the command line it is one line, the rest in brackets.
+std::string OneLine(const std::string& message) {
+    const size_t end = message.find('\n');
+    if (end == std::string::npos) return message;
+    std::string rest = message.substr(end + 1);
+    for (char& c : rest)
+        if (c == '\n') c = ' ';
+    return message.substr(0, end) + "（" + rest + "）";
+}
+
+// Flushes standard output; a failed write (a full disk, a closed pipe) is told.
+bool FlushOutput() {
+    std::cout.flush();
+    if (std::cout) return true;
+    const int savedErrno = errno;
+    std::cerr << "tavik-cli: cannot write to standard output";
+    if (savedErrno != 0) std::cerr << ": " << std::strerror(savedErrno);
+    std::cerr << "\n";
+    return false;
 }
 
 // Runs every command; stops at the first failure with status 1.
@@ -63,13 +115,12 @@ int RunScript(const std::vector<Line>& lines) {
         bool ok =
             SplitWords(line.text, words, error) && (words.empty() || session.Run(words, error));
         if (!ok) {
-            std::cout.flush();
-            std::cerr << "tavik-cli: line " << line.number << ": " << error << "\n";
+            FlushOutput();
+            std::cerr << "tavik-cli: line " << line.number << ": " << OneLine(error) << "\n";
             return 1;
         }
     }
-    std::cout.flush();
-    return std::cout ? 0 : 1;
+    return FlushOutput() ? 0 : 1;
 }
 
 } // namespace
@@ -82,7 +133,7 @@ int main(int argc, char* argv[]) {
         std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             std::cout << kHelp;
-            return 0;
+            return FlushOutput() ? 0 : 1;
         }
         if (arg == "-e") {
             if (++i >= argc) return Usage("-e needs a command");
@@ -99,8 +150,10 @@ int main(int argc, char* argv[]) {
     }
     if (inlineCount > 0 && !scriptPath.empty()) return Usage("give either SCRIPT or -e, not both");
     if (inlineCount > 0) return RunScript(lines);
-    if (scriptPath.empty() || scriptPath == "-") return RunScript(ReadLines(std::cin));
-    std::ifstream file(scriptPath, std::ios::binary);
-    if (!file) return Usage("cannot read the script " + scriptPath + ": " + std::strerror(errno));
-    return RunScript(ReadLines(file));
+    if (!ReadScript(scriptPath, lines)) {
+        const std::string name =
+            scriptPath.empty() || scriptPath == "-" ? "from standard input" : scriptPath;
+        return Usage("cannot read the script " + name + ": " + std::strerror(errno));
+    }
+    return RunScript(lines);
 }

@@ -137,3 +137,20 @@ tavik_cli_usage_test(e_error 1 OUT "${ten_empty_lines}"
 tavik_cli_usage_test(stdin_dash 0 IN ${cli_dir}/table.tvk OUT_FILE ${cli_dir}/table.out
   ARGS -)
 tavik_cli_usage_test(stdin_default 0 IN ${cli_dir}/table.tvk OUT_FILE ${cli_dir}/table.out)
+
+# A SCRIPT that is a folder or cannot be read is a usage error, not an empty script.
+tavik_cli_usage_test(script_is_folder 2 NO_OUT ERR_HAS "tavik-cli: |cannot read the script .|Is a directory"
+  ARGS .)
+tavik_cli_usage_test(script_unreadable 2 NO_OUT ERR_HAS "tavik-cli: |/proc/self/mem"
+  ARGS /proc/self/mem)
+
+# A failed write to standard output is told, with status 1.
+add_test(NAME cli.usage.stdout_full
+  COMMAND sh -c "err=$(\"$1\" -e show 2>&1 >/dev/full); test $? = 1 || exit 1; \
+case \"$err\" in *'tavik-cli: cannot write to standard output'*) ;; *) echo \"$err\"; exit 1 ;; esac"
+    sh $<TARGET_FILE:tavik-cli>)
+
+# Saving as an unprivileged user (setpriv) and on a full disk; skipped without root.
+add_test(NAME cli.save_safety
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/save_safety.sh $<TARGET_FILE:tavik-cli>)
+set_tests_properties(cli.save_safety PROPERTIES SKIP_RETURN_CODE 77)
