@@ -445,10 +445,9 @@ void CanvasPainterTest::cacheOverBudgetPaintsTheSame() {
 }
 
 // On a device with two pixels per logical pixel everything doubles: the
-// selection covers 2d x 2d pixels and lines still join.
+// selection covers 2d x 2d pixels, a grid dot 2 x 2, and lines still join.
 void CanvasPainterTest::devicePixelRatioTwo() {
     auto doc = MakeDoc(2);
-    doc->m_bGrid = 0;
     doc->Select(nullptr, 1, 1, 1, 1);
     SetLine(*doc, 3, 3, 21);
     SetLine(*doc, 4, 3, 23);
@@ -463,20 +462,27 @@ void CanvasPainterTest::devicePixelRatioTwo() {
     p.end();
     const int d = g.d;
     const QPoint sel(2 * (g.originX + d), 2 * (g.originY + d));
-    QCOMPARE(image.pixel(sel), kRed);
+    QCOMPARE(image.pixel(sel + QPoint(2, 2)), kRed); // beside the grid dot
     QCOMPARE(image.pixel(sel + QPoint(2 * d - 1, 2 * d - 1)), kRed);
-    QCOMPARE(image.pixel(sel + QPoint(2 * d, 1)), kWhite);
+    QCOMPARE(image.pixel(sel + QPoint(2 * d + 2, 2)), kWhite);
+    const QPoint dot(2 * (g.originX + 7 * d), 2 * (g.originY + 8 * d));
+    for (const QPoint& offset : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
+        QCOMPARE(image.pixel(dot + offset), kBlack);
+    for (const QPoint& offset : {QPoint(-1, 0), QPoint(2, 0), QPoint(0, -1), QPoint(0, 2)})
+        QCOMPARE(image.pixel(dot + offset), kWhite);
     const int x3 = 2 * (g.originX + 4 * d), y3 = 2 * (g.originY + 3 * d);
-    int rowsLeft = 0, rowsRight = 0;
-    for (int y = y3; y < y3 + 2 * d; ++y) {
-        rowsLeft += image.pixel(x3 - 1, y) == kBlack;
-        rowsRight += image.pixel(x3, y) == kBlack;
+    int rows = 0, cols = 0;
+    for (int y = y3 + 2; y < y3 + 2 * d; ++y) { // below the grid dot
+        rows += image.pixel(x3 - 1, y) == kBlack;
         QCOMPARE(image.pixel(x3 - 1, y), image.pixel(x3, y));
     }
-    QCOMPARE(rowsLeft, 2 * CLineStrokes::For(d).thick);
+    QCOMPARE(rows, 2 * CLineStrokes::For(d).thick);
     const int yBelow = y3 + 2 * d;
-    for (int x = x3; x < x3 + 2 * d; ++x)
+    for (int x = x3 + 2; x < x3 + 2 * d; ++x) {
+        cols += image.pixel(x, yBelow) == kBlack;
         QCOMPARE(image.pixel(x, yBelow - 1), image.pixel(x, yBelow));
+    }
+    QCOMPARE(cols, 2 * CLineStrokes::For(d).thin);
 }
 
 // On paper: no bands, rulers, grid or frame; cells at the printer's cell size,
