@@ -1,0 +1,190 @@
+// Drawing with the mouse in the editor: real mouse events through the main
+// frame and a canvas window, checking cells and, during drags, the feedback.
+#include "GuiTestSupport.h"
+
+#include "app/MainFrame.h"
+#include "app/RuvlenApp.h"
+#include "app/SymbolPaletteDlg.h"
+#include "canvas/Cp932.h"
+#include "canvas/RuvlenDoc.h"
+#include "tools/CommandIds.h"
+#include "view/RuvlenView.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class GestureTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CRuvlenApp> m_app;
+
+    CMainFrame* Frame() const { return m_app->MainFrame(); }
+    CRuvlenView* View() const { return Frame()->ActiveView(); }
+    CRuvlenDoc& Doc() const { return *View()->GetDocument(); }
+    QWidget* Port() const { return View()->viewport(); }
+
+    QPoint At(int c, int r) const {
+        const CRuvlenDoc& d = Doc();
+        return QPoint(d.m_nOriginX + c * d.m_nCellSize + d.m_nCellSize / 2,
+                      d.m_nOriginY + r * d.m_nCellSize + d.m_nCellSize / 2) -
+               View()->ScrollPosition();
+    }
+    QString Glyph(int c, int r) const {
+        std::string utf8;
+        Cp932ToUtf8(std::string(Doc().Cell(c, r).m_szText, 2), utf8);
+        return QString::fromStdString(utf8);
+    }
+    QString Row(int r, int from, int to) const {
+        QString s;
+        for (int c = from; c <= to; ++c) s += Glyph(c, r);
+        return s;
+    }
+    void Press(int c, int r) { QTest::mousePress(Port(), Qt::LeftButton, {}, At(c, r)); }
+    void Move(int c, int r) { QTest::mouseMove(Port(), At(c, r)); }
+    void Release(int c, int r) { QTest::mouseRelease(Port(), Qt::LeftButton, {}, At(c, r)); }
+    void Drag(int c1, int r1, int c2, int r2) {
+        Press(c1, r1);
+        Move((c1 + c2) / 2, (r1 + r2) / 2);
+        Move(c2, r2);
+        Release(c2, r2);
+    }
+    QImage Grab() const { return Port()->grab().toImage(); }
+
+private slots:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QGuiApplication::clipboard()->clear();
+        m_app = std::make_unique<CRuvlenApp>(m_dir->filePath("Tavik.ini"));
+        QVERIFY(m_app->InitInstance(QString()));
+        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
+    }
+    void cleanup() {
+        if (m_app && View()) Doc().SetModifiedFlag(0);
+        m_app.reset();
+    }
+
+    void thickBoxThenThinLineEndingOnIt() {
+        const QImage clean = Grab();
+        Press(1, 1);
+        Move(8, 5);
+        // The dotted frame is on screen during the drag, and only then.
+        QCOMPARE(View()->Overlay().Figures().size(), size_t(1));
+        const QImage dragging = Grab();
+        QVERIFY(dragging != clean);
+        Release(8, 5);
+        QVERIFY(View()->Overlay().IsEmpty());
+        QCOMPARE(Row(1, 1, 8), QString("┏━━━━━━┓"));
+        QCOMPARE(Row(5, 1, 8), QString("┗━━━━━━┛"));
+
+        Frame()->OnCommand(ID_LINE_THIN);
+        Frame()->OnCommand(ID_TOOL_HLINE);
+        Drag(1, 3, 8, 3);
+        QCOMPARE(Row(3, 1, 8), QString("┠──────┨"));
+    }
+
+    void diagonalDragDrawsADiagonal() {
+        Frame()->OnCommand(ID_TOOL_HLINE);
+        Drag(2, 2, 5, 5);
+        QCOMPARE(Glyph(2, 2) + Glyph(3, 3) + Glyph(5, 5), QString("＼＼＼"));
+        Drag(10, 5, 13, 2);
+        QCOMPARE(Glyph(10, 5) + Glyph(13, 2), QString("／／"));
+    }
+
+    void selectionMovedPastTheEdgeIsClamped() {
+        Frame()->OnCommand(ID_TOOL_RECT);
+        Drag(0, 0, 2, 1);
+        Frame()->OnCommand(ID_TOOL_SELECT);
+        Drag(0, 0, 2, 1);
+        QVERIFY(Doc().m_bSelection);
+        // Grab the selection and drag far beyond the right edge.
+        Press(1, 0);
+        QTest::mouseMove(Port(), At(1, 0) + QPoint(2000, 0));
+        QTest::mouseRelease(Port(), Qt::LeftButton, {}, At(1, 0) + QPoint(2000, 0));
+        const int last = Doc().m_nColumns - 1;
+        QCOMPARE(Glyph(last - 2, 0) + Glyph(last, 1), QString("┏┛"));
+        QVERIFY(Doc().Cell(0, 0).IsBlank());
+    }
+
+    void pasteWaitsAndLandsAtTheBottomRightCorner() {
+        QGuiApplication::clipboard()->setText(QStringLiteral("ab\ncd"));
+        QTRY_VERIFY(Frame()->Action(ID_EDIT_PASTE)->isEnabled());
+        Frame()->OnCommand(ID_EDIT_PASTE);
+        QCOMPARE(Doc().m_nToolState, 2);
+        const int c = Doc().m_nColumns - 1, r = Doc().m_nLines - 1;
+        Move(c - 4, r - 4); // nothing follows the mouse before the press
+        QVERIFY(View()->Overlay().IsEmpty());
+        Press(c - 4, r - 4);
+        Move(c, r); // then the paste rectangle follows it, kept inside the canvas
+        QVERIFY(!View()->Overlay().IsEmpty());
+        Release(c, r);
+        QCOMPARE(Glyph(c, r - 1) + Glyph(c, r), QString("abcd"));
+        QCOMPARE(Doc().m_nToolMode, ID_TOOL_RECT); // the previous mode returns
+    }
+
+    void choosingAToolMidPasteTakesTheFeedbackAway() {
+        QGuiApplication::clipboard()->setText(QStringLiteral("xyz"));
+        QTRY_VERIFY(Frame()->Action(ID_EDIT_TRANSPARENT_PASTE)->isEnabled());
+        Frame()->OnCommand(ID_EDIT_TRANSPARENT_PASTE);
+        Press(5, 5);
+        Move(6, 6);
+        const QImage waiting = Grab();
+        Frame()->OnCommand(ID_TOOL_VLINE);
+        QVERIFY(View()->Overlay().IsEmpty());
+        QVERIFY(Grab() != waiting);
+        QCOMPARE(Doc().m_nToolState, 0);
+        QCOMPARE(Doc().m_nToolMode, ID_TOOL_VLINE);
+        QCOMPARE(Doc().m_nPrevToolMode, ID_TOOL_RECT);
+        Release(6, 6);
+        QVERIFY(Doc().Cell(6, 6).IsBlank());
+    }
+
+    void rightClickTogglesAnArm() {
+        Frame()->OnCommand(ID_TOOL_HLINE);
+        Drag(2, 8, 6, 8);
+        const int before = Doc().Cell(4, 8).m_nLineFlags;
+        const QPoint lowerHalf = At(4, 8) + QPoint(0, Doc().m_nCellSize / 4);
+        QTest::mouseClick(Port(), Qt::RightButton, {}, lowerHalf); // adds the down arm
+        QVERIFY(Doc().Cell(4, 8).m_nLineFlags != before);
+        QCOMPARE(Glyph(4, 8), QString("┯"));
+        QTest::mouseClick(Port(), Qt::RightButton, {}, lowerHalf); // and removes it
+        QCOMPARE(Doc().Cell(4, 8).m_nLineFlags, before);
+    }
+
+    void contextMenuItemsFollowTheState() {
+        Drag(1, 1, 3, 3);
+        QStringList enabled;
+        CModalAnswerer closer([](QWidget*) {}, 0); // keeps the event loop turning
+        QTimer::singleShot(50, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* a : menu->actions())
+                if (a->isEnabled() && !a->isSeparator()) enabled << a->text();
+            menu->close();
+        });
+        QTest::mouseClick(Port(), Qt::RightButton, {}, At(10, 10));
+        QCOMPARE(enabled, QStringList({"取消"}));
+    }
+
+    void dragScrollsALargeCanvas() {
+        View()->GetDocument()->m_nColumns = 99;
+        View()->GetDocument()->m_nLines = 99;
+        View()->Controller().ApplyCanvasSettings(5, 99, 99, 1, View()->LogPixelsX());
+        QScrollBar* v = View()->verticalScrollBar();
+        QCOMPARE(v->value(), 0);
+        Press(2, 2);
+        for (int i = 0; i < 5; ++i) QTest::mouseMove(Port(), QPoint(50 + i, Port()->height() + 20));
+        QCOMPARE(v->value(), 5 * v->singleStep());
+        QTest::mouseRelease(Port(), Qt::LeftButton, {}, QPoint(55, Port()->height() + 20));
+        QVERIFY(Doc().Cell(2, 2).m_bLine);
+    }
+};
+
+QTEST_MAIN(GestureTest)
+#include "GestureTest.moc"
