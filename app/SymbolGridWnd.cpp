@@ -1,0 +1,121 @@
+#include "app/SymbolGridWnd.h"
+
+#include "canvas/Cp932.h"
+#include "tools/SymbolTable.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+constexpr int kBorder = 1;
+const QColor kChosenBackground(0, 255, 0);
+const QColor kEmptySlot(128, 128, 128);
+
+bool IsValidCategory(int category) {
+    return category >= 0 && category < kSymbolCategoryCount;
+}
+
+} // namespace
+
+CSymbolGridWnd::CSymbolGridWnd(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFixedSize(m_nCellPixels * m_nGridColumns + 1, m_nCellPixels * m_nGridRows + 1);
+}
+
+void CSymbolGridWnd::CreateGrid(int x, int y) {
+    move(x, y);
+    show();
+}
+
+void CSymbolGridWnd::SetCategory(int category, int selected) {
+    m_nCategory = IsValidCategory(category) ? category : 0;
+    m_nSelected = selected >= 0 && selected < kSymbolSlotCount ? selected : 0;
+    update();
+}
+
+void CSymbolGridWnd::InvalidateCell(int n) {
+    update(SlotRect(n).adjusted(0, 0, 1, 1).translated(kBorder, kBorder));
+}
+
+int CSymbolGridWnd::GetChosenSymbol(char buffer[4]) const {
+    std::memcpy(buffer, g_symbolTable[m_nCategory][m_nSelected], 4);
+    return m_nCategory;
+}
+
+QRect CSymbolGridWnd::ClientRect() const {
+    return rect().adjusted(kBorder, kBorder, -kBorder, -kBorder);
+}
+
+QRect CSymbolGridWnd::SlotRect(int n) const {
+    return QRect((n % m_nGridColumns) * m_nCellPixels, (n / m_nGridColumns) * m_nCellPixels,
+                 m_nCellPixels, m_nCellPixels);
+}
+
+bool CSymbolGridWnd::IsEmptySlot(int n) const {
+    return g_symbolTable[m_nCategory][n][0] == 0;
+}
+
+void CSymbolGridWnd::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::black); // the border
+    const QRect client = ClientRect();
+    p.setClipRect(client);
+    p.translate(client.topLeft());
+    p.fillRect(QRect(QPoint(0, 0), client.size()), Qt::white);
+    PaintSlots(p);
+    PaintGridLines(p);
+}
+
+void CSymbolGridWnd::PaintSlots(QPainter& p) const {
+    QFont font(QStringLiteral("IPAMincho"));
+    font.setPixelSize(m_nCellPixels);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    // The font's ascent: the baseline sits this far below the top of a cell.
+    const int ascent = static_cast<int>(std::lround(0.88 * m_nCellPixels));
+    for (int n = 0; n < m_nGridColumns * m_nGridRows; ++n) {
+        const QRect cell = SlotRect(n);
+        if (IsEmptySlot(n)) {
+            p.fillRect(cell, kEmptySlot);
+            continue;
+        }
+        if (n == m_nSelected) p.fillRect(cell, kChosenBackground);
+        std::string utf8;
+        Cp932ToUtf8(g_symbolTable[m_nCategory][n], utf8);
+        p.drawText(QPoint(cell.left(), cell.top() + ascent), QString::fromStdString(utf8));
+    }
+}
+
+void CSymbolGridWnd::PaintGridLines(QPainter& p) const {
+    // One pixel wide, on the last pixel column or row of each cell; filled
+    // rectangles stay on whole device pixels at any scale factor.
+    const int width = m_nCellPixels * m_nGridColumns;
+    const int height = m_nCellPixels * m_nGridRows;
+    for (int i = 1; i < m_nGridColumns; ++i)
+        p.fillRect(QRect(i * m_nCellPixels - 1, 0, 1, height), Qt::black);
+    for (int i = 1; i < m_nGridRows; ++i)
+        p.fillRect(QRect(0, i * m_nCellPixels - 1, width, 1), Qt::black);
+}
+
+void CSymbolGridWnd::mousePressEvent(QMouseEvent* event) {
+    const QRect client = ClientRect();
+    const QPoint pos(static_cast<int>(std::floor(event->position().x())),
+                     static_cast<int>(std::floor(event->position().y())));
+    if (event->button() != Qt::LeftButton || !client.contains(pos)) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const QPoint at = pos - client.topLeft();
+    const int n = (at.y() / m_nCellPixels) * m_nGridColumns + at.x() / m_nCellPixels;
+    if (n < m_nGridColumns * m_nGridRows && !IsEmptySlot(n) && n != m_nSelected) {
+        const int old = m_nSelected;
+        m_nSelected = n;
+        InvalidateCell(old);
+        InvalidateCell(n);
+    }
+    emit clicked();
+}
