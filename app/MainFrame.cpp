@@ -57,7 +57,7 @@ bool IsToolModeId(int id) {
 
 CMainFrame::CMainFrame(CRuvlenApp* app) : m_pApp(app) {
     EnsureResources();
-    setWindowTitle(QStringLiteral("Tavik"));
+    setWindowTitle(QStringLiteral("Tavik[*]"));
     setObjectName(QStringLiteral("mainFrame"));
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128, 256})

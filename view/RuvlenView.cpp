@@ -134,7 +134,7 @@ void CRuvlenView::SetPositionText(int column, int row) {
 
 int CRuvlenView::RunTextInput(CTextInputDlg& dialog) {
     CTextInputWindow window(dialog, this);
-    return window.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+    return window.DoModal();
 }
 
 void CRuvlenView::ShowMessage(const std::string& text) {

@@ -2,16 +2,20 @@
 // frame and a canvas window, checking cells and, during drags, the feedback.
 #include "GuiTestSupport.h"
 
+#include "app/CommandTable.h"
 #include "app/MainFrame.h"
 #include "app/RuvlenApp.h"
+#include "app/SymbolGridWnd.h"
 #include "app/SymbolPaletteDlg.h"
 #include "canvas/Cp932.h"
 #include "canvas/RuvlenDoc.h"
 #include "tools/CommandIds.h"
 #include "view/RuvlenView.h"
+#include "view/TextInputWindow.h"
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -170,6 +174,66 @@ private slots:
         });
         QTest::mouseClick(Port(), Qt::RightButton, {}, At(10, 10));
         QCOMPARE(enabled, QStringList({"取消"}));
+    }
+
+    void textDragThroughTheDialog() {
+        Frame()->OnCommand(ID_TOOL_HTEXT);
+        QStringList seen;
+        CModalAnswerer typer([&](QWidget* w) {
+            auto* dialog = qobject_cast<CTextInputWindow*>(w);
+            QVERIFY(dialog);
+            seen << dialog->windowTitle() << dialog->m_pCapacity->text();
+            dialog->m_pEdit->setPlainText(QStringLiteral("表題"));
+            dialog->m_pOk->click();
+        });
+        Drag(1, 10, 6, 10);
+        QCOMPARE(typer.Count(), 1);
+        QCOMPARE(seen.value(0), QString("文字入力"));
+        QCOMPARE(Glyph(1, 10) + Glyph(2, 10), QString("表題"));
+    }
+
+    void refusedTextKeepsTheDialogOpen() {
+        Frame()->OnCommand(ID_TOOL_HTEXT);
+        QStringList messages;
+        bool stillOpen = false;
+        CModalAnswerer steps(
+            [&](QWidget* w) {
+                if (auto* dialog = qobject_cast<CTextInputWindow*>(w)) {
+                    if (!dialog->m_pEdit->toPlainText().isEmpty() || messages.isEmpty()) {
+                        dialog->m_pEdit->setPlainText(QStringLiteral("長すぎる文字列"));
+                        QTimer::singleShot(0, dialog->m_pOk, &QPushButton::click);
+                    }
+                } else if (auto* box = qobject_cast<QMessageBox*>(w)) {
+                    messages << box->text();
+                    box->accept();
+                    QTimer::singleShot(30, [&] {
+                        auto* dialog =
+                            qobject_cast<CTextInputWindow*>(QApplication::activeModalWidget());
+                        stillOpen = dialog != nullptr;
+                        if (dialog) dialog->m_pCancel->click();
+                    });
+                }
+            },
+            2);
+        Drag(1, 12, 2, 12);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(stillOpen);
+        QVERIFY(Doc().Cell(1, 12).IsBlank());
+        QCOMPARE(Doc().m_nToolState, 0);
+    }
+
+    void paletteChoosesTheSymbolToPlace() {
+        Frame()->OnCommand(ID_TOOL_SYMBOL);
+        QVERIFY(Frame()->IsPaletteShown());
+        QVERIFY(Frame()->Action(ID_SYMBOL_TABLE)->isChecked());
+        Frame()->OnCommand(ID_TOOL_RECT);
+        CSymbolPaletteDlg* palette = Frame()->SymbolPalette();
+        palette->m_pCategoryCombo->setCurrentIndex(3); // general symbols: ＃＆＊…
+        emit palette->m_pCategoryCombo->activated(3);  // as the user's choice arrives
+        QCOMPARE(Doc().m_nToolMode, ID_TOOL_SYMBOL);
+        QTest::mouseClick(palette->m_pGrid, Qt::LeftButton, {}, QPoint(1 + 16 + 8, 1 + 8));
+        Drag(2, 20, 5, 20);
+        QCOMPARE(Row(20, 2, 5), QString("＆＆＆＆"));
     }
 
     void dragScrollsALargeCanvas() {
