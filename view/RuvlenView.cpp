@@ -243,7 +243,9 @@ bool CRuvlenView::RunCommand(int id) {
         CanvasPrinter::Print(*m_pDoc, this);
         break;
     case ID_FILE_PRINT_DIRECT:
-        CanvasPrinter::PrintDocument(*m_pDoc, CanvasPrinter::SharedPrinter());
+        if (!CanvasPrinter::PrintDocument(*m_pDoc, CanvasPrinter::SharedPrinter()))
+            ShowMessage(
+                "印刷できませんでした。プリンターまたは出力先のファイルを確認してください。");
         break;
     case ID_FILE_PRINT_PREVIEW:
         CanvasPrinter::PrintPreview(*m_pDoc, this);
