@@ -5,6 +5,8 @@
 class QLineEdit;
 class QComboBox;
 class QCheckBox;
+class QLabel;
+class QPushButton;
 
 // The canvas settings dialog: columns, lines, character size and grid. The
 // caller sets the four fields, runs DoModal and reads them back after IDOK.
@@ -29,4 +31,18 @@ public:
 protected:
     void OnInitDialog();
     void OnOK();
+
+private:
+    void CreateControls();
+    void LayoutControls();
+    // Shows the message, then puts the focus on the edit with all its text selected.
+    void RefuseEntry(QLineEdit* edit, const QString& message);
+
+    QLabel* m_pColumnsLabel = nullptr;
+    QLabel* m_pColumnsRange = nullptr;
+    QLabel* m_pLinesLabel = nullptr;
+    QLabel* m_pLinesRange = nullptr;
+    QLabel* m_pSizeLabel = nullptr;
+    QPushButton* m_pOkButton = nullptr;
+    QPushButton* m_pCancelButton = nullptr;
 };
