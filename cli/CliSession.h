@@ -20,6 +20,9 @@ public:
 
     bool Run(const std::vector<CScriptWord>& words, std::string& error);
 
+    // The canvas the commands work on; a new or opened canvas replaces it.
+    CRuvlenDoc& Document() { return *m_pDoc; }
+
 private:
     using Args = std::vector<CScriptWord>;
     void Adopt(std::unique_ptr<CRuvlenDoc> doc);
