@@ -57,6 +57,7 @@ CCanvasDocument* CMainFrame::OpenDocument(const QString& path) {
 CChildFrame* CMainFrame::CreateChildFrame(CCanvasDocument* document) {
     auto* view = new CRuvlenView(&document->Doc(), this);
     auto* frame = new CChildFrame(document, view);
+    frame->setWindowIcon(windowIcon());
     m_pMdiArea->addSubWindow(frame);
     connect(view, &CRuvlenView::positionChanged, this, &CMainFrame::SetPositionText);
     connect(view, &CRuvlenView::stateChanged, this, [this] {

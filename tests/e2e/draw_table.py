@@ -18,6 +18,7 @@ import time
 BUILD = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/main")
 WORK = tempfile.mkdtemp(prefix="tavik-e2e-")
 CELL = 12  # cell edge at font size index 2 and 96 dpi
+WINDOW = (620, 540)  # the editor's window, at the top left of the screen
 
 # The gestures, as cells: the same list drives the editor and tavik-cli.
 HEADING = "価格表"
@@ -57,16 +58,19 @@ def pixels(png):
 
 
 def find_canvas_origin(png):
-    """The top-left pixel of the canvas frame: the first black pixel that starts
-    a black run at least 20 cells long to the right and downwards."""
+    """The top-left pixel of the canvas frame: the first black pixel inside the
+    window that starts black runs at least 20 cells long to the right and
+    downwards, with paper inside them."""
     w, h, rgb = pixels(png)
+    right, bottom = min(w, WINDOW[0]), min(h, WINDOW[1])
     def black(x, y):
         i = 3 * (y * w + x)
         return rgb[i] == 0 and rgb[i + 1] == 0 and rgb[i + 2] == 0
     run = 20 * CELL
-    for y in range(h - run):
-        for x in range(w - run):
-            if black(x, y) and all(black(x + k, y) for k in range(run)) \
+    for y in range(bottom - run):
+        for x in range(right - run):
+            if black(x, y) and not black(x + 2, y + 2) \
+                    and all(black(x + k, y) for k in range(run)) \
                     and all(black(x, y + k) for k in range(run)):
                 return x, y
     raise SystemExit("canvas frame not found in " + png)
@@ -87,7 +91,7 @@ def main():
     os.makedirs(bindir)
     shutil.copy(os.path.join(BUILD, "tavik"), bindir)  # its own settings file
     with open(os.path.join(bindir, "Tavik.ini"), "w") as ini:
-        ini.write("[Window Placement]\nx=0\ny=0\nWidth=900\nHeight=700\n")
+        ini.write("[Window Placement]\nx=0\ny=0\nWidth=%d\nHeight=%d\n" % WINDOW)
     env = dict(os.environ, XDG_RUNTIME_DIR=WORK, LANG="ja_JP.UTF-8")
     editor = subprocess.Popen([os.path.join(bindir, "tavik")], env=env, cwd=WORK)
     try:
