@@ -1,5 +1,7 @@
 #include "app/AboutDlg.h"
 
+#include "view/Resources.h"
+
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -11,6 +13,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
+    EnsureResources();
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("icon"));
     icon->setFixedSize(32, 32); // keeps its place while the image is missing
