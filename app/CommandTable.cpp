@@ -2,6 +2,7 @@
 
 #include "canvas/RuvlenDoc.h"
 #include "tools/CommandIds.h"
+#include "view/RuvlenView.h"
 
 #include <algorithm>
 
@@ -52,6 +53,10 @@ const std::vector<CCommandInfo>& CommandTable() {
          nullptr, true},
         {ID_VIEW_GRID, "ｸﾞﾘｯﾄﾞ(&G)", "ｸﾞﾘｯﾄﾞの表示／非表示\nｸﾞﾘｯﾄﾞの表示／非表示", nullptr, nullptr,
          true},
+        {ID_VIEW_ZOOM_IN, "拡大(&I)\tCtrl++", "文字を一段階大きく表示\n拡大", nullptr,
+         "Ctrl++;Ctrl+=", false},
+        {ID_VIEW_ZOOM_OUT, "縮小(&O)\tCtrl+-", "文字を一段階小さく表示\n縮小", nullptr, "Ctrl+-",
+         false},
         {ID_WINDOW_NEW, "新しいｳｨﾝﾄﾞｳを開く(&N)", "作業中のｷｬﾝﾊﾞｽを別のｳｨﾝﾄﾞｳで開く\n新しいｳｨﾝﾄﾞｳ",
          nullptr, nullptr, false},
         {ID_WINDOW_CASCADE, "重ねて表示(&C)", "ｳｨﾝﾄﾞｳを重ねて表示\n重ねて表示", nullptr, nullptr,

@@ -9,6 +9,7 @@
 #include "tools/CommandIds.h"
 #include "view/QtClipboard.h"
 #include "view/Resources.h"
+#include "view/RuvlenView.h"
 
 #include <QActionGroup>
 #include <QGuiApplication>
@@ -172,7 +173,9 @@ void CMainFrame::CreateMenus() {
                  ID_EDIT_TRANSPARENT_PASTE, ID_ROTATE90, ID_ROTATE180, ID_FLIP_HORIZONTAL,
                  ID_FLIP_VERTICAL, 0, ID_SELECT_ALL, ID_CLEAR_ALL},
                 false),
-        AddMenu("表示(&V)", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_SYMBOL_TABLE, ID_VIEW_GRID},
+        AddMenu("表示(&V)",
+                {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_SYMBOL_TABLE, ID_VIEW_GRID, 0,
+                 ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT},
                 false),
         m_pWindowMenu,
         AddMenu("ﾍﾙﾌﾟ(&H)", help, false),
@@ -209,6 +212,10 @@ void CMainFrame::CreateStatusBar() {
     m_pMessagePane = new QLabel(Utf8(kReady));
     m_pMessagePane->setObjectName(QStringLiteral("messagePane"));
     bar->addWidget(m_pMessagePane, 1);
+    m_pSizePane = new QLabel;
+    m_pSizePane->setObjectName(QStringLiteral("sizePane"));
+    m_pSizePane->setToolTip(QStringLiteral("文字の大きさ"));
+    bar->addPermanentWidget(m_pSizePane);
     // Lock-key indicators. The window system gives no portable way to read the
     // lock states, so the panes show their names dimmed, as for a lock that is off.
     for (const char* text : {"ｶﾅ", "CAP", "NUM", "SCRL"}) {
@@ -226,6 +233,10 @@ void CMainFrame::CreateStatusBar() {
 
 void CMainFrame::SetPositionText(int column, int row) {
     m_pMessagePane->setText(QStringLiteral("(%1, %2)").arg(column + 1).arg(row + 1));
+}
+
+QString CMainFrame::SizeText() const {
+    return m_pSizePane->text();
 }
 
 QString CMainFrame::MessageText() const {

@@ -51,6 +51,7 @@ public:
     // --- Status bar, placement, palette ---
     void SetPositionText(int column, int row);
     QString MessageText() const;
+    QString SizeText() const;
     void RestorePlacement(const CAppSettings& settings);
     void CaptureWindowPlacement(CAppSettings& settings) const;
     void ShowSymbolPalette();
@@ -102,6 +103,7 @@ private:
     QAction* m_pRecentPlaceholder = nullptr;
     std::vector<QAction*> m_recentActions;
     QLabel* m_pMessagePane = nullptr;
+    QLabel* m_pSizePane = nullptr; // the active canvas's character size
     CSymbolPaletteDlg* m_pSymbolPalette = nullptr;
     int m_bPaletteShown = 0;
     std::vector<std::unique_ptr<CCanvasDocument>> m_documents;

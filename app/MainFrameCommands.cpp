@@ -12,6 +12,7 @@
 #include "view/RuvlenView.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QStatusBar>
@@ -153,6 +154,9 @@ void CMainFrame::UpdateActions() {
         action->setEnabled(enabled);
         if (action->isCheckable()) action->setChecked(checked);
     }
+    static const char* const kSizes[6] = {"５ポ", "７ポ", "９ポ", "１２ポ", "１４ポ", "１９ポ"};
+    const int size = view ? view->GetDocument()->m_nFontSize : -1;
+    m_pSizePane->setText(size >= 0 && size < 6 ? QString::fromUtf8(kSizes[size]) : QString());
 }
 
 void CMainFrame::UpdateWindowMenu() {

@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 CRuvlenView::CRuvlenView(CRuvlenDoc* doc, CSymbolSource* symbols, QWidget* parent)
     : QAbstractScrollArea(parent), m_pDoc(doc),
@@ -223,6 +224,8 @@ void CRuvlenView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 bool CRuvlenView::IsCommandEnabled(int id) {
+    if (id == ID_VIEW_ZOOM_IN) return m_pDoc->m_nFontSize < 5;
+    if (id == ID_VIEW_ZOOM_OUT) return m_pDoc->m_nFontSize > 0;
     return m_controller.IsCommandEnabled(id);
 }
 
@@ -250,6 +253,10 @@ bool CRuvlenView::RunCommand(int id) {
     case ID_FILE_PRINT_PREVIEW:
         CanvasPrinter::PrintPreview(*m_pDoc, this);
         break;
+    case ID_VIEW_ZOOM_IN:
+    case ID_VIEW_ZOOM_OUT:
+        ran = Zoom(id == ID_VIEW_ZOOM_IN ? 1 : -1);
+        break;
     default:
         ran = m_controller.OnCommand(id);
         break;
@@ -267,4 +274,31 @@ void CRuvlenView::OnCanvasSettings() {
     if (dialog.DoModal() != IDOK) return;
     m_controller.ApplyCanvasSettings(dialog.m_nFontSize, dialog.m_nColumns, dialog.m_nLines,
                                      dialog.m_bGrid, LogPixelsX());
+}
+
+bool CRuvlenView::Zoom(int step, const QPoint& anchor) {
+    const int size = m_pDoc->m_nFontSize + step;
+    if (step == 0 || size < 0 || size > 5) return false;
+    // Where the anchor is on the canvas, in cells, before the change.
+    const QPoint logical = LogicalFromViewport(anchor);
+    const double cellX = double(logical.x() - m_pDoc->m_nOriginX) / m_pDoc->m_nCellSize;
+    const double cellY = double(logical.y() - m_pDoc->m_nOriginY) / m_pDoc->m_nCellSize;
+    m_controller.ApplyCanvasSettings(size, m_pDoc->m_nColumns, m_pDoc->m_nLines, m_pDoc->m_bGrid,
+                                     LogPixelsX());
+    const int d = m_pDoc->m_nCellSize;
+    horizontalScrollBar()->setValue(qRound(m_pDoc->m_nOriginX + cellX * d) - anchor.x());
+    verticalScrollBar()->setValue(qRound(m_pDoc->m_nOriginY + cellY * d) - anchor.y());
+    emit stateChanged();
+    return true;
+}
+
+void CRuvlenView::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    // Ctrl+wheel zooms, one size per notch, around the pointer.
+    const int delta = event->angleDelta().y();
+    if (delta != 0) Zoom(delta > 0 ? 1 : -1, event->position().toPoint());
+    event->accept();
 }

@@ -8,6 +8,9 @@
 
 class CRuvlenDoc;
 
+// Commands of the canvas window itself, beside those of the controller.
+enum : int { ID_VIEW_ZOOM_IN = 32805, ID_VIEW_ZOOM_OUT = 32806 };
+
 // The scrolling canvas window. It turns mouse events into logical points for the
 // view controller, paints the canvas and the tools' feedback, and shows the
 // dialogs and menus the controller asks for. Every editing rule lives in the
@@ -27,6 +30,12 @@ public:
     bool IsCommandEnabled(int id);
     bool IsCommandChecked(int id) const;
     bool RunCommand(int id);
+
+    // Steps the canvas's font size by `step` (every window of the canvas
+    // follows), keeping the cell under `anchor` (viewport pixels) in place.
+    // False at the smallest or largest size.
+    bool Zoom(int step, const QPoint& anchor);
+    bool Zoom(int step) { return Zoom(step, viewport()->rect().center()); }
 
     QPoint ScrollPosition() const;
     QPoint LogicalFromViewport(const QPoint& p) const { return p + ScrollPosition(); }
@@ -63,6 +72,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void UpdateScrollBars();
