@@ -16,6 +16,8 @@ const std::vector<CCommandInfo>& CommandTable() {
          "Ctrl+S", false},
         {ID_FILE_SAVE_AS, "名前を付けて保存(&A)...",
          "作業中のｷｬﾝﾊﾞｽを新しい名前で保存\n名前を付けて保存", nullptr, nullptr, false},
+        {ID_FILE_EXPORT, "エクスポート(&E)...",
+         "ｷｬﾝﾊﾞｽを画像 (PNG、SVG) として書き出す\nエクスポート", nullptr, nullptr, false},
         {ID_FILE_PRINT, "印刷(&P)...\tCtrl+P", "作業中のｷｬﾝﾊﾞｽを印刷\n印刷", "print", "Ctrl+P",
          false},
         {ID_FILE_PRINT_PREVIEW, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "印刷結果を表示\n印刷ﾌﾟﾚﾋﾞｭｰ", nullptr, nullptr,
@@ -129,6 +131,7 @@ bool IsViewCommand(int id) {
     case ID_FILE_CLOSE:
     case ID_FILE_SAVE:
     case ID_FILE_SAVE_AS:
+    case ID_FILE_EXPORT:
     case ID_FILE_PRINT_SETUP:
     case ID_APP_EXIT:
     case ID_VIEW_TOOLBAR:

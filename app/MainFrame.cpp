@@ -163,9 +163,9 @@ void CMainFrame::CreateMenus() {
     connect(m_pWindowMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateWindowMenu);
     m_canvasMenus = {
         AddMenu("ﾌｧｲﾙ(&F)",
-                {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0,
-                 ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0, ID_FILE_MRU_FILE1, 0,
-                 ID_APP_EXIT},
+                {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS,
+                 ID_FILE_EXPORT, 0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0,
+                 ID_FILE_MRU_FILE1, 0, ID_APP_EXIT},
                 true),
         AddMenu("設定(&S)", {ID_CANVAS_SETTINGS, 0, ID_UPDATE_DEFAULTS}, false),
         AddMenu("編集(&E)",

@@ -35,6 +35,8 @@ public:
     // it already). On failure a message names the file and the reason.
     CCanvasDocument* OpenDocument(const QString& path);
     bool SaveDocument(CCanvasDocument* document, bool askName);
+    // Asks for a file, format and size, and writes the canvas as a picture.
+    bool ExportDocument(CCanvasDocument* document);
     // Asks whether to save a modified canvas; false when the user cancels.
     bool MaybeSave(CCanvasDocument* document);
     CChildFrame* CreateChildFrame(CCanvasDocument* document);

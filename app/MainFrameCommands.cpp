@@ -69,6 +69,8 @@ bool CMainFrame::RunFrameCommand(int id) {
     case ID_FILE_SAVE:
     case ID_FILE_SAVE_AS:
         return ActiveDocument() && SaveDocument(ActiveDocument(), id == ID_FILE_SAVE_AS);
+    case ID_FILE_EXPORT:
+        return ActiveDocument() && ExportDocument(ActiveDocument());
     case ID_FILE_PRINT_SETUP:
         CanvasPrinter::PageSetup(this);
         return true;
@@ -132,6 +134,7 @@ void CMainFrame::UpdateActions() {
             case ID_FILE_CLOSE:
             case ID_FILE_SAVE:
             case ID_FILE_SAVE_AS:
+            case ID_FILE_EXPORT:
             case ID_WINDOW_NEW:
             case ID_WINDOW_CASCADE:
             case ID_WINDOW_TILE_HORZ:

@@ -1,9 +1,12 @@
 // The main frame's canvases: new, open, save, close, and quitting.
 #include "app/CanvasDocument.h"
 #include "app/ChildFrame.h"
+#include "app/ExportDlg.h"
 #include "app/MainFrame.h"
 #include "app/RuvlenApp.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/SvgExport.h"
+#include "view/ImageExport.h"
 #include "view/RuvlenView.h"
 
 #include <QCloseEvent>
@@ -156,6 +159,23 @@ bool CMainFrame::SaveDocument(CCanvasDocument* document, bool askName) {
     UpdateRecentFileActions();
     UpdateTitles();
     return true;
+}
+
+bool CMainFrame::ExportDocument(CCanvasDocument* document) {
+    QString suggestion = document->PathName();
+    if (suggestion.isEmpty()) suggestion = QDir::current().filePath(document->Title());
+    suggestion = QFileInfo(suggestion).path() + QLatin1Char('/') +
+                 QFileInfo(suggestion).completeBaseName() + QStringLiteral(".png");
+    CExportDlg dialog(this, suggestion, document->Doc().m_nFontSize);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    std::string error;
+    const std::string path = dialog.Path().toStdString();
+    const bool ok =
+        dialog.SelectedFormat() == CExportDlg::Svg
+            ? ExportSvgFile(document->Doc(), path, dialog.SelectedSize(), error)
+            : ExportPng(document->Doc(), path, dialog.SelectedSize(), dialog.Transparent(), error);
+    if (!ok) QMessageBox::critical(this, Caption(), QString::fromStdString(error));
+    return ok;
 }
 
 bool CMainFrame::MaybeSave(CCanvasDocument* document) {

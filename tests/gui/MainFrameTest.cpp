@@ -5,6 +5,7 @@
 #include "app/CanvasDocument.h"
 #include "app/ChildFrame.h"
 #include "app/CommandTable.h"
+#include "app/ExportDlg.h"
 #include "app/MainFrame.h"
 #include "app/RuvlenApp.h"
 #include "canvas/RuvlenDoc.h"
@@ -12,9 +13,12 @@
 #include "view/RuvlenView.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -93,11 +97,12 @@ private slots:
             QStringList({"取り消し(&U)\tCtrl+Z", "-", "切り取り(&T)\tCtrl+X", "複写(&C)\tCtrl+C",
                          "貼り付け(&P)\tCtrl+V", "透過的貼付(&Q)\tCtrl+Q", " 90°回転", "180°回転",
                          "左右反転", "上下反転", "-", "全選択(&S)", "クリア(&L)"}));
-        QCOMPARE(ItemTexts(MenuAt(0)),
-                 QStringList({"新規作成(&N)\tCtrl+N", "開く(&O)...\tCtrl+O", "閉じる(&C)",
-                              "上書き保存(&S)\tCtrl+S", "名前を付けて保存(&A)...", "-",
-                              "印刷(&P)...\tCtrl+P", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "ﾌﾟﾘﾝﾀの設定(&R)...", "-",
-                              "最新のﾌｧｲﾙ", "-", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
+        QCOMPARE(
+            ItemTexts(MenuAt(0)),
+            QStringList({"新規作成(&N)\tCtrl+N", "開く(&O)...\tCtrl+O", "閉じる(&C)",
+                         "上書き保存(&S)\tCtrl+S", "名前を付けて保存(&A)...", "エクスポート(&E)...",
+                         "-", "印刷(&P)...\tCtrl+P", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "ﾌﾟﾘﾝﾀの設定(&R)...", "-",
+                         "最新のﾌｧｲﾙ", "-", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
         QCOMPARE(ItemTexts(MenuAt(5)).last(), QString("ﾊﾞｰｼﾞｮﾝ情報 (&A)..."));
 
         Frame()->OnCommand(ID_FILE_CLOSE);
@@ -358,6 +363,39 @@ private slots:
         QVERIFY(Frame()->SaveDocument(document, false));
         QVERIFY(ReadFile("wide.txt") != wide + "\r\n");
         QVERIFY(!document->LoadWasLossy()); // asked once only
+    }
+
+    void exportWritesAPictureAndLeavesTheCanvas() {
+        Start();
+        Drag(0, 0, 3, 2);
+        CCanvasDocument* document = Frame()->ActiveDocument();
+        QStringList messages;
+        auto answer = [&](const QString& path) {
+            return [&messages, path](QWidget* w) {
+                if (auto* box = qobject_cast<QMessageBox*>(w)) {
+                    messages << box->text();
+                    box->accept();
+                } else if (auto* dialog = qobject_cast<CExportDlg*>(w)) {
+                    dialog->m_pFormatCombo->setCurrentIndex(CExportDlg::Svg);
+                    dialog->m_pPathEdit->setText(path);
+                    dialog->findChild<QPushButton*>("ok")->click();
+                }
+            };
+        };
+        {
+            CModalAnswerer fill(answer(Path("picture")));
+            QVERIFY(Frame()->OnCommand(ID_FILE_EXPORT));
+        }
+        QVERIFY(ReadFile("picture.svg").contains("<svg"));
+        QVERIFY(document->IsModified()); // still to be saved: an export is no save
+        QVERIFY(messages.isEmpty());
+        {
+            CModalAnswerer fill(answer(Path("gone/picture.svg")), 2);
+            QVERIFY(!Frame()->OnCommand(ID_FILE_EXPORT));
+        }
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].contains("picture.svg"));
+        QVERIFY(!QFile::exists(Path("gone")));
     }
 
     void windowMenuListsCanvasWindows() {

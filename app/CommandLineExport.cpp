@@ -1,0 +1,100 @@
+#include "app/CommandLineExport.h"
+
+#include "app/AppSettings.h"
+#include "app/IniFile.h"
+#include "canvas/RuvlenDoc.h"
+#include "canvas/SvgExport.h"
+#include "canvas/TextFile.h"
+#include "view/ImageExport.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <cstring>
+
+namespace {
+
+struct CExportRequest {
+    QString output, input;
+    int size = -1; // the canvas's own
+    bool transparent = false;
+};
+
+int UsageError(const QString& message) {
+    QTextStream(stderr) << "tavik: " << message << "\n" << CommandLineUsage();
+    return 2;
+}
+
+// Parses the arguments after the program name; an empty string on success,
+// otherwise the message.
+QString Parse(const QStringList& args, CExportRequest& r) {
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--export") && i + 1 < args.size()) {
+            r.output = args[++i];
+        } else if (a == QLatin1String("--size") && i + 1 < args.size()) {
+            bool ok = false;
+            r.size = args[++i].toInt(&ok);
+            if (!ok || r.size < 0 || r.size > 5) return QStringLiteral("--size takes 0 to 5");
+        } else if (a == QLatin1String("--transparent")) {
+            r.transparent = true;
+        } else if (a.startsWith(QLatin1String("--")) || !r.input.isEmpty()) {
+            return QStringLiteral("unexpected argument: ") + a;
+        } else {
+            r.input = a;
+        }
+    }
+    if (r.output.isEmpty()) return QStringLiteral("--export needs an output file");
+    if (r.input.isEmpty()) return QStringLiteral("--export needs an input file");
+    return QString();
+}
+
+} // namespace
+
+bool IsExportCommandLine(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--export") == 0) return true;
+    return false;
+}
+
+QString CommandLineUsage() {
+    return QStringLiteral(
+        "usage: tavik [FILE.txt]\n"
+        "       tavik --export OUT.png|OUT.svg [--size N] [--transparent] INPUT.txt\n"
+        "  --export   write the canvas of INPUT.txt as a picture and exit, without a window;\n"
+        "             the format follows the extension (.png or .svg)\n"
+        "  --size N   character size 0 to 5, as in the canvas settings (default: the\n"
+        "             default size of new canvases, 2 unless changed); the cell edge is\n"
+        "             that size's at 96 dpi\n"
+        "  --transparent  PNG only: no white background\n"
+        "  --help     this text\n");
+}
+
+int ExportFromCommandLine(const QStringList& args, const QString& settingsPath) {
+    CExportRequest request;
+    const QString problem = Parse(args, request);
+    if (!problem.isEmpty()) return UsageError(problem);
+    // The canvas a file opens into starts from the defaults of the settings file.
+    CIniFile ini;
+    CAppSettings settings;
+    if (ini.Load(settingsPath.toStdString())) settings.LoadCanvasDefaults(ini);
+    CRuvlenDoc doc(settings.Defaults());
+    std::string error;
+    if (!LoadDocumentFile(doc, request.input.toStdString(), error)) {
+        QTextStream(stderr) << "tavik: " << QString::fromStdString(error) << "\n";
+        return 1;
+    }
+    const int size = request.size >= 0 ? request.size : doc.m_nFontSize;
+    const std::string out = request.output.toStdString();
+    const bool svg =
+        QFileInfo(request.output).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0;
+    CSvgExportOptions options;
+    options.transparent = request.transparent;
+    const bool ok = svg ? ExportSvgFile(doc, out, size, error, options)
+                        : ExportPng(doc, out, size, request.transparent, error);
+    if (!ok) {
+        QTextStream(stderr) << "tavik: " << QString::fromStdString(error) << "\n";
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+// `tavik --export OUT.png|OUT.svg [--size N] [--transparent] INPUT.txt`: writes
+// the picture of a canvas file without showing a window. Returns the exit
+// status (0 done, 1 the file could not be read or written, 2 a usage error);
+// messages go to standard error.
+int ExportFromCommandLine(const QStringList& args, const QString& settingsPath);
+
+// True when the arguments ask for an export (so no display is needed).
+bool IsExportCommandLine(int argc, char* argv[]);
+
+// The usage text of `tavik --help`.
+QString CommandLineUsage();

@@ -1,0 +1,108 @@
+#include "app/ExportDlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+const char* const kSizeLabels[6] = {"  ５ポ", "  ７ポ", "  ９ポ", "１２ポ", "１４ポ", "１９ポ"};
+const char* const kSuffixes[2] = {"png", "svg"};
+} // namespace
+
+CExportDlg::CExportDlg(QWidget* parent, const QString& suggestedPath, int fontSize)
+    : QDialog(parent) {
+    setWindowTitle(QStringLiteral("エクスポート"));
+    m_pPathEdit = new QLineEdit(suggestedPath);
+    m_pPathEdit->setObjectName(QStringLiteral("path"));
+    m_pPathEdit->setMinimumWidth(320);
+    auto* browse = new QPushButton(QStringLiteral("参照(&B)..."));
+    m_pFormatCombo = new QComboBox;
+    m_pFormatCombo->setObjectName(QStringLiteral("format"));
+    m_pFormatCombo->addItems(
+        {QStringLiteral("PNG 画像 (*.png)"), QStringLiteral("SVG 画像 (*.svg)")});
+    m_pSizeCombo = new QComboBox;
+    m_pSizeCombo->setObjectName(QStringLiteral("size"));
+    for (const char* label : kSizeLabels) m_pSizeCombo->addItem(QString::fromUtf8(label));
+    m_pSizeCombo->setCurrentIndex(fontSize >= 0 && fontSize < 6 ? fontSize : 2);
+    m_pTransparentCheck = new QCheckBox(QStringLiteral("背景を透明にする(&T)"));
+    m_pTransparentCheck->setObjectName(QStringLiteral("transparent"));
+
+    auto* grid = new QGridLayout;
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(m_pPathEdit, 1);
+    pathRow->addWidget(browse);
+    grid->addWidget(new QLabel(QStringLiteral("ﾌｧｲﾙ名(&N):")), 0, 0);
+    grid->addLayout(pathRow, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("形式(&F):")), 1, 0);
+    grid->addWidget(m_pFormatCombo, 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("文字の大きさ(&S):")), 2, 0);
+    grid->addWidget(m_pSizeCombo, 2, 1);
+    grid->addWidget(m_pTransparentCheck, 3, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok"));
+    grid->addWidget(buttons, 4, 0, 1, 2);
+    setLayout(grid);
+
+    connect(browse, &QPushButton::clicked, this, &CExportDlg::Browse);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CExportDlg::tryAccept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_pFormatCombo, &QComboBox::currentIndexChanged, this, &CExportDlg::OnFormatChanged);
+    if (QFileInfo(suggestedPath).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0)
+        m_pFormatCombo->setCurrentIndex(Svg);
+    OnFormatChanged();
+}
+
+CExportDlg::Format CExportDlg::SelectedFormat() const {
+    return m_pFormatCombo->currentIndex() == Svg ? Svg : Png;
+}
+
+int CExportDlg::SelectedSize() const {
+    return m_pSizeCombo->currentIndex();
+}
+
+bool CExportDlg::Transparent() const {
+    return SelectedFormat() == Png && m_pTransparentCheck->isChecked();
+}
+
+QString CExportDlg::Path() const {
+    QString path = m_pPathEdit->text().trimmed();
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + QString::fromLatin1(kSuffixes[SelectedFormat()]);
+    return path;
+}
+
+void CExportDlg::OnFormatChanged() {
+    m_pTransparentCheck->setEnabled(SelectedFormat() == Png);
+    // A path with the other format's extension follows the choice.
+    const QString path = m_pPathEdit->text();
+    const QFileInfo info(path);
+    const QString other = QString::fromLatin1(kSuffixes[1 - SelectedFormat()]);
+    if (info.suffix().compare(other, Qt::CaseInsensitive) == 0)
+        m_pPathEdit->setText(path.left(path.size() - other.size()) +
+                             QString::fromLatin1(kSuffixes[SelectedFormat()]));
+}
+
+void CExportDlg::Browse() {
+    const QString filter = m_pFormatCombo->currentText();
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("エクスポート"),
+                                                      m_pPathEdit->text(), filter);
+    if (!path.isEmpty()) m_pPathEdit->setText(path);
+}
+
+void CExportDlg::tryAccept() {
+    if (Path().isEmpty()) {
+        QMessageBox::warning(this, QStringLiteral("Tavik"),
+                             QStringLiteral("ﾌｧｲﾙ名を指定してください。"));
+        m_pPathEdit->setFocus();
+        return;
+    }
+    accept();
+}

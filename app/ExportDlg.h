@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+// Asks where and how to export a canvas as a picture: the file, PNG or SVG,
+// the character size, and for PNG a transparent background.
+class CExportDlg : public QDialog {
+    Q_OBJECT
+public:
+    CExportDlg(QWidget* parent, const QString& suggestedPath, int fontSize);
+
+    enum Format { Png = 0, Svg = 1 };
+    Format SelectedFormat() const;
+    int SelectedSize() const;
+    bool Transparent() const;
+    // The chosen path, with the format's extension added when it has none.
+    QString Path() const;
+
+    QLineEdit* m_pPathEdit = nullptr;
+    QComboBox* m_pFormatCombo = nullptr;
+    QComboBox* m_pSizeCombo = nullptr;
+    QCheckBox* m_pTransparentCheck = nullptr;
+
+public slots:
+    void tryAccept();
+
+private:
+    void Browse();
+    void OnFormatChanged();
+};

@@ -1,0 +1,32 @@
+# tavik --export without a display: a PNG and an SVG of a small canvas file,
+# and the exit statuses of a missing input and a bad size.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+file(WRITE ${WORK}/in.txt "abc\r\n  xyz\r\n")
+set(ENV{QT_QPA_PLATFORM} "")
+unset(ENV{DISPLAY})
+
+function(expect_status status)
+  execute_process(COMMAND ${TAVIK} ${ARGN} RESULT_VARIABLE rc ERROR_VARIABLE err
+                  WORKING_DIRECTORY ${WORK})
+  if(NOT rc EQUAL ${status})
+    message(FATAL_ERROR "tavik ${ARGN}: exit ${rc}, expected ${status}\n${err}")
+  endif()
+endfunction()
+
+expect_status(0 --export ${WORK}/out.png --size 5 ${WORK}/in.txt)
+file(READ ${WORK}/out.png png LIMIT 4 HEX)
+if(NOT png STREQUAL "89504e47")
+  message(FATAL_ERROR "out.png is not a PNG: ${png}")
+endif()
+expect_status(0 --export ${WORK}/out.svg ${WORK}/in.txt)
+file(READ ${WORK}/out.svg svg)
+if(NOT svg MATCHES "<svg" OR NOT svg MATCHES ">ab<")
+  message(FATAL_ERROR "out.svg lacks the picture:\n${svg}")
+endif()
+expect_status(1 --export ${WORK}/missing.png ${WORK}/missing.txt)
+if(EXISTS ${WORK}/missing.png)
+  message(FATAL_ERROR "a failed export left a file")
+endif()
+expect_status(2 --export ${WORK}/x.png --size 9 ${WORK}/in.txt)
+expect_status(2 --export ${WORK}/x.png)
