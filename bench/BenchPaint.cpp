@@ -2,10 +2,12 @@
 // half-width text, blanks, a selection) into an image at font sizes 2 and 5:
 // the canvas painter with a warm and with a cold glyph cache, against a
 // baseline that draws the same characters with one drawText per row, and
-// against one drawText per cell.
+// against one drawText per cell; and the exported picture of the canvas (PNG,
+// opaque and transparent) rendered and encoded.
 #include "canvas/RuvlenDoc.h"
 #include "view/CanvasPainter.h"
 #include "view/CellPainter.h"
+#include "view/ImageExport.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -119,6 +121,26 @@ void BM_CellsWithoutCache(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CellsWithoutCache)->Arg(2)->Arg(5)->Unit(benchmark::kMillisecond);
+
+// The picture for a PNG file: the cells without selection, rendered and
+// encoded; arguments are the size and whether the background is transparent.
+void BM_ExportPng(benchmark::State& state) {
+    auto doc = MixedCanvas(2);
+    const int size = int(state.range(0));
+    const bool transparent = state.range(1) != 0;
+    qint64 bytes = 0;
+    for (auto _ : state) bytes = CanvasPng(*doc, size, transparent).size();
+    state.counters["bytes"] = double(bytes);
+}
+BENCHMARK(BM_ExportPng)->Args({5, 0})->Args({5, 1})->Unit(benchmark::kMillisecond);
+
+// The rendering alone, without PNG encoding.
+void BM_RenderCanvasImage(benchmark::State& state) {
+    auto doc = MixedCanvas(2);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RenderCanvasImage(*doc, int(state.range(0)), state.range(1)));
+}
+BENCHMARK(BM_RenderCanvasImage)->Args({5, 0})->Args({5, 1})->Unit(benchmark::kMillisecond);
 
 } // namespace
 

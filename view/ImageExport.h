@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 
 #include <string>
@@ -17,7 +18,11 @@ class CRuvlenDoc;
 // QGuiApplication (the cell font).
 QImage RenderCanvasImage(const CRuvlenDoc& doc, int fontSizeIndex, bool transparent);
 
-// Writes RenderCanvasImage's picture as a PNG file through WriteFileSafely
+// RenderCanvasImage's picture encoded as a PNG file (stating 96 dpi); empty if
+// encoding failed.
+QByteArray CanvasPng(const CRuvlenDoc& doc, int fontSizeIndex, bool transparent);
+
+// Writes CanvasPng's file as a PNG file through WriteFileSafely
 // (canvas/SafeWrite.h): a failed write leaves what was at the path as it was.
 // False, with a message for the user (Japanese, naming the file), for a bad
 // size index or a failed write.

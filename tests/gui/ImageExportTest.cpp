@@ -180,6 +180,15 @@ void ImageExportTest::pngFileLeavesDocumentAlone() {
     QCOMPARE(read.size(), QSize(12 * 25, 10 * 25));
     QCOMPARE(read.convertToFormat(QImage::Format_RGB32), RenderCanvasImage(*doc, 5, false));
     QCOMPARE(read.dotsPerMeterX(), 3780); // 96 dpi
+
+    // The transparent file keeps every pixel's opacity.
+    std::string error;
+    QVERIFY2(ExportPng(*doc, path, 2, true, error), error.c_str());
+    const QImage clear(QString::fromStdString(path), "PNG");
+    QVERIFY(clear.hasAlphaChannel());
+    QCOMPARE(clear.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+             RenderCanvasImage(*doc, 2, true));
+    QCOMPARE(clear.dotsPerMeterX(), 3780);
 }
 
 void ImageExportTest::failedExportReportsAndLeavesNoFile() {
