@@ -8,6 +8,7 @@ CRuvlenDoc::CRuvlenDoc(const CCanvasDefaults& defaults)
     m_nColumns = std::clamp(defaults.m_nDefaultColumns, MIN_SIZE, MAX_SIZE);
     m_nLines = std::clamp(defaults.m_nDefaultLines, MIN_SIZE, MAX_SIZE);
     m_bGrid = defaults.m_bDefaultGrid;
+    SetUndoLevels(defaults.m_nUndoLevels);
 }
 
 CRuvlenDoc::~CRuvlenDoc() = default;
@@ -97,6 +98,11 @@ void CRuvlenDoc::InvalidateCells(CDocView* view, const CCellRect& rc) {
 }
 
 void CRuvlenDoc::SaveUndo(int left, int top, int right, int bottom) {
+    if (m_nUndoLevels > 1) {
+        m_history.Record(m_cells.data(), {left, top, right, bottom});
+        SyncUndoState();
+        return;
+    }
     for (int y = top; y <= bottom; ++y)
         for (int x = left; x <= right; ++x) UndoCell(x, y).CopyFrom(Cell(x, y));
     m_bUndo = 1;
@@ -104,6 +110,11 @@ void CRuvlenDoc::SaveUndo(int left, int top, int right, int bottom) {
 }
 
 void CRuvlenDoc::SaveUndoCell(const CCell& old, int x, int y) {
+    if (m_nUndoLevels > 1) {
+        m_history.RecordCell(old, x, y);
+        SyncUndoState();
+        return;
+    }
     UndoCell(x, y).CopyFrom(old);
     m_bUndo = 1;
     m_rcUndo = {x, y, x, y};
@@ -120,8 +131,51 @@ void CRuvlenDoc::EndTool() {
 
 void CRuvlenDoc::Undo(CDocView* view) {
     if (!m_bUndo) return;
+    if (m_nUndoLevels > 1) {
+        CCellRect changed;
+        if (!m_history.Undo(m_cells.data(), changed)) return;
+        SyncUndoState();
+        InvalidateCells(view, changed);
+        SetModifiedFlag();
+        return;
+    }
     const CCellRect& rc = m_rcUndo;
     for (int y = rc.top; y <= rc.bottom; ++y)
         for (int x = rc.left; x <= rc.right; ++x) std::swap(Cell(x, y), UndoCell(x, y));
     InvalidateCells(view, rc);
+}
+
+void CRuvlenDoc::Redo(CDocView* view) {
+    CCellRect changed;
+    if (!CanRedo() || !m_history.Redo(m_cells.data(), changed)) return;
+    SyncUndoState();
+    InvalidateCells(view, changed);
+    SetModifiedFlag();
+}
+
+// With several levels, m_bUndo and m_rcUndo describe the next step to undo.
+void CRuvlenDoc::SyncUndoState() {
+    m_bUndo = m_history.CanUndo() ? 1 : 0;
+    if (m_bUndo) m_rcUndo = m_history.NextUndoRect();
+}
+
+// Switching between one level and several carries the next undo across: the
+// snapshot of the undo grid becomes the newest step, or the newest step fills
+// the undo grid. Redo steps do not survive the switch to one level.
+void CRuvlenDoc::SetUndoLevels(int levels) {
+    levels = std::clamp(levels, CUndoHistory::MIN_LEVELS, CUndoHistory::MAX_LEVELS);
+    if (levels == m_nUndoLevels) return;
+    if (levels == 1) {
+        m_bUndo = m_history.CopyNextUndoTo(m_undoCells.data()) ? 1 : 0;
+        if (m_bUndo) m_rcUndo = m_history.NextUndoRect();
+        m_history.Clear();
+    } else {
+        if (m_nUndoLevels == 1) {
+            m_history.Clear();
+            if (m_bUndo) m_history.Record(m_undoCells.data(), m_rcUndo);
+        }
+        m_history.SetLimit(levels);
+        SyncUndoState();
+    }
+    m_nUndoLevels = levels;
 }

@@ -6,7 +6,9 @@
 #include "canvas/CellRect.h"
 #include "canvas/DocView.h"
 #include "canvas/ToolObject.h"
+#include "canvas/UndoHistory.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,7 +30,8 @@ enum : int {
 };
 
 // One open canvas: three 100 x 100 grids (canvas, undo snapshot, paste buffer),
-// its size and metrics, the selection and the state of the active tool.
+// its size and metrics, the selection, the state of the active tool and, with
+// more than one undo level, the undo and redo history.
 //
 // Operations that change cells take the view that issued them (may be null) and
 // cell coordinates. The drawing operations do not clip: callers pass coordinates
@@ -135,6 +138,22 @@ public:
     void CopyBufferToRect(int left, int top, int right, int bottom);
     void Undo(CDocView* view);
 
+    // --- Undo levels and redo ---
+    // At 1 level (the default) the undo grid keeps one snapshot and a second undo
+    // swaps it back; redo is never available. At 2..100 levels each operation
+    // pushes the rectangle it changes onto the history: Undo steps back, Redo
+    // steps forward, and a new operation clears what could be redone. Undo and
+    // Redo then repaint the restored rectangle and set the modified flag.
+    // Changing the count keeps the next undo; shrinking drops the oldest steps.
+    void SetUndoLevels(int levels); // clamped to 1..100
+    int GetUndoLevels() const { return m_nUndoLevels; }
+    bool CanUndo() const { return m_bUndo != 0; }
+    bool CanRedo() const { return m_nUndoLevels > 1 && m_history.CanRedo(); }
+    void Redo(CDocView* view);
+    // Bytes held by the history's steps (0 at one level, where the fixed undo
+    // grid is used instead).
+    std::size_t GetUndoHistoryBytes() const { return m_history.BytesHeld(); }
+
     // --- Fields ---
     int m_nFontSize = 2;
     int m_nCellSize = 0;
@@ -152,6 +171,7 @@ public:
     int m_bSquareSelection = 0;
     int m_nBufferColumns = 0;
     int m_nBufferLines = 0;
+    // Whether undo is available, and the rectangle the next undo restores.
     int m_bUndo = 0;
     CCellRect m_rcUndo;
     int m_nToolMode = ID_TOOL_RECT;
@@ -173,6 +193,7 @@ private:
     template <class MapFn> void TransformSelection(CDocView* view, MapFn map, int turns, int flip);
     void PasteFromBuffer(CDocView* view, int left, int top, int right, int bottom,
                          bool transparent);
+    void SyncUndoState();
     std::string GetTextRun(int left, int top, int right, int bottom, bool vertical) const;
     void PutTextRun(CDocView* view, int left, int top, int right, int bottom, const char* text,
                     bool vertical);
@@ -182,4 +203,6 @@ private:
     std::vector<CCell> m_bufferCells;
     std::vector<CDocView*> m_views;
     int m_bModified = 0;
+    int m_nUndoLevels = 1;
+    CUndoHistory m_history{GRID};
 };

@@ -61,9 +61,9 @@ void CRuvlenDoc::EraseRectNoUndo(int left, int top, int right, int bottom) {
         for (int x = left; x <= right; ++x) Cell(x, y).Erase();
 }
 
+// EraseRect takes the one snapshot of the whole canvas.
 void CRuvlenDoc::ClearAll(CDocView* view) {
     Deselect(view);
-    SaveUndo(0, 0, m_nColumns - 1, m_nLines - 1);
     EraseRect(view, 0, 0, m_nColumns - 1, m_nLines - 1);
 }
 

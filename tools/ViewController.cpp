@@ -137,7 +137,9 @@ bool CViewController::IsCommandEnabled(int id) {
     case ID_ROTATE90:
         return m_pDoc->m_bSquareSelection;
     case ID_EDIT_UNDO:
-        return m_pDoc->m_bUndo;
+        return m_pDoc->CanUndo();
+    case ID_EDIT_REDO:
+        return m_pDoc->CanRedo();
     case ID_EDIT_PASTE:
     case ID_EDIT_TRANSPARENT_PASTE:
         return m_pDoc->m_nToolState == 0 && !m_pView->IsFrameMinimized() &&
@@ -213,6 +215,9 @@ bool CViewController::OnCommand(int id) {
         return true;
     case ID_EDIT_UNDO:
         doc.Undo(m_pView);
+        break;
+    case ID_EDIT_REDO:
+        doc.Redo(m_pView);
         break;
     case ID_ROTATE90:
         doc.RotateSelection90(m_pView);
