@@ -7,6 +7,7 @@
 namespace {
 
 const char kCanvas[] = "Canvas";
+const char kEditing[] = "Editing";
 const char kWindow[] = "Window Placement";
 const char kPalette[] = "Symbol Table";
 
@@ -36,6 +37,10 @@ void CAppSettings::LoadCanvasDefaults(const CIniFile& ini) {
     m_bDefaultGrid = GetFlag(ini, kCanvas, "ViewGrid", true) ? 1 : 0;
 }
 
+void CAppSettings::LoadEditing(const CIniFile& ini) {
+    m_nUndoLevels = InRange(ini.GetInt(kEditing, "UndoLevels", 1), 1, 100);
+}
+
 void CAppSettings::LoadWindowPlacement(const CIniFile& ini) {
     m_nWindowX = AtLeast(ini.GetInt(kWindow, "x", 0), 0);
     m_nWindowY = AtLeast(ini.GetInt(kWindow, "y", 0), 0);
@@ -57,6 +62,10 @@ void CAppSettings::SaveCanvasDefaults(CIniFile& ini) const {
     ini.SetInt(kCanvas, "Columns", m_nDefaultColumns);
     ini.SetInt(kCanvas, "TextSize", m_nDefaultTextSize);
     SetFlag(ini, kCanvas, "ViewGrid", m_bDefaultGrid != 0);
+}
+
+void CAppSettings::SaveEditing(CIniFile& ini) const {
+    ini.SetInt(kEditing, "UndoLevels", m_nUndoLevels);
 }
 
 void CAppSettings::SaveWindowPlacement(CIniFile& ini) const {
@@ -81,5 +90,6 @@ CCanvasDefaults CAppSettings::Defaults() const {
     d.m_nDefaultColumns = m_nDefaultColumns;
     d.m_nDefaultLines = m_nDefaultLines;
     d.m_bDefaultGrid = m_bDefaultGrid;
+    d.m_nUndoLevels = m_nUndoLevels;
     return d;
 }

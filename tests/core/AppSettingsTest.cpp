@@ -1,6 +1,7 @@
 #include "app/AppSettings.h"
 
 #include "app/IniFile.h"
+#include "canvas/RuvlenDoc.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@ CAppSettings LoadedFrom(const std::string& text) {
     CAppSettings s;
     s.m_nWindowState = 0; // proves that loading sets it
     s.LoadCanvasDefaults(ini);
+    s.LoadEditing(ini);
     s.LoadWindowPlacement(ini);
     s.LoadPaletteSettings(ini);
     return s;
@@ -28,6 +30,7 @@ TEST(AppSettingsTest, AnEmptyFileGivesTheDefaults) {
     EXPECT_EQ(d.m_nDefaultLines, 30);
     EXPECT_EQ(d.m_nDefaultTextSize, 2);
     EXPECT_EQ(d.m_bDefaultGrid, 1);
+    EXPECT_EQ(d.m_nUndoLevels, 1);
     EXPECT_EQ(s.m_nWindowX, 0);
     EXPECT_EQ(s.m_nWindowY, 0);
     EXPECT_EQ(s.m_nWindowWidth, 550);
@@ -54,6 +57,12 @@ TEST(AppSettingsTest, ValuesAreClampedOnLoad) {
         {"Canvas", "Columns", "-99999999999", &CAppSettings::m_nDefaultColumns, 10},
         {"Canvas", "TextSize", "-3", &CAppSettings::m_nDefaultTextSize, 0},
         {"Canvas", "TextSize", "6", &CAppSettings::m_nDefaultTextSize, 5},
+        {"Editing", "UndoLevels", "0", &CAppSettings::m_nUndoLevels, 1},
+        {"Editing", "UndoLevels", "-5", &CAppSettings::m_nUndoLevels, 1},
+        {"Editing", "UndoLevels", "101", &CAppSettings::m_nUndoLevels, 100},
+        {"Editing", "UndoLevels", "99999999999", &CAppSettings::m_nUndoLevels, 100},
+        {"Editing", "UndoLevels", "many", &CAppSettings::m_nUndoLevels, 1},
+        {"Editing", "UndoLevels", "20", &CAppSettings::m_nUndoLevels, 20},
         {"Window Placement", "x", "-40", &CAppSettings::m_nWindowX, 0},
         {"Window Placement", "y", "-1", &CAppSettings::m_nWindowY, 0},
         {"Window Placement", "y", "3000", &CAppSettings::m_nWindowY, 3000},
@@ -133,4 +142,20 @@ TEST(AppSettingsTest, SavingThePaletteLeavesTheOtherSectionsAlone) {
     LoadedFrom(before).SavePaletteSettings(ini);
     EXPECT_EQ(ini.ToBytes(), before + "\n[Symbol Table]\nx=400\ny=50\nWidth=126\nHeight=240\n"
                                       "Index=0\n");
+}
+
+TEST(AppSettingsTest, UndoLevelsRoundTripAndReachNewCanvases) {
+    const std::string before = "[Canvas]\nLines=25\n";
+    CIniFile ini;
+    ini.LoadFromBytes(before);
+    CAppSettings s;
+    s.m_nUndoLevels = 100;
+    s.SaveEditing(ini);
+    EXPECT_EQ(ini.ToBytes(), before + "\n[Editing]\nUndoLevels=100\n");
+    CAppSettings back = LoadedFrom(ini.ToBytes());
+    EXPECT_EQ(back.m_nUndoLevels, 100);
+    EXPECT_EQ(back.m_nDefaultLines, 25);
+    EXPECT_EQ(CRuvlenDoc(back.Defaults()).GetUndoLevels(), 100);
+    back.m_nUndoLevels = 7;
+    EXPECT_EQ(CRuvlenDoc(back.Defaults()).GetUndoLevels(), 7);
 }
