@@ -1,5 +1,7 @@
 #include "app/IniFile.h"
 
+#include "canvas/SafeWrite.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -72,44 +74,6 @@ bool ReadAll(int fd, std::string& out) {
         if (n < 0 && errno != EINTR) return false;
         if (n > 0) out.append(buffer, size_t(n));
     }
-}
-
-bool WriteAll(int fd, const std::string& data) {
-    size_t done = 0;
-    while (done < data.size()) {
-        ssize_t n = write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno != EINTR) return false;
-        if (n > 0) done += size_t(n);
-    }
-    return true;
-}
-
-// Creates a new file next to path, with the old file's permissions when there is
-// one (otherwise the usual ones under the umask). Returns its descriptor or -1.
-int CreateTempBeside(const std::string& path, std::string& tempPath) {
-    static unsigned counter = 0;
-    struct stat old;
-    bool hasOld = stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = path + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(counter++);
-        int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            if (hasOld) (void)fchmod(fd, old.st_mode & 07777);
-            return fd;
-        }
-        if (errno != EEXIST) return -1;
-    }
-    return -1;
-}
-
-// Flushes the directory entry of a rename to disk; failure only costs durability.
-void SyncDirectoryOf(const std::string& path) {
-    size_t slash = path.rfind('/');
-    std::string dir = slash == npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-    int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    (void)fsync(fd);
-    close(fd);
 }
 
 } // namespace
@@ -253,16 +217,8 @@ bool CIniFile::SetInt(const std::string& section, const std::string& key, int va
 }
 
 bool CIniFile::Save(const std::string& path) const {
-    std::string tempPath;
-    int fd = CreateTempBeside(path, tempPath);
-    if (fd < 0) return false;
-    bool ok = WriteAll(fd, ToBytes()) && fsync(fd) == 0;
-    ok = (close(fd) == 0) && ok;
-    if (ok) ok = std::rename(tempPath.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        unlink(tempPath.c_str());
-        return false;
-    }
-    SyncDirectoryOf(path);
-    return true;
+    // The same safe write as canvas files: links stay links, owners and modes
+    // are kept, and a failure leaves the old file as it was.
+    std::string error;
+    return WriteFileSafely(path, ToBytes(), error);
 }
