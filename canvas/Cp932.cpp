@@ -1,5 +1,7 @@
 #include "canvas/Cp932.h"
 
+#include "canvas/Utf8Char.h"
+
 #include <cerrno>
 #include <iconv.h>
 
@@ -74,33 +76,6 @@ bool IsCp932Trail(unsigned char c) {
 size_t ReplaceUndecodable(const unsigned char* p, size_t left, std::string& out) {
     out += kReplacement;
     return (left >= 2 && IsCp932Lead(p[0]) && IsCp932Trail(p[1])) ? 2 : 1;
-}
-
-struct Utf8Char {
-    char32_t code;
-    size_t length; // bytes of the character, or of the maximal invalid subpart
-    bool valid;
-};
-
-// Reads one UTF-8 character, rejecting overlong forms, surrogates and values past U+10FFFF.
-Utf8Char ReadUtf8(const unsigned char* p, size_t left) {
-    unsigned char c = p[0];
-    if (c < 0x80) return {c, 1, true};
-    size_t n = c >= 0xC2 && c <= 0xDF   ? 2
-               : c >= 0xE0 && c <= 0xEF ? 3
-               : c >= 0xF0 && c <= 0xF4 ? 4
-                                        : 0;
-    if (n == 0) return {0, 1, false};
-    unsigned char lo = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : 0x80;
-    unsigned char hi = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : 0xBF;
-    char32_t code = c & (0x7F >> n);
-    for (size_t i = 1; i < n; ++i) {
-        if (i >= left || p[i] < lo || p[i] > hi) return {0, i, false};
-        code = (code << 6) | (p[i] & 0x3F);
-        lo = 0x80;
-        hi = 0xBF;
-    }
-    return {code, n, true};
 }
 
 // Characters that people paste in place of a CP932 character and that a strict converter may

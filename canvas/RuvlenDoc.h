@@ -5,6 +5,7 @@
 #include "canvas/Cell.h"
 #include "canvas/CellRect.h"
 #include "canvas/DocView.h"
+#include "canvas/TextFormat.h"
 #include "canvas/ToolObject.h"
 #include "canvas/UndoHistory.h"
 
@@ -186,6 +187,11 @@ public:
     // over the file would not give back what was read.
     int m_bLoadWrapped = 0;
     int m_bLoadCut = 0;
+    // The format of the file the canvas was read from, kept when it is saved
+    // (Shift-JIS with CR LF for a new canvas), and what reading a UTF-8 file had
+    // to replace (canvas/TextFormat.h). Set by LoadDocumentFile.
+    CTextFormat m_textFormat;
+    CTextReplacements m_loadReplacements;
 
 private:
     int IsThickMode() const { return m_nLineMode == ID_LINE_THICK; }

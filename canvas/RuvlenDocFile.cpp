@@ -1,6 +1,7 @@
 // The canvas text file: Shift-JIS, one line per canvas line, trailing spaces
-// removed, CR LF line ends.
+// removed, CR LF line ends. Other formats are converted around it (DocumentText.cpp).
 #include "canvas/ByteClass.h"
+#include "canvas/DocumentText.h"
 #include "canvas/RuvlenDoc.h"
 
 #include <algorithm>
@@ -12,6 +13,8 @@ enum class TokenKind { End, LineEnd, Cell };
 struct FileToken {
     TokenKind kind = TokenKind::End;
     char text[3] = {' ', ' ', 0};
+    size_t start = 0; // input bytes [start, end) the token consumed
+    size_t end = 0;
 };
 
 // Splits the file's bytes into line ends and two-byte cells. A double-byte
@@ -23,6 +26,15 @@ public:
     explicit CFileTokenReader(CArchive& ar) : m_ar(ar) {}
 
     FileToken Next() {
+        const size_t start = m_nHeld >= 0 ? m_nHeldAt : m_nRead;
+        FileToken token = Decode();
+        token.start = start;
+        token.end = m_nHeld >= 0 ? m_nHeldAt : m_nRead;
+        return token;
+    }
+
+private:
+    FileToken Decode() {
         FileToken token;
         if (m_bEnd) return token;
         int b0 = TakeFirst();
@@ -30,7 +42,7 @@ public:
             m_bEnd = true;
             return token;
         }
-        int b1 = m_ar.ReadByte();
+        int b1 = ReadByte();
         if (b1 < 0) {
             b1 = ' ';
             m_bEnd = true;
@@ -58,19 +70,27 @@ public:
         return token;
     }
 
-private:
+    int ReadByte() {
+        const int b = m_ar.ReadByte();
+        if (b >= 0) ++m_nRead;
+        return b;
+    }
+
     int TakeFirst() {
         if (m_nHeld >= 0) {
             int b = m_nHeld;
             m_nHeld = -1;
             return b;
         }
-        return m_ar.ReadByte();
+        return ReadByte();
     }
 
-    // Keeps b for the next token unless it was the padding space of the end.
+    // Keeps b (the byte just read) for the next token unless it was the padding
+    // space of the end.
     void HoldBack(int b) {
-        if (!m_bEnd) m_nHeld = b;
+        if (m_bEnd) return;
+        m_nHeld = b;
+        m_nHeldAt = m_nRead - 1;
     }
 
     static FileToken LineEnd() {
@@ -93,6 +113,8 @@ private:
 
     CArchive& m_ar;
     int m_nHeld = -1;
+    size_t m_nHeldAt = 0; // input offset of the held byte
+    size_t m_nRead = 0;   // bytes read from the archive
     bool m_bEnd = false;
 };
 
@@ -105,15 +127,20 @@ void CRuvlenDoc::Serialize(CArchive& ar) {
         ReadText(ar);
 }
 
+int TextFileLine(const CRuvlenDoc& doc, int y, char* line) {
+    int length = 0;
+    for (int x = 0; x < doc.m_nColumns; ++x) {
+        line[length++] = doc.Cell(x, y).FirstByte();
+        line[length++] = doc.Cell(x, y).SecondByte();
+    }
+    while (length > 0 && line[length - 1] == ' ') --length;
+    return length;
+}
+
 void CRuvlenDoc::WriteText(CArchive& ar) const {
     char line[2 * MAX_SIZE + 2];
     for (int y = 0; y < m_nLines; ++y) {
-        int length = 0;
-        for (int x = 0; x < m_nColumns; ++x) {
-            line[length++] = Cell(x, y).FirstByte();
-            line[length++] = Cell(x, y).SecondByte();
-        }
-        while (length > 0 && line[length - 1] == ' ') --length;
+        int length = TextFileLine(*this, y, line);
         line[length++] = '\r';
         line[length++] = '\n';
         ar.Write(line, length);
@@ -140,14 +167,42 @@ bool RestHasContent(CFileTokenReader& reader, FileToken pending) {
 
 } // namespace
 
-void CRuvlenDoc::ReadText(CArchive& ar) {
+namespace {
+
+// Hands out, token by token, the cells of the offsets that the token consumed.
+class COffsetLocator {
+public:
+    COffsetLocator(const std::vector<size_t>& offsets, std::vector<CCellPoint>& cells)
+        : m_offsets(offsets), m_cells(cells) {
+        m_cells.assign(offsets.size(), CCellPoint{-1, -1});
+    }
+
+    // The token was placed at (x, y), or not at all when x is -1.
+    void Consumed(const FileToken& token, int x, int y) {
+        for (; m_nNext < m_offsets.size() && m_offsets[m_nNext] < token.end; ++m_nNext)
+            if (x >= 0 && m_offsets[m_nNext] >= token.start) m_cells[m_nNext] = {x, y};
+    }
+
+private:
+    const std::vector<size_t>& m_offsets;
+    std::vector<CCellPoint>& m_cells;
+    size_t m_nNext = 0;
+};
+
+} // namespace
+
+void ReadTextLocating(CRuvlenDoc& doc, CArchive& ar, const std::vector<size_t>& offsets,
+                      std::vector<CCellPoint>& cells) {
+    constexpr int MAX_SIZE = CRuvlenDoc::MAX_SIZE;
     CFileTokenReader reader(ar);
+    COffsetLocator locator(offsets, cells);
     int c = 0, r = 0, w = 0;
-    m_bLoadWrapped = 0;
-    m_bLoadCut = 0;
+    doc.m_bLoadWrapped = 0;
+    doc.m_bLoadCut = 0;
     FileToken token;
     for (token = reader.Next(); token.kind != TokenKind::End; token = reader.Next()) {
         if (token.kind == TokenKind::LineEnd) {
+            locator.Consumed(token, -1, -1);
             w = std::max(w, c);
             c = 0;
             if (++r >= MAX_SIZE) break;
@@ -157,19 +212,26 @@ void CRuvlenDoc::ReadText(CArchive& ar) {
             c = 0;
             ++r;
             w = MAX_SIZE;
-            m_bLoadWrapped = 1;
+            doc.m_bLoadWrapped = 1;
         }
         if (r >= MAX_SIZE) break;
-        Cell(c, r).SetText(token.text);
+        doc.Cell(c, r).SetText(token.text);
+        locator.Consumed(token, c, r);
         ++c;
     }
     if (r >= MAX_SIZE) {
         if (token.kind == TokenKind::LineEnd) token = reader.Next();
-        m_bLoadCut = RestHasContent(reader, token);
+        doc.m_bLoadCut = RestHasContent(reader, token);
     } else if (c > 0) {
         w = std::max(w, c);
         ++r;
     }
-    m_nColumns = std::max(m_nColumns, w);
-    m_nLines = std::max(m_nLines, r);
+    doc.m_nColumns = std::max(doc.m_nColumns, w);
+    doc.m_nLines = std::max(doc.m_nLines, r);
+}
+
+void CRuvlenDoc::ReadText(CArchive& ar) {
+    static const std::vector<size_t> kNoOffsets;
+    std::vector<CCellPoint> cells;
+    ReadTextLocating(*this, ar, kNoOffsets, cells);
 }

@@ -1,5 +1,6 @@
 #include "canvas/TextFile.h"
 
+#include "canvas/DocumentText.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/SafeWrite.h"
 
@@ -93,16 +94,19 @@ bool LoadDocumentFile(CRuvlenDoc& doc, const std::string& path, std::string& err
     std::string bytes;
     bool more = false;
     if (!ReadFileBytes(path, bytes, kMaxFileBytes, &more, error)) return false;
-    CArchive ar = CArchive::ForLoading(bytes);
-    doc.ReadText(ar);
+    LoadDocumentText(doc, bytes, more);
     if (more) doc.m_bLoadCut = 1;
     doc.SetModifiedFlag(0);
     return true;
 }
 
 bool SaveDocumentFile(const CRuvlenDoc& doc, const std::string& path, std::string& error) {
-    std::string bytes;
-    CArchive ar = CArchive::ForStoring(bytes);
-    doc.WriteText(ar);
-    return WriteFileSafely(path, bytes, error);
+    return WriteFileSafely(path, DocumentText(doc, doc.m_textFormat), error);
+}
+
+bool SaveDocumentFile(CRuvlenDoc& doc, const std::string& path, const CTextFormat& format,
+                      std::string& error) {
+    if (!WriteFileSafely(path, DocumentText(doc, format), error)) return false;
+    doc.m_textFormat = format;
+    return true;
 }

@@ -1,0 +1,78 @@
+#include "canvas/DocumentText.h"
+
+#include "canvas/Cp932.h"
+#include "canvas/RuvlenDoc.h"
+#include "canvas/Utf8CellText.h"
+
+namespace {
+
+const char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+// Counts the changes that landed on the canvas and finds the first of them.
+CTextReplacements TallyChanges(const std::vector<CCharChange>& changes,
+                               const std::vector<CCellPoint>& cells) {
+    CTextReplacements tally;
+    for (size_t i = 0; i < changes.size(); ++i) {
+        if (cells[i].x < 0) continue;
+        if (!tally.Any()) {
+            tally.m_nFirstLine = cells[i].y + 1;
+            tally.m_nFirstColumn = cells[i].x + 1;
+        }
+        switch (changes[i].kind) {
+        case CharChange::BoxChar:
+            ++tally.m_nBoxChars;
+            break;
+        case CharChange::LookAlike:
+            ++tally.m_nLookAlikes;
+            break;
+        case CharChange::Unmappable:
+            ++tally.m_nUnmappable;
+            break;
+        }
+    }
+    return tally;
+}
+
+void LoadUtf8(CRuvlenDoc& doc, const std::string& bytes, size_t start) {
+    std::vector<CCharChange> changes;
+    const std::string sjis = Utf8ToCellBytes(bytes, start, changes);
+    std::vector<size_t> offsets;
+    offsets.reserve(changes.size());
+    for (const CCharChange& change : changes) offsets.push_back(change.offset);
+    std::vector<CCellPoint> cells;
+    CArchive ar = CArchive::ForLoading(sjis);
+    ReadTextLocating(doc, ar, offsets, cells);
+    doc.m_loadReplacements = TallyChanges(changes, cells);
+}
+
+} // namespace
+
+void LoadDocumentText(CRuvlenDoc& doc, const std::string& bytes, bool truncated) {
+    const CTextFormat format = DetectTextFormat(bytes, truncated);
+    if (format.m_encoding == TextEncoding::ShiftJis) {
+        CArchive ar = CArchive::ForLoading(bytes);
+        doc.ReadText(ar);
+        doc.m_loadReplacements = CTextReplacements();
+    } else {
+        LoadUtf8(doc, bytes, format.m_encoding == TextEncoding::Utf8Bom ? 3 : 0);
+    }
+    doc.m_textFormat = format;
+}
+
+std::string DocumentText(const CRuvlenDoc& doc, const CTextFormat& format) {
+    const char* eol = format.m_lineEnding == LineEnding::Lf ? "\n" : "\r\n";
+    std::string sjis;
+    sjis.reserve(size_t(doc.m_nLines) * (2 * doc.m_nColumns + 2));
+    char line[2 * CRuvlenDoc::MAX_SIZE];
+    for (int y = 0; y < doc.m_nLines; ++y) {
+        sjis.append(line, size_t(TextFileLine(doc, y, line)));
+        sjis += eol;
+    }
+    if (format.m_encoding == TextEncoding::ShiftJis) return sjis;
+    // Every line starts on a character boundary and CR and LF are never part of a
+    // double-byte character, so the text converts in one piece.
+    std::string utf8;
+    Cp932ToUtf8(sjis, utf8);
+    if (format.m_encoding == TextEncoding::Utf8Bom) utf8.insert(0, kByteOrderMark);
+    return utf8;
+}

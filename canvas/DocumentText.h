@@ -1,0 +1,39 @@
+#pragma once
+
+#include "canvas/Archive.h"
+#include "canvas/CellRect.h"
+#include "canvas/TextFormat.h"
+
+#include <string>
+#include <vector>
+
+class CRuvlenDoc;
+
+// The canvas file as bytes, in each of its formats (canvas/TextFormat.h).
+
+// Loads a file's bytes into the document: detects the format (DetectTextFormat),
+// converts UTF-8 to the cells' Shift-JIS bytes (Utf8ToCellBytes), places the
+// cells with the reader of ReadText, and records the format in m_textFormat and
+// what the conversion replaced in m_loadReplacements. truncated: bytes is only
+// the start of a longer file.
+void LoadDocumentText(CRuvlenDoc& doc, const std::string& bytes, bool truncated = false);
+
+// The document as file bytes in the given format: per canvas line the cells'
+// bytes with trailing ASCII spaces removed, converted to UTF-8 for the UTF-8
+// formats (after the byte-order mark for UTF-8 with mark), then the line end.
+// Shift-JIS with CR LF is exactly what WriteText writes. A cell that Shift-JIS
+// cannot decode is written as U+FFFD in UTF-8, as the window shows it.
+std::string DocumentText(const CRuvlenDoc& doc, const CTextFormat& format);
+
+// --- The reader and writer underneath (with ReadText and WriteText) ---
+
+// Reads Shift-JIS bytes exactly as ReadText does and tells, for each byte offset
+// of the input in offsets (ascending), the cell its byte landed in; {-1, -1} for
+// bytes that were not placed (cut off, or part of a line end).
+void ReadTextLocating(CRuvlenDoc& doc, CArchive& ar, const std::vector<size_t>& offsets,
+                      std::vector<CCellPoint>& cells);
+
+// The Shift-JIS bytes of canvas line y as a file holds them: the two bytes of
+// each of the canvas' columns, trailing ASCII spaces removed (full-width spaces
+// kept). line must hold 2 x 99 bytes; returns how many were written.
+int TextFileLine(const CRuvlenDoc& doc, int y, char* line);

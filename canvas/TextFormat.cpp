@@ -1,0 +1,80 @@
+#include "canvas/TextFormat.h"
+
+#include "canvas/Utf8Char.h"
+
+namespace {
+
+bool HasByteOrderMark(const std::string& bytes) {
+    return bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
+}
+
+// All valid UTF-8 with at least one multi-byte sequence. A sequence that runs
+// into the end of truncated bytes is not held against them.
+bool IsMultiByteUtf8(const std::string& bytes, bool truncated) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t size = bytes.size();
+    bool multiByte = false;
+    for (size_t i = 0; i < size;) {
+        if (p[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        const Utf8Char ch = ReadUtf8(p + i, size - i);
+        if (!ch.valid)
+            return truncated && i + ch.length == size && p[i] >= 0xC2 && p[i] <= 0xF4 && multiByte;
+        multiByte = true;
+        i += ch.length;
+    }
+    return multiByte;
+}
+
+LineEnding DetectLineEnding(const std::string& bytes) {
+    bool lf = false;
+    for (size_t i = bytes.find('\n'); i != std::string::npos; i = bytes.find('\n', i + 1)) {
+        if (i > 0 && bytes[i - 1] == '\r') return LineEnding::CrLf;
+        lf = true;
+    }
+    return lf ? LineEnding::Lf : LineEnding::CrLf;
+}
+
+} // namespace
+
+CTextFormat DetectTextFormat(const std::string& bytes, bool truncated) {
+    CTextFormat format;
+    if (HasByteOrderMark(bytes))
+        format.m_encoding = TextEncoding::Utf8Bom;
+    else if (IsMultiByteUtf8(bytes, truncated))
+        format.m_encoding = TextEncoding::Utf8;
+    format.m_lineEnding = DetectLineEnding(bytes);
+    return format;
+}
+
+const char* TextEncodingName(TextEncoding encoding) {
+    switch (encoding) {
+    case TextEncoding::Utf8:
+        return "UTF-8";
+    case TextEncoding::Utf8Bom:
+        return "UTF-8 (BOM)";
+    default:
+        return "Shift-JIS";
+    }
+}
+
+const char* LineEndingName(LineEnding lineEnding) {
+    return lineEnding == LineEnding::Lf ? "LF" : "CR LF";
+}
+
+std::string DescribeReplacements(const CTextReplacements& r) {
+    if (!r.Any()) return std::string();
+    const auto n = [](int count) { return std::to_string(count) + " 文字"; };
+    std::string parts;
+    const auto add = [&parts](const std::string& part) {
+        parts += (parts.empty() ? "" : "、") + part;
+    };
+    if (r.m_nBoxChars) add("JIS にない罫線 " + n(r.m_nBoxChars) + "を近い罫線に");
+    if (r.m_nLookAlikes) add(n(r.m_nLookAlikes) + "を Shift-JIS の似た文字に");
+    if (r.m_nUnmappable) add("Shift-JIS で表せない " + n(r.m_nUnmappable) + "を〓に");
+    return "Shift-JIS のマスに収めるため " + n(r.Total()) + "を置き換えました（" + parts +
+           "）。最初は " + std::to_string(r.m_nFirstLine) + " 行 " +
+           std::to_string(r.m_nFirstColumn) + " 桁です。";
+}

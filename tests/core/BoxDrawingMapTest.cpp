@@ -1,0 +1,175 @@
+// The box-drawing block in Shift-JIS cells: the JIS characters as themselves, the
+// others as the nearest JIS line cell.
+#include "canvas/BoxDrawingMap.h"
+#include "canvas/Cp932.h"
+#include "canvas/LineFlags.h"
+#include "canvas/Utf8Char.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace {
+
+char32_t CodeOf(const std::string& utf8) {
+    return ReadUtf8(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size()).code;
+}
+
+std::string Utf8Of(char32_t code) {
+    return {char(0xE0 | (code >> 12)), char(0x80 | ((code >> 6) & 0x3F)),
+            char(0x80 | (code & 0x3F))};
+}
+
+struct Mapping {
+    const char* from;
+    const char* to;
+};
+
+// Every character of the block that JIS lacks, with the cell it becomes.
+const Mapping kMapped[] = {
+    // dashed lines: the solid line of their weight
+    {"┄", "─"},
+    {"┅", "━"},
+    {"┆", "│"},
+    {"┇", "┃"},
+    {"┈", "─"},
+    {"┉", "━"},
+    {"┊", "│"},
+    {"┋", "┃"},
+    {"╌", "─"},
+    {"╍", "━"},
+    {"╎", "│"},
+    {"╏", "┃"},
+    // light/heavy corners: as many heavy as light arms, so thick
+    {"┍", "┏"},
+    {"┎", "┏"},
+    {"┑", "┓"},
+    {"┒", "┓"},
+    {"┕", "┗"},
+    {"┖", "┗"},
+    {"┙", "┛"},
+    {"┚", "┛"},
+    // light/heavy tees: the weight of two of the three arms
+    {"┞", "├"},
+    {"┟", "├"},
+    {"┡", "┣"},
+    {"┢", "┣"},
+    {"┦", "┤"},
+    {"┧", "┤"},
+    {"┩", "┫"},
+    {"┪", "┫"},
+    {"┭", "┬"},
+    {"┮", "┬"},
+    {"┱", "┳"},
+    {"┲", "┳"},
+    {"┵", "┴"},
+    {"┶", "┴"},
+    {"┹", "┻"},
+    {"┺", "┻"},
+    // light/heavy crosses: three arms decide, two against two is thick
+    {"┽", "┼"},
+    {"┾", "┼"},
+    {"╀", "┼"},
+    {"╁", "┼"},
+    {"╃", "╋"},
+    {"╄", "╋"},
+    {"╅", "╋"},
+    {"╆", "╋"},
+    {"╇", "╋"},
+    {"╈", "╋"},
+    {"╉", "╋"},
+    {"╊", "╋"},
+    // double lines as thick; single/double mixes keep a JIS mix where there is one
+    {"═", "━"},
+    {"║", "┃"},
+    {"╔", "┏"},
+    {"╗", "┓"},
+    {"╚", "┗"},
+    {"╝", "┛"},
+    {"╠", "┣"},
+    {"╣", "┫"},
+    {"╦", "┳"},
+    {"╩", "┻"},
+    {"╬", "╋"},
+    {"╒", "┏"},
+    {"╓", "┏"},
+    {"╕", "┓"},
+    {"╖", "┓"},
+    {"╘", "┗"},
+    {"╙", "┗"},
+    {"╛", "┛"},
+    {"╜", "┛"},
+    {"╞", "┝"},
+    {"╟", "┠"},
+    {"╡", "┥"},
+    {"╢", "┨"},
+    {"╤", "┯"},
+    {"╥", "┰"},
+    {"╧", "┷"},
+    {"╨", "┸"},
+    {"╪", "┿"},
+    {"╫", "╂"},
+    // rounded corners as thin ones
+    {"╭", "┌"},
+    {"╮", "┐"},
+    {"╯", "┘"},
+    {"╰", "└"},
+    // diagonals as the diagonal tool's cells
+    {"╱", "／"},
+    {"╲", "＼"},
+    {"╳", "×"},
+    // half lines as the whole line; light/heavy halves as thick
+    {"╴", "─"},
+    {"╵", "│"},
+    {"╶", "─"},
+    {"╷", "│"},
+    {"╸", "━"},
+    {"╹", "┃"},
+    {"╺", "━"},
+    {"╻", "┃"},
+    {"╼", "━"},
+    {"╽", "┃"},
+    {"╾", "━"},
+    {"╿", "┃"},
+};
+
+} // namespace
+
+TEST(BoxDrawingMap, JisCharactersAreThemselves) {
+    int exact = 0;
+    for (char32_t code = 0x2500; code <= 0x257F; ++code) {
+        const CBoxDrawingCell cell = BoxDrawingCell(code);
+        ASSERT_NE(cell.text, nullptr) << std::hex << code;
+        const std::string sjis = Utf8ToCp932(Utf8Of(code), '?');
+        // The codec encodes exactly the JIS ones, and to the same glyph.
+        EXPECT_EQ(cell.exact, sjis != "?") << std::hex << code;
+        if (!cell.exact) continue;
+        ++exact;
+        EXPECT_EQ(cell.text, sjis) << std::hex << code;
+        EXPECT_GE(LineFlagsForText(cell.text), 0) << std::hex << code;
+    }
+    EXPECT_EQ(exact, 32);
+}
+
+TEST(BoxDrawingMap, EveryOtherCharacterBecomesTheNearestJisCell) {
+    std::set<char32_t> covered;
+    for (const Mapping& m : kMapped) {
+        const char32_t code = CodeOf(m.from);
+        const CBoxDrawingCell cell = BoxDrawingCell(code);
+        ASSERT_NE(cell.text, nullptr) << m.from;
+        EXPECT_FALSE(cell.exact) << m.from;
+        std::string shown;
+        Cp932ToUtf8(cell.text, shown);
+        EXPECT_EQ(shown, m.to) << m.from;
+        covered.insert(code);
+    }
+    EXPECT_EQ(covered.size(), 96u); // all of the block but the 32 JIS characters
+}
+
+TEST(BoxDrawingMap, OutsideTheBlockThereIsNoCell) {
+    for (char32_t code : {0x24FFu, 0x2580u, 0x2015u, 0x0u, 0x10FFFFu}) {
+        EXPECT_EQ(BoxDrawingCell(code).text, nullptr) << std::hex << code;
+        EXPECT_FALSE(IsBoxDrawingCode(code));
+    }
+}
