@@ -43,6 +43,53 @@ const std::map<std::string, int>& EditCommands() {
     return names;
 }
 
+std::string Plural(int count, const char* noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+// What open says when a UTF-8 file had characters that the cells cannot keep.
+std::string ReplacementWarning(const CTextReplacements& r) {
+    std::string parts;
+    const auto add = [&parts](const std::string& part) {
+        parts += (parts.empty() ? "" : ", ") + part;
+    };
+    if (r.m_nBoxChars)
+        add(Plural(r.m_nBoxChars, "box-drawing character") + " by the nearest JIS line");
+    if (r.m_nLookAlikes) add(std::to_string(r.m_nLookAlikes) + " by a Shift-JIS look-alike");
+    if (r.m_nUnmappable) add(std::to_string(r.m_nUnmappable) + " with no Shift-JIS form by 〓");
+    return "replaced " + Plural(r.Total(), "character") + " (" + parts + "), the first at line " +
+           std::to_string(r.m_nFirstLine) + ", column " + std::to_string(r.m_nFirstColumn);
+}
+
+// The format words after save FILE: an encoding and a line-end style, each at
+// most once, in either order; what is not given stays as it is in format.
+bool ParseSaveFormat(const std::vector<CScriptWord>& a, CTextFormat& format, std::string& error) {
+    static const std::map<std::string, TextEncoding> encodings = {
+        {"sjis", TextEncoding::ShiftJis},
+        {"utf8", TextEncoding::Utf8},
+        {"utf8-bom", TextEncoding::Utf8Bom}};
+    static const std::map<std::string, LineEnding> lineEnds = {{"crlf", LineEnding::CrLf},
+                                                               {"lf", LineEnding::Lf}};
+    bool encodingGiven = false, lineEndGiven = false;
+    for (size_t i = 2; i < a.size(); ++i) {
+        const auto encoding = encodings.find(a[i].text);
+        const auto lineEnd = lineEnds.find(a[i].text);
+        if (!a[i].quoted && encoding != encodings.end() && !encodingGiven) {
+            format.m_encoding = encoding->second;
+            encodingGiven = true;
+        } else if (!a[i].quoted && lineEnd != lineEnds.end() && !lineEndGiven) {
+            format.m_lineEnding = lineEnd->second;
+            lineEndGiven = true;
+        } else {
+            error = "save: after FILE come at most an encoding (sjis, utf8, utf8-bom) and "
+                    "line ends (crlf, lf), not '" +
+                    a[i].text + "'";
+            return false;
+        }
+    }
+    return true;
+}
+
 bool ArgCount(const std::vector<CScriptWord>& a, size_t lo, size_t hi, std::string& error) {
     if (a.size() - 1 >= lo && a.size() - 1 <= hi) return true;
     error = a[0].text + ": wrong number of arguments";
@@ -117,11 +164,11 @@ bool CCliSession::Run(const Args& a, std::string& error) {
         return Command(a[1].text == "thin" ? ID_LINE_THIN : ID_LINE_THICK, error);
     }
     if (name == "new" || name == "size") return Size(a, error);
-    if (name == "open" || name == "save") {
+    if (name == "open") {
         if (!ArgCount(a, 1, 1, error)) return false;
-        if (name == "open") return Open(a[1].text, error);
-        return SaveDocumentFile(*m_pDoc, a[1].text, error);
+        return Open(a[1].text, error);
     }
+    if (name == "save") return Save(a, error);
     if (name == "show") {
         if (!ArgCount(a, 0, 0, error)) return false;
         Show();
@@ -216,8 +263,18 @@ bool CCliSession::Open(const std::string& path, std::string& error) {
         m_err << "tavik-cli: warning: " << path << ": content past 99 lines was dropped\n";
     else if (doc->m_bLoadWrapped)
         m_err << "tavik-cli: warning: " << path << ": lines wider than 99 cells were wrapped\n";
+    if (doc->m_loadReplacements.Any())
+        m_err << "tavik-cli: warning: " << path << ": "
+              << ReplacementWarning(doc->m_loadReplacements) << "\n";
     Adopt(std::move(doc));
     return true;
+}
+
+bool CCliSession::Save(const Args& a, std::string& error) {
+    if (!ArgCount(a, 1, 3, error)) return false;
+    CTextFormat format = m_pDoc->m_textFormat;
+    if (!ParseSaveFormat(a, format, error)) return false;
+    return SaveDocumentFile(*m_pDoc, a[1].text, format, error);
 }
 
 bool CCliSession::Size(const Args& a, std::string& error) {

@@ -31,6 +31,7 @@ private:
     bool Gesture(const Args& a, bool drag, std::string& error);
     bool RightClick(const Args& a, std::string& error);
     bool Open(const std::string& path, std::string& error);
+    bool Save(const Args& a, std::string& error);
     bool Size(const Args& a, std::string& error);
     bool Pick(const Args& a, std::string& error);
     bool Command(int id, std::string& error);

@@ -23,8 +23,13 @@ const char* const kHelp =
     "Cells are 0-based, column first. Quoted text: \"...\" with \\\" \\\\ \\n.\n"
     "\n"
     "  new C L              a fresh canvas of C columns and L lines (10..99)\n"
-    "  open FILE            read a Shift-JIS text file into a fresh canvas\n"
-    "  save FILE            write the canvas (Shift-JIS, CR LF)\n"
+    "  open FILE            read a text file into a fresh canvas: UTF-8 when it has a\n"
+    "                       byte-order mark or is valid UTF-8 with non-ASCII text,\n"
+    "                       Shift-JIS otherwise; warns of characters it replaced\n"
+    "  save FILE [ENC] [EOL]  write the canvas in the format of the file it was\n"
+    "                       read from (a new canvas: sjis crlf), or in encoding ENC\n"
+    "                       (sjis utf8 utf8-bom) and line ends EOL (crlf lf), which\n"
+    "                       the canvas then keeps\n"
     "  show                 print the canvas as UTF-8\n"
     "  size C L             change columns and lines; cells are kept\n"
     "  tool NAME            select hline vline rect erase symbol htext vtext\n"
@@ -37,7 +42,15 @@ const char* const kHelp =
     "  copy cut paste tpaste undo selectall clear rotate90 rotate180 fliph flipv\n"
     "                       paste and tpaste wait for the next drag or click\n"
     "  clipboard \"TEXT\"     put text on the clipboard\n"
-    "  clipboard            print the clipboard's text\n";
+    "  clipboard            print the clipboard's text\n"
+    "\n"
+    "Box-drawing characters are full-width cells, as in Japanese text; tables that\n"
+    "Western terminal programs print count them as half-width, so their text columns\n"
+    "do not line up after open (the lines still arrive as editable lines).\n"
+    "\n"
+    "Example: a thin line through the diagram of a UTF-8 Markdown file, saved in\n"
+    "the file's own encoding and line ends:\n"
+    "  tavik-cli -e 'open notes.md; weight thin; tool vline; drag 6 1 6 3; save notes.md'\n";
 
 struct Line {
     int number;
