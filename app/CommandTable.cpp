@@ -31,6 +31,10 @@ const std::vector<CCommandInfo>& CommandTable() {
          nullptr, false},
         {ID_EDIT_UNDO, "取り消し(&U)\tCtrl+Z", "直前の操作を取り消し\n取り消し", "undo",
          "Ctrl+Z;Alt+Backspace", false},
+        {ID_EDIT_REDO, "やり直し(&R)\tCtrl+Y", "取り消した操作をやり直す\nやり直し", "redo",
+         "Ctrl+Y;Ctrl+Shift+Z", false},
+        {ID_UNDO_LEVELS, "取り消しの回数(&L)...", "取り消しできる操作の数を設定\n取り消しの回数",
+         nullptr, nullptr, false},
         {ID_EDIT_CUT, "切り取り(&T)\tCtrl+X", "選択範囲を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存\n切り取り",
          "cut", "Ctrl+X;Shift+Del", false},
         {ID_EDIT_COPY, "複写(&C)\tCtrl+C", "選択範囲をｸﾘｯﾌﾟﾎﾞｰﾄﾞに複写\n複写", "copy",
@@ -100,6 +104,7 @@ const std::vector<int>& ToolbarLayout() {
         ID_FILE_SAVE,
         0,
         ID_EDIT_UNDO,
+        ID_EDIT_REDO,
         ID_EDIT_CUT,
         ID_EDIT_COPY,
         ID_EDIT_PASTE,
@@ -132,6 +137,7 @@ bool IsViewCommand(int id) {
     case ID_FILE_SAVE:
     case ID_FILE_SAVE_AS:
     case ID_FILE_EXPORT:
+    case ID_UNDO_LEVELS:
     case ID_FILE_PRINT_SETUP:
     case ID_APP_EXIT:
     case ID_VIEW_TOOLBAR:

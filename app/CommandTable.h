@@ -25,6 +25,7 @@ enum : int {
     ID_VIEW_STATUS_BAR = 59393,
     ID_SYMBOL_TABLE = 32793,
     ID_FILE_EXPORT = 32808,
+    ID_UNDO_LEVELS = 32809,
 };
 
 // One command as the menus, the toolbar and the status bar show it.

@@ -81,6 +81,7 @@ private:
     void OnViewDestroyed(CCanvasDocument* document);
     void OnUpdateDefaults(CRuvlenView* view);
     void OnSymbolTable();
+    void OnUndoLevels();
     void OnPaletteClosed();
     void SelectSymbolTool();
     void OnFileOpen();

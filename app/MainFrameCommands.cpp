@@ -7,6 +7,7 @@
 #include "app/MainFrame.h"
 #include "app/RuvlenApp.h"
 #include "app/SymbolPaletteDlg.h"
+#include "app/UndoLevelsDlg.h"
 #include "canvas/RuvlenDoc.h"
 #include "view/CanvasPrinter.h"
 #include "view/RuvlenView.h"
@@ -71,6 +72,9 @@ bool CMainFrame::RunFrameCommand(int id) {
         return ActiveDocument() && SaveDocument(ActiveDocument(), id == ID_FILE_SAVE_AS);
     case ID_FILE_EXPORT:
         return ActiveDocument() && ExportDocument(ActiveDocument());
+    case ID_UNDO_LEVELS:
+        OnUndoLevels();
+        return true;
     case ID_FILE_PRINT_SETUP:
         CanvasPrinter::PageSetup(this);
         return true;
@@ -208,6 +212,14 @@ void CMainFrame::OnUpdateDefaults(CRuvlenView* view) {
     s.m_bDefaultGrid = doc.m_bGrid;
     m_pApp->SaveCanvasDefaults();
     m_pApp->SaveWindowPlacement();
+}
+
+void CMainFrame::OnUndoLevels() {
+    CUndoLevelsDlg dialog(this, m_pApp->m_settings.m_nUndoLevels);
+    if (dialog.exec() != QDialog::Accepted) return;
+    m_pApp->m_settings.m_nUndoLevels = dialog.Levels();
+    m_pApp->SaveEditingSettings();
+    for (const auto& document : m_documents) document->Doc().SetUndoLevels(dialog.Levels());
 }
 
 // --- Symbol palette ---

@@ -58,6 +58,7 @@ void CRuvlenApp::LoadSettings() {
     m_settings.LoadCanvasDefaults(m_ini);
     m_settings.LoadWindowPlacement(m_ini);
     m_settings.LoadPaletteSettings(m_ini);
+    m_settings.LoadEditing(m_ini);
     for (int i = 1; i <= kRecentFileCount; ++i) {
         const std::string key = "File" + std::to_string(i);
         const QString path = QString::fromStdString(m_ini.GetString(kRecentSection, key, ""));
@@ -81,6 +82,10 @@ void CRuvlenApp::SaveCanvasDefaults() {
 void CRuvlenApp::SaveWindowPlacement() {
     if (m_pMainFrame) m_pMainFrame->CaptureWindowPlacement(m_settings);
     WriteSettings([this](CIniFile& ini) { m_settings.SaveWindowPlacement(ini); });
+}
+
+void CRuvlenApp::SaveEditingSettings() {
+    WriteSettings([this](CIniFile& ini) { m_settings.SaveEditing(ini); });
 }
 
 void CRuvlenApp::SavePaletteSettings() {

@@ -42,6 +42,7 @@ public:
     void SaveWindowPlacement();
     void SavePaletteSettings();
     void SaveRecentFiles();
+    void SaveEditingSettings();
 
     // The recent-file list, newest first, at most four entries.
     const QStringList& RecentFiles() const { return m_recentFiles; }

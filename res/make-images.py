@@ -399,6 +399,14 @@ def icon_undo(img):
     img.poly([(0.8, 5), (5.2, 1), (5.2, 9)], BLUE)
 
 
+def icon_redo(img):
+    # The undo arrow, mirrored left to right.
+    icon_undo(img)
+    for j in range(img.h):
+        row = img.px[j * img.w:(j + 1) * img.w]
+        img.px[j * img.w:(j + 1) * img.w] = row[::-1]
+
+
 def icon_cut(img):
     if img.s == 1:
         pixel_art(img, [
@@ -614,6 +622,7 @@ def icon_thick(img):
 
 TOOLBAR = [
     ("new", icon_new), ("open", icon_open), ("save", icon_save), ("undo", icon_undo),
+    ("redo", icon_redo),
     ("cut", icon_cut), ("copy", icon_copy), ("paste", icon_paste), ("tpaste", icon_tpaste),
     ("rotate90", icon_rotate90), ("rotate180", icon_rotate180), ("print", icon_print),
     ("select", icon_select), ("hline", icon_hline), ("vline", icon_vline), ("rect", icon_rect),

@@ -113,6 +113,13 @@ void CViewController::SetToolMode(int id) {
     m_pDoc->m_nToolMode = id;
 }
 
+bool CViewController::CancelGesture() {
+    if (m_pDoc->m_nToolState == 0) return false;
+    const int mode = m_pDoc->m_nToolState == 2 ? m_pDoc->m_nPrevToolMode : m_pDoc->m_nToolMode;
+    SetToolMode(mode);
+    return true;
+}
+
 bool CViewController::IsClipboardTextAvailable() {
     return m_pClipboard && m_pClipboard->HasText();
 }

@@ -24,6 +24,10 @@ public:
     void OnDrawDone();
 
     void SetToolMode(int id);
+    // Esc: ends a gesture in progress (nothing changes and its feedback goes)
+    // or a waiting paste (the tool mode from before the paste returns), as
+    // choosing the current tool mode again does. False when nothing was going on.
+    bool CancelGesture();
     void SetIdleCursor(int x, int y);
 
     // The command table. A command that IsCommandEnabled rejects is not carried

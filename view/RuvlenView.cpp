@@ -9,6 +9,7 @@
 #include "view/TextInputWindow.h"
 #include "view/ViewCursors.h"
 
+#include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
@@ -301,4 +302,14 @@ void CRuvlenView::wheelEvent(QWheelEvent* event) {
     const int delta = event->angleDelta().y();
     if (delta != 0) Zoom(delta > 0 ? 1 : -1, event->position().toPoint());
     event->accept();
+}
+
+void CRuvlenView::keyPressEvent(QKeyEvent* event) {
+    // Esc cancels a drag in progress or a waiting paste.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (m_controller.CancelGesture()) emit stateChanged();
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
 }

@@ -501,3 +501,38 @@ TEST(ViewControllerRightButton, MarginBesideAnEdgeLineCellDoesNothing) {
 }
 
 } // namespace
+
+// ---------------------------------------------------------------------------
+// Esc
+
+TEST(ViewControllerCancel, EndsADragWithoutChangingCellsAndTakesItsFeedback) {
+    Canvas cv;
+    cv.Press(2, 2);
+    cv.MoveTo(6, 5);
+    ASSERT_EQ(cv.doc->m_nToolState, 1);
+    EXPECT_TRUE(cv.ctl.CancelGesture());
+    EXPECT_EQ(cv.doc->m_nToolState, 0);
+    EXPECT_EQ(cv.doc->m_nToolMode, ID_TOOL_RECT);
+    EXPECT_TRUE(cv.view.onScreen.empty()); // the dotted frame is gone
+    cv.Release(6, 5);                      // the release that follows does nothing
+    EXPECT_TRUE(cv.doc->Cell(2, 2).IsBlank());
+    EXPECT_FALSE(cv.doc->m_bUndo);
+}
+
+TEST(ViewControllerCancel, EndsAWaitingPasteAndTheModeBeforeItReturns) {
+    Canvas cv;
+    cv.Command(ID_TOOL_VLINE);
+    cv.clipboard.Hold("ab\r\n");
+    ASSERT_TRUE(cv.Command(ID_EDIT_PASTE));
+    cv.Press(3, 3);
+    cv.MoveTo(4, 4);
+    EXPECT_TRUE(cv.ctl.CancelGesture());
+    EXPECT_EQ(cv.doc->m_nToolMode, ID_TOOL_VLINE);
+    EXPECT_EQ(cv.doc->m_nToolState, 0);
+    cv.Release(4, 4);
+    EXPECT_TRUE(cv.doc->Cell(4, 4).IsBlank());
+    // With nothing going on, Esc keeps the selection.
+    cv.doc->Select(&cv.view, 1, 1, 2, 2);
+    EXPECT_FALSE(cv.ctl.CancelGesture());
+    EXPECT_TRUE(cv.doc->m_bSelection);
+}

@@ -236,6 +236,49 @@ private slots:
         QCOMPARE(Row(20, 2, 5), QString("＆＆＆＆"));
     }
 
+    void escCancelsEveryKindOfGesture() {
+        auto esc = [this] { QTest::keyClick(Port(), Qt::Key_Escape); };
+        const QImage clean = Grab();
+        // A rectangle, a line, a selection and a symbol run: nothing changes.
+        for (int id : {ID_TOOL_RECT, ID_TOOL_HLINE, ID_TOOL_SELECT, ID_TOOL_SYMBOL}) {
+            Frame()->OnCommand(id);
+            Press(2, 2);
+            Move(7, 6);
+            QVERIFY(!View()->Overlay().IsEmpty());
+            esc();
+            QVERIFY(View()->Overlay().IsEmpty());
+            Release(7, 6);
+            QVERIFY(Doc().Cell(2, 2).IsBlank());
+            QVERIFY(!Doc().m_bSelection);
+            QCOMPARE(Doc().m_nToolMode, id);
+        }
+        QCOMPARE(Grab(), clean);
+        // A move of the selection.
+        Frame()->OnCommand(ID_TOOL_RECT);
+        Drag(1, 1, 3, 3);
+        Frame()->OnCommand(ID_TOOL_SELECT);
+        Drag(1, 1, 3, 3);
+        Press(2, 2);
+        Move(8, 8);
+        esc();
+        Release(8, 8);
+        QVERIFY(Doc().Cell(1, 1).m_bLine && Doc().Cell(7, 7).IsBlank());
+        // A waiting paste, before and during its press: the previous mode returns.
+        QGuiApplication::clipboard()->setText(QStringLiteral("ab"));
+        QTRY_VERIFY(Frame()->Action(ID_EDIT_PASTE)->isEnabled());
+        Frame()->OnCommand(ID_EDIT_PASTE);
+        esc();
+        QCOMPARE(Doc().m_nToolMode, ID_TOOL_SELECT);
+        QVERIFY(Frame()->Action(ID_EDIT_PASTE)->isEnabled());
+        Frame()->OnCommand(ID_EDIT_PASTE);
+        Press(10, 10);
+        Move(11, 11);
+        esc();
+        Release(11, 11);
+        QCOMPARE(Doc().m_nToolMode, ID_TOOL_SELECT);
+        QVERIFY(Doc().Cell(11, 11).IsBlank());
+    }
+
     void dragScrollsALargeCanvas() {
         View()->GetDocument()->m_nColumns = 99;
         View()->GetDocument()->m_nLines = 99;

@@ -8,6 +8,7 @@
 #include "app/ExportDlg.h"
 #include "app/MainFrame.h"
 #include "app/RuvlenApp.h"
+#include "app/UndoLevelsDlg.h"
 #include "canvas/RuvlenDoc.h"
 #include "tools/CommandIds.h"
 #include "view/RuvlenView.h"
@@ -20,6 +21,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -92,11 +94,11 @@ private slots:
         Start();
         QCOMPARE(MenuTitles(), QStringList({"ﾌｧｲﾙ(&F)", "設定(&S)", "編集(&E)", "表示(&V)",
                                             "ｳｨﾝﾄﾞｳ(&W)", "ﾍﾙﾌﾟ(&H)"}));
-        QCOMPARE(
-            ItemTexts(MenuAt(2)),
-            QStringList({"取り消し(&U)\tCtrl+Z", "-", "切り取り(&T)\tCtrl+X", "複写(&C)\tCtrl+C",
-                         "貼り付け(&P)\tCtrl+V", "透過的貼付(&Q)\tCtrl+Q", " 90°回転", "180°回転",
-                         "左右反転", "上下反転", "-", "全選択(&S)", "クリア(&L)"}));
+        QCOMPARE(ItemTexts(MenuAt(2)),
+                 QStringList({"取り消し(&U)\tCtrl+Z", "やり直し(&R)\tCtrl+Y", "-",
+                              "切り取り(&T)\tCtrl+X", "複写(&C)\tCtrl+C", "貼り付け(&P)\tCtrl+V",
+                              "透過的貼付(&Q)\tCtrl+Q", " 90°回転", "180°回転", "左右反転",
+                              "上下反転", "-", "全選択(&S)", "クリア(&L)"}));
         QCOMPARE(
             ItemTexts(MenuAt(0)),
             QStringList({"新規作成(&N)\tCtrl+N", "開く(&O)...\tCtrl+O", "閉じる(&C)",
@@ -125,11 +127,12 @@ private slots:
         QVERIFY(bar);
         QStringList tips;
         for (QAction* a : bar->actions()) tips << (a->isSeparator() ? "-" : a->toolTip());
-        QCOMPARE(tips, QStringList({"新規ﾌｧｲﾙ", "開く",   "保存",     "-",          "取り消し",
-                                    "切り取り", "複写",   "貼り付け", "透過貼付",   "90°回転",
-                                    "180°回転", "-",      "印刷",     "-",          "選択",
-                                    "横罫線",   "縦罫線", "矩形",     "横テキスト", "縦テキスト",
-                                    "記号",     "削除",   "-",        "細線",       "太線"}));
+        QCOMPARE(tips, QStringList({"新規ﾌｧｲﾙ",   "開く",     "保存",   "-",        "取り消し",
+                                    "やり直し",   "切り取り", "複写",   "貼り付け", "透過貼付",
+                                    "90°回転",    "180°回転", "-",      "印刷",     "-",
+                                    "選択",       "横罫線",   "縦罫線", "矩形",     "横テキスト",
+                                    "縦テキスト", "記号",     "削除",   "-",        "細線",
+                                    "太線"}));
         QCOMPARE(Frame()->Action(ID_TOOL_SELECT)->statusTip(), QString("領域を選択"));
     }
 
@@ -396,6 +399,49 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].contains("picture.svg"));
         QVERIFY(!QFile::exists(Path("gone")));
+    }
+
+    void undoLevelsAndRedo() {
+        Start();
+        QApplication::setActiveWindow(Frame());
+        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        CRuvlenDoc& doc = *View()->GetDocument();
+        auto undo = [&] { QTest::keyClick(View()->viewport(), Qt::Key_Z, Qt::ControlModifier); };
+        auto redo = [&] { QTest::keyClick(View()->viewport(), Qt::Key_Y, Qt::ControlModifier); };
+        // One level: redo stays off and a second undo swaps back.
+        Drag(0, 0, 2, 2);
+        QVERIFY(!Frame()->Action(ID_EDIT_REDO)->isEnabled());
+        undo();
+        undo();
+        QVERIFY(doc.Cell(0, 0).m_bLine);
+        {
+            CModalAnswerer set([](QWidget* w) {
+                auto* dialog = qobject_cast<CUndoLevelsDlg*>(w);
+                dialog->m_pLevels->setValue(3);
+                dialog->accept();
+            });
+            QVERIFY(Frame()->OnCommand(ID_UNDO_LEVELS));
+        }
+        QCOMPARE(doc.GetUndoLevels(), 3);
+        QApplication::setActiveWindow(Frame()); // the dialog took the focus
+        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        QVERIFY(ReadFile("Tavik.ini").contains("[Editing]\nUndoLevels=3"));
+        Drag(4, 0, 6, 2);
+        Drag(8, 0, 10, 2);
+        Drag(12, 0, 14, 2);
+        undo();
+        undo();
+        undo();
+        QVERIFY(doc.Cell(4, 0).IsBlank() && doc.Cell(12, 0).IsBlank());
+        QVERIFY(Frame()->Action(ID_EDIT_REDO)->isEnabled());
+        redo();
+        QTest::keyClick(View()->viewport(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(doc.Cell(4, 0).m_bLine && doc.Cell(8, 0).m_bLine && doc.Cell(12, 0).IsBlank());
+        Drag(16, 0, 18, 2); // a new operation clears what could be redone
+        QVERIFY(!Frame()->Action(ID_EDIT_REDO)->isEnabled());
+        // A new canvas starts with the levels set.
+        Frame()->OnCommand(ID_FILE_NEW);
+        QCOMPARE(View()->GetDocument()->GetUndoLevels(), 3);
     }
 
     void windowMenuListsCanvasWindows() {
