@@ -26,14 +26,27 @@ bool CCanvasDocument::Open(const QString& path, QString& error) {
         return false;
     }
     m_pDoc->SetModifiedFlag(0);
-    m_bLossyLoad = m_pDoc->m_bLoadWrapped || m_pDoc->m_bLoadCut;
+    m_bLossyLoad = m_pDoc->m_bLoadWrapped || m_pDoc->m_bLoadCut || m_pDoc->m_loadReplacements.Any();
     SetPathName(path);
     return true;
 }
 
 bool CCanvasDocument::Save(const QString& path, QString& error) {
+    return Save(path, m_pDoc->m_textFormat, error);
+}
+
+CTextFormat CCanvasDocument::Format() const {
+    return m_pDoc->m_textFormat;
+}
+
+QString CCanvasDocument::FormatText() const {
+    return QString::fromUtf8(TextEncodingName(m_pDoc->m_textFormat.m_encoding)) + QLatin1Char(' ') +
+           QString::fromUtf8(LineEndingName(m_pDoc->m_textFormat.m_lineEnding));
+}
+
+bool CCanvasDocument::Save(const QString& path, const CTextFormat& format, QString& error) {
     std::string message;
-    if (!SaveDocumentFile(*m_pDoc, path.toStdString(), message)) {
+    if (!SaveDocumentFile(*m_pDoc, path.toStdString(), format, message)) {
         error = QString::fromStdString(message);
         return false;
     }
@@ -48,5 +61,10 @@ QString CCanvasDocument::LossyLoadText() const {
     if (m_pDoc->m_bLoadWrapped)
         text += QStringLiteral("99 桁を超える行を折り返して読み込みました。");
     if (m_pDoc->m_bLoadCut) text += QStringLiteral("99 行を超える部分は読み込まれていません。");
+    const std::string replaced = DescribeReplacements(m_pDoc->m_loadReplacements);
+    if (!replaced.empty()) {
+        if (!text.isEmpty()) text += QLatin1Char('\n');
+        text += QString::fromStdString(replaced);
+    }
     return text;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "canvas/TextFormat.h"
+
 #include <QString>
 #include <memory>
 
@@ -21,10 +23,16 @@ public:
 
     // Reads the file; on failure the message names the file and the reason.
     bool Open(const QString& path, QString& error);
-    // Writes the file atomically; on failure the canvas and the old file stay.
+    // Writes the file safely in the canvas's format (or the given one, which
+    // the canvas keeps from then on); on failure the canvas and the old file stay.
     bool Save(const QString& path, QString& error);
+    bool Save(const QString& path, const CTextFormat& format, QString& error);
+    CTextFormat Format() const;
+    // "Shift-JIS CR LF", "UTF-8 LF" and so on, for the status bar.
+    QString FormatText() const;
 
-    // The file was wrapped or cut when read: saving over it loses content.
+    // The file was wrapped or cut when read, or characters had to be replaced:
+    // saving over it loses content.
     bool LoadWasLossy() const { return m_bLossyLoad; }
     // The warning shown when such a file opens (empty when nothing was lost).
     QString LossyLoadText() const;

@@ -216,6 +216,10 @@ void CMainFrame::CreateStatusBar() {
     m_pSizePane->setObjectName(QStringLiteral("sizePane"));
     m_pSizePane->setToolTip(QStringLiteral("文字の大きさ"));
     bar->addPermanentWidget(m_pSizePane);
+    m_pFormatPane = new QLabel;
+    m_pFormatPane->setObjectName(QStringLiteral("formatPane"));
+    m_pFormatPane->setToolTip(QStringLiteral("文字コードと改行"));
+    bar->addPermanentWidget(m_pFormatPane);
     // Lock-key indicators. The window system gives no portable way to read the
     // lock states, so the panes show their names dimmed, as for a lock that is off.
     for (const char* text : {"ｶﾅ", "CAP", "NUM", "SCRL"}) {
@@ -233,6 +237,10 @@ void CMainFrame::CreateStatusBar() {
 
 void CMainFrame::SetPositionText(int column, int row) {
     m_pMessagePane->setText(QStringLiteral("(%1, %2)").arg(column + 1).arg(row + 1));
+}
+
+QString CMainFrame::FormatText() const {
+    return m_pFormatPane->text();
 }
 
 QString CMainFrame::SizeText() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/TextFormat.h"
 #include "tools/ViewPort.h"
 
 #include <QHash>
@@ -54,6 +55,7 @@ public:
     void SetPositionText(int column, int row);
     QString MessageText() const;
     QString SizeText() const;
+    QString FormatText() const;
     void RestorePlacement(const CAppSettings& settings);
     void CaptureWindowPlacement(CAppSettings& settings) const;
     void ShowSymbolPalette();
@@ -92,7 +94,7 @@ private:
     std::vector<CChildFrame*> FramesOf(const CCanvasDocument* document) const;
     void WarnLossyLoad(CCanvasDocument* document);
     bool ConfirmLossySave(CCanvasDocument* document);
-    QString AskSaveFileName(CCanvasDocument* document);
+    QString AskSaveFileName(CCanvasDocument* document, CTextFormat& format);
 
     CRuvlenApp* m_pApp;
     QMdiArea* m_pMdiArea = nullptr;
@@ -106,7 +108,8 @@ private:
     QAction* m_pRecentPlaceholder = nullptr;
     std::vector<QAction*> m_recentActions;
     QLabel* m_pMessagePane = nullptr;
-    QLabel* m_pSizePane = nullptr; // the active canvas's character size
+    QLabel* m_pSizePane = nullptr;   // the active canvas's character size
+    QLabel* m_pFormatPane = nullptr; // the active canvas's encoding and line ends
     CSymbolPaletteDlg* m_pSymbolPalette = nullptr;
     int m_bPaletteShown = 0;
     std::vector<std::unique_ptr<CCanvasDocument>> m_documents;

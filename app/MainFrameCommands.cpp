@@ -164,6 +164,8 @@ void CMainFrame::UpdateActions() {
     static const char* const kSizes[6] = {"５ポ", "７ポ", "９ポ", "１２ポ", "１４ポ", "１９ポ"};
     const int size = view ? view->GetDocument()->m_nFontSize : -1;
     m_pSizePane->setText(size >= 0 && size < 6 ? QString::fromUtf8(kSizes[size]) : QString());
+    CCanvasDocument* document = ActiveDocument();
+    m_pFormatPane->setText(document ? document->FormatText() : QString());
 }
 
 void CMainFrame::UpdateWindowMenu() {

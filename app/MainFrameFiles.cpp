@@ -10,9 +10,12 @@
 #include "view/RuvlenView.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMessageBox>
 
@@ -120,17 +123,55 @@ void CMainFrame::WarnLossyLoad(CCanvasDocument* document) {
 }
 
 bool CMainFrame::ConfirmLossySave(CCanvasDocument* document) {
-    const auto answer =
-        QMessageBox::warning(this, Caption(),
-                             QStringLiteral("%1 は読み込み時に一部を折り返したか切り捨てました。\n"
-                                            "上書き保存すると元の内容は失われます。保存しますか?")
-                                 .arg(QDir::toNativeSeparators(document->PathName())),
-                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    const auto answer = QMessageBox::warning(
+        this, Caption(),
+        QStringLiteral("%1 は読み込み時に内容を変えています。\n%2\n"
+                       "上書き保存すると元の内容は失われます。保存しますか?")
+            .arg(QDir::toNativeSeparators(document->PathName()), document->LossyLoadText()),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     return answer == QMessageBox::Yes;
 }
 
-QString CMainFrame::AskSaveFileName(CCanvasDocument* document) {
+namespace {
+
+// The encoding and line-end choices that Save As shows below its file name.
+struct CFormatChoice {
+    QComboBox* encoding = nullptr;
+    QComboBox* lineEnding = nullptr;
+};
+
+CFormatChoice AddFormatChoice(QFileDialog& dialog, const CTextFormat& current) {
+    CFormatChoice choice;
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (!grid) return choice;
+    choice.encoding = new QComboBox(&dialog);
+    choice.encoding->setObjectName(QStringLiteral("encoding"));
+    for (TextEncoding e : {TextEncoding::ShiftJis, TextEncoding::Utf8, TextEncoding::Utf8Bom})
+        choice.encoding->addItem(QString::fromUtf8(TextEncodingName(e)), int(e));
+    choice.encoding->setCurrentIndex(choice.encoding->findData(int(current.m_encoding)));
+    choice.lineEnding = new QComboBox(&dialog);
+    choice.lineEnding->setObjectName(QStringLiteral("lineEnding"));
+    for (LineEnding l : {LineEnding::CrLf, LineEnding::Lf})
+        choice.lineEnding->addItem(QString::fromUtf8(LineEndingName(l)), int(l));
+    choice.lineEnding->setCurrentIndex(choice.lineEnding->findData(int(current.m_lineEnding)));
+    const int row = grid->rowCount();
+    auto* encodingLabel = new QLabel(QStringLiteral("文字コード(&E):"), &dialog);
+    encodingLabel->setBuddy(choice.encoding);
+    auto* lineLabel = new QLabel(QStringLiteral("改行(&L):"), &dialog);
+    lineLabel->setBuddy(choice.lineEnding);
+    grid->addWidget(encodingLabel, row, 0);
+    grid->addWidget(choice.encoding, row, 1);
+    grid->addWidget(lineLabel, row + 1, 0);
+    grid->addWidget(choice.lineEnding, row + 1, 1);
+    return choice;
+}
+
+} // namespace
+
+QString CMainFrame::AskSaveFileName(CCanvasDocument* document, CTextFormat& format) {
     QFileDialog dialog(this, QStringLiteral("名前を付けて保存"));
+    dialog.setObjectName(QStringLiteral("saveAsDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog); // room for the format choice
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(QString::fromUtf8(kFilter).split(QStringLiteral(";;")));
     dialog.setDefaultSuffix(QStringLiteral("txt"));
@@ -138,26 +179,33 @@ QString CMainFrame::AskSaveFileName(CCanvasDocument* document) {
         dialog.selectFile(document->PathName());
     else
         dialog.selectFile(document->Title() + QStringLiteral(".txt"));
+    const CFormatChoice choice = AddFormatChoice(dialog, document->Format());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    format = document->Format();
+    if (choice.encoding) format.m_encoding = TextEncoding(choice.encoding->currentData().toInt());
+    if (choice.lineEnding)
+        format.m_lineEnding = LineEnding(choice.lineEnding->currentData().toInt());
     return dialog.selectedFiles().front();
 }
 
 bool CMainFrame::SaveDocument(CCanvasDocument* document, bool askName) {
     QString path = document->PathName();
+    CTextFormat format = document->Format();
     if (askName || path.isEmpty()) {
-        path = AskSaveFileName(document);
+        path = AskSaveFileName(document, format);
         if (path.isEmpty()) return false;
     }
     const bool overOriginal = QFileInfo(path).absoluteFilePath() == document->PathName();
     if (overOriginal && document->LoadWasLossy() && !ConfirmLossySave(document)) return false;
     QString error;
-    if (!document->Save(path, error)) {
+    if (!document->Save(path, format, error)) {
         QMessageBox::critical(this, Caption(), error);
         return false;
     }
     m_pApp->AddToRecentFiles(document->PathName());
     UpdateRecentFileActions();
     UpdateTitles();
+    UpdateActions();
     return true;
 }
 

@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -442,6 +443,49 @@ private slots:
         // A new canvas starts with the levels set.
         Frame()->OnCommand(ID_FILE_NEW);
         QCOMPARE(View()->GetDocument()->GetUndoLevels(), 3);
+    }
+
+    void utf8FileKeepsItsFormatAndWarnsOfReplacements() {
+        WriteFile("box.md", "╔══╗\n║あ║\n╚══╝\n");
+        QStringList warnings;
+        auto answer = [&warnings](QMessageBox::StandardButton button) {
+            return [&warnings, button](QWidget* w) {
+                if (auto* box = qobject_cast<QMessageBox*>(w)) {
+                    warnings << box->text();
+                    box->button(button)->click();
+                }
+            };
+        };
+        {
+            CModalAnswerer ok(answer(QMessageBox::Ok));
+            Start(Path("box.md"));
+        }
+        QCOMPARE(warnings.size(), 1);
+        QVERIFY2(warnings[0].contains("10 文字"), qPrintable(warnings[0])); // the double lines
+        CRuvlenDoc& doc = *View()->GetDocument();
+        QCOMPARE(QByteArray(doc.Cell(0, 0).m_szText, 2), QByteArray("\x84\xAC")); // thick ┏
+        QCOMPARE(Frame()->FormatText(), QString("UTF-8 LF"));
+        Drag(4, 0, 6, 2);
+        {
+            CModalAnswerer yes(answer(QMessageBox::Yes));
+            QVERIFY(Frame()->OnCommand(ID_FILE_SAVE));
+        }
+        const QByteArray saved = ReadFile("box.md");
+        QVERIFY2(saved.startsWith("┏━━┓"), saved.constData());
+        QVERIFY(saved.contains("┃あ┃") && saved.contains("┓\n") && !saved.contains("\r"));
+        // Save As offers the format: Shift-JIS with CR LF this time.
+        CModalAnswerer choose([this](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            QVERIFY(dialog);
+            dialog->findChild<QComboBox*>("encoding")->setCurrentIndex(0);
+            dialog->findChild<QComboBox*>("lineEnding")->setCurrentIndex(0);
+            dialog->selectFile(Path("box.txt"));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        QVERIFY(Frame()->OnCommand(ID_FILE_SAVE_AS));
+        QVERIFY(ReadFile("box.txt").startsWith("\x84\xAC\x84\xAA\x84\xAA\x84\xAD"));
+        QVERIFY(ReadFile("box.txt").contains("\r\n"));
+        QCOMPARE(Frame()->FormatText(), QString("Shift-JIS CR LF"));
     }
 
     void windowMenuListsCanvasWindows() {
