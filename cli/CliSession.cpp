@@ -2,6 +2,7 @@
 
 #include "canvas/Cp932.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/SvgExport.h"
 #include "canvas/TextFile.h"
 #include "tools/CommandIds.h"
 #include "tools/SymbolTable.h"
@@ -34,12 +35,12 @@ const std::map<std::string, int>& ToolNames() {
 
 const std::map<std::string, int>& EditCommands() {
     static const std::map<std::string, int> names = {
-        {"copy", ID_EDIT_COPY},      {"cut", ID_EDIT_CUT},
-        {"paste", ID_EDIT_PASTE},    {"tpaste", ID_EDIT_TRANSPARENT_PASTE},
-        {"undo", ID_EDIT_UNDO},      {"selectall", ID_SELECT_ALL},
-        {"clear", ID_CLEAR_ALL},     {"rotate90", ID_ROTATE90},
-        {"rotate180", ID_ROTATE180}, {"fliph", ID_FLIP_HORIZONTAL},
-        {"flipv", ID_FLIP_VERTICAL}};
+        {"copy", ID_EDIT_COPY},        {"cut", ID_EDIT_CUT},
+        {"paste", ID_EDIT_PASTE},      {"tpaste", ID_EDIT_TRANSPARENT_PASTE},
+        {"undo", ID_EDIT_UNDO},        {"redo", ID_EDIT_REDO},
+        {"selectall", ID_SELECT_ALL},  {"clear", ID_CLEAR_ALL},
+        {"rotate90", ID_ROTATE90},     {"rotate180", ID_ROTATE180},
+        {"fliph", ID_FLIP_HORIZONTAL}, {"flipv", ID_FLIP_VERTICAL}};
     return names;
 }
 
@@ -109,6 +110,7 @@ void CCliSession::Adopt(std::unique_ptr<CRuvlenDoc> doc) {
     m_pController.reset();
     m_pDoc = std::move(doc);
     m_pDoc->ComputeMetrics(kScreenDpi);
+    m_pDoc->SetUndoLevels(m_nUndoLevels);
     m_pDoc->AddView(&m_view);
     m_pController =
         std::make_unique<CViewController>(m_pDoc.get(), &m_view, &m_clipboard, &m_palette);
@@ -175,6 +177,8 @@ bool CCliSession::Run(const Args& a, std::string& error) {
         return true;
     }
     if (name == "pick") return Pick(a, error);
+    if (name == "undolevels") return UndoLevels(a, error);
+    if (name == "export") return Export(a, error);
     if (name == "clipboard") {
         if (!ArgCount(a, 0, 1, error)) return false;
         if (a.size() == 1) {
@@ -201,6 +205,8 @@ bool CCliSession::Command(int id, std::string& error) {
             error += " (it needs text on the clipboard and no tool at work)";
         else if (id == ID_EDIT_UNDO)
             error += " (nothing to undo)";
+        else if (id == ID_EDIT_REDO)
+            error += " (nothing to redo)";
         else
             error += " (it needs a selection)";
         return false;
@@ -295,6 +301,34 @@ bool CCliSession::Size(const Args& a, std::string& error) {
                                            kScreenDpi);
     }
     return true;
+}
+
+bool CCliSession::UndoLevels(const Args& a, std::string& error) {
+    if (!ArgCount(a, 1, 1, error)) return false;
+    int levels = 1;
+    if (!ParseInt(a[1], 1, 100, levels)) {
+        error = "undolevels: a whole number from 1 to 100";
+        return false;
+    }
+    m_nUndoLevels = levels;
+    m_pDoc->SetUndoLevels(m_nUndoLevels); // later canvases start with it too
+    return true;
+}
+
+bool CCliSession::Export(const Args& a, std::string& error) {
+    if (!ArgCount(a, 1, 2, error)) return false;
+    const std::string& path = a[1].text;
+    const std::string svg = ".svg";
+    if (path.size() < svg.size() || path.compare(path.size() - svg.size(), svg.size(), svg) != 0) {
+        error = "export: the file name must end in .svg (tavik --export writes PNG)";
+        return false;
+    }
+    int size = m_pDoc->m_nFontSize;
+    if (a.size() == 3 && !ParseInt(a[2], 0, 5, size)) {
+        error = "export: SIZE is a font size index from 0 to 5";
+        return false;
+    }
+    return ExportSvgFile(*m_pDoc, path, size, error);
 }
 
 bool CCliSession::Pick(const Args& a, std::string& error) {

@@ -34,6 +34,8 @@ private:
     bool Save(const Args& a, std::string& error);
     bool Size(const Args& a, std::string& error);
     bool Pick(const Args& a, std::string& error);
+    bool UndoLevels(const Args& a, std::string& error);
+    bool Export(const Args& a, std::string& error);
     bool Command(int id, std::string& error);
     void Show();
 
@@ -44,4 +46,5 @@ private:
     CCliPalette m_palette;
     std::unique_ptr<CRuvlenDoc> m_pDoc;
     std::unique_ptr<CViewController> m_pController;
+    int m_nUndoLevels = 1; // kept for every canvas the session makes
 };

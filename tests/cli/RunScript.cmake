@@ -3,6 +3,7 @@
 #   # expect-status: N        the exit status (default 0)
 #   # expect-stderr: TEXT     standard error must contain TEXT
 #   # expect-file: NAME HEX   after the run, file NAME in the work folder holds these bytes (hex)
+#   # expect-file-has: NAME TEXT  after the run, file NAME holds TEXT somewhere
 # The script runs in an empty work folder, so relative file names land there.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
@@ -24,6 +25,15 @@ foreach(d ${directives})
     string(FIND "${err}" "${CMAKE_MATCH_1}" at)
     if(at EQUAL -1)
       message(FATAL_ERROR "standard error lacks '${CMAKE_MATCH_1}':\n${err}")
+    endif()
+  elseif(d MATCHES "^# expect-file-has: *([^ ]+) +(.*)$")
+    if(NOT EXISTS ${WORK}/${CMAKE_MATCH_1})
+      message(FATAL_ERROR "expected file ${CMAKE_MATCH_1} was not written")
+    endif()
+    file(READ ${WORK}/${CMAKE_MATCH_1} content)
+    string(FIND "${content}" "${CMAKE_MATCH_2}" at)
+    if(at EQUAL -1)
+      message(FATAL_ERROR "${CMAKE_MATCH_1} lacks '${CMAKE_MATCH_2}':\n${content}")
     endif()
   elseif(d MATCHES "^# expect-file: *([^ ]+) +([0-9a-fA-F]*)$")
     set(path ${WORK}/${CMAKE_MATCH_1})
