@@ -1,5 +1,7 @@
 // The canvas file format and glyph composition: writing and reading a full
-// 99 x 99 canvas of ruled lines and text, and composing every box-drawing glyph.
+// 99 x 99 canvas of ruled lines and text, in Shift-JIS and in UTF-8, and
+// composing every box-drawing glyph.
+#include "canvas/DocumentText.h"
 #include "canvas/LineFlags.h"
 #include "canvas/RuvlenDoc.h"
 
@@ -7,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -69,6 +72,51 @@ void BM_OpenFullCanvas(benchmark::State& state) {
     state.SetBytesProcessed(int64_t(state.iterations() * file.size()));
 }
 BENCHMARK(BM_OpenFullCanvas);
+
+const CTextFormat kUtf8Lf{TextEncoding::Utf8, LineEnding::Lf};
+
+void BM_WriteFullCanvasUtf8(benchmark::State& state) {
+    auto doc = FullCanvas();
+    size_t bytes = 0;
+    for (auto _ : state) {
+        std::string out = DocumentText(*doc, kUtf8Lf);
+        bytes += out.size();
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetBytesProcessed(int64_t(bytes));
+}
+BENCHMARK(BM_WriteFullCanvasUtf8);
+
+// Opening a file's bytes: format detection, conversion and the reader.
+void LoadFullCanvas(benchmark::State& state, const std::string& file) {
+    auto doc = std::make_unique<CRuvlenDoc>();
+    for (auto _ : state) {
+        LoadDocumentText(*doc, file);
+        benchmark::DoNotOptimize(doc->Cell(98, 98).m_szText);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations() * file.size()));
+}
+
+void BM_LoadFullCanvasShiftJis(benchmark::State& state) {
+    LoadFullCanvas(state, WriteCanvas(*FullCanvas()));
+}
+BENCHMARK(BM_LoadFullCanvasShiftJis);
+
+void BM_LoadFullCanvasUtf8(benchmark::State& state) {
+    LoadFullCanvas(state, DocumentText(*FullCanvas(), kUtf8Lf));
+}
+BENCHMARK(BM_LoadFullCanvasUtf8);
+
+// The same canvas with its thick lines drawn double, as other programs write
+// them: every one of those characters is mapped and counted.
+void BM_LoadFullCanvasUtf8DoubleLines(benchmark::State& state) {
+    std::string file = DocumentText(*FullCanvas(), kUtf8Lf);
+    for (const auto& [from, to] : {std::pair{"━", "═"}, {"┃", "║"}, {"┏", "╔"}, {"╋", "╬"}})
+        for (size_t at = file.find(from); at != std::string::npos; at = file.find(from, at))
+            file.replace(at, 3, to);
+    LoadFullCanvas(state, file);
+}
+BENCHMARK(BM_LoadFullCanvasUtf8DoubleLines);
 
 void BM_ComposeAllGlyphs(benchmark::State& state) {
     CCell cell;

@@ -49,8 +49,13 @@ public:
         m_nRunStart = end;
     }
 
-    // Flushes the run before the character at [at, at + length) and writes its
-    // replacement instead.
+    // Flushes the run before the character at [at, at + length) and writes the
+    // given bytes for it: its own Shift-JIS form, or a replacement of that kind.
+    void Put(size_t at, size_t length, const char* bytes) {
+        Flush(at);
+        m_out += bytes;
+        m_nRunStart = at + length;
+    }
     void Replace(size_t at, size_t length, const std::string& bytes, CharChange kind) {
         Flush(at);
         Append(bytes, kind);
@@ -86,7 +91,10 @@ std::string Utf8ToCellBytes(const std::string& utf8, size_t start,
         const Utf8Char ch = ReadUtf8(p + i, utf8.size() - i);
         if (ch.valid && IsBoxDrawingCode(ch.code)) {
             const CBoxDrawingCell cell = BoxDrawingCell(ch.code);
-            if (!cell.exact) writer.Replace(i, ch.length, cell.text, CharChange::BoxChar);
+            if (cell.exact)
+                writer.Put(i, ch.length, cell.text);
+            else
+                writer.Replace(i, ch.length, cell.text, CharChange::BoxChar);
         } else if (ch.valid && IsLookAlike(ch.code)) {
             writer.Replace(i, ch.length, Utf8ToCp932(utf8.substr(i, ch.length), '\xFF'),
                            CharChange::LookAlike);
