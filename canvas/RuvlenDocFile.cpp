@@ -25,6 +25,8 @@ class CFileTokenReader {
 public:
     explicit CFileTokenReader(CArchive& ar) : m_ar(ar) {}
 
+    // The next token, with the input bytes it consumed; a byte held back for the
+    // next token belongs to that one.
     FileToken Next() {
         const size_t start = m_nHeld >= 0 ? m_nHeldAt : m_nRead;
         FileToken token = Decode();

@@ -121,6 +121,12 @@ TEST(Utf8Load, KindsAreCountedApartAndTheFirstIsInReadingOrder) {
     ExpectReplaced(*doc, 2, 1, 4, 2, 1);
 }
 
+TEST(Utf8Load, ALookAlikeMayBeTheSecondHalfOfACell) {
+    auto doc = Load("abcd a¥‾\n");
+    EXPECT_EQ(Row(*doc, 0), "abcd a\\~");
+    ExpectReplaced(*doc, 0, 2, 0, 1, 4); // "ab", "cd", " a", "\~"
+}
+
 TEST(Utf8Load, InvalidBytesAfterAByteOrderMarkAreReplacements) {
     auto doc = Load("\xEF\xBB\xBF"
                     "ab\xFF\xE2\x94\r\n");
