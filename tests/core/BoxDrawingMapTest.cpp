@@ -12,8 +12,15 @@
 
 namespace {
 
-char32_t CodeOf(const std::string& utf8) {
-    return ReadUtf8(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size()).code;
+std::u32string Codes(const std::string& utf8) {
+    std::u32string codes;
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    for (size_t i = 0; i < utf8.size();) {
+        const Utf8Char ch = ReadUtf8(p + i, utf8.size() - i);
+        codes += ch.code;
+        i += ch.length;
+    }
+    return codes;
 }
 
 std::string Utf8Of(char32_t code) {
@@ -21,117 +28,30 @@ std::string Utf8Of(char32_t code) {
             char(0x80 | (code & 0x3F))};
 }
 
+// Every character of the block that JIS lacks (from) with the cell it becomes
+// (to), character by character.
 struct Mapping {
     const char* from;
     const char* to;
 };
 
-// Every character of the block that JIS lacks, with the cell it becomes.
 const Mapping kMapped[] = {
     // dashed lines: the solid line of their weight
-    {"┄", "─"},
-    {"┅", "━"},
-    {"┆", "│"},
-    {"┇", "┃"},
-    {"┈", "─"},
-    {"┉", "━"},
-    {"┊", "│"},
-    {"┋", "┃"},
-    {"╌", "─"},
-    {"╍", "━"},
-    {"╎", "│"},
-    {"╏", "┃"},
+    {"┄┅┆┇┈┉┊┋╌╍╎╏", "─━│┃─━│┃─━│┃"},
     // light/heavy corners: as many heavy as light arms, so thick
-    {"┍", "┏"},
-    {"┎", "┏"},
-    {"┑", "┓"},
-    {"┒", "┓"},
-    {"┕", "┗"},
-    {"┖", "┗"},
-    {"┙", "┛"},
-    {"┚", "┛"},
+    {"┍┎┑┒┕┖┙┚", "┏┏┓┓┗┗┛┛"},
     // light/heavy tees: the weight of two of the three arms
-    {"┞", "├"},
-    {"┟", "├"},
-    {"┡", "┣"},
-    {"┢", "┣"},
-    {"┦", "┤"},
-    {"┧", "┤"},
-    {"┩", "┫"},
-    {"┪", "┫"},
-    {"┭", "┬"},
-    {"┮", "┬"},
-    {"┱", "┳"},
-    {"┲", "┳"},
-    {"┵", "┴"},
-    {"┶", "┴"},
-    {"┹", "┻"},
-    {"┺", "┻"},
+    {"┞┟┡┢┦┧┩┪┭┮┱┲┵┶┹┺", "├├┣┣┤┤┫┫┬┬┳┳┴┴┻┻"},
     // light/heavy crosses: three arms decide, two against two is thick
-    {"┽", "┼"},
-    {"┾", "┼"},
-    {"╀", "┼"},
-    {"╁", "┼"},
-    {"╃", "╋"},
-    {"╄", "╋"},
-    {"╅", "╋"},
-    {"╆", "╋"},
-    {"╇", "╋"},
-    {"╈", "╋"},
-    {"╉", "╋"},
-    {"╊", "╋"},
+    {"┽┾╀╁╃╄╅╆╇╈╉╊", "┼┼┼┼╋╋╋╋╋╋╋╋"},
     // double lines as thick; single/double mixes keep a JIS mix where there is one
-    {"═", "━"},
-    {"║", "┃"},
-    {"╔", "┏"},
-    {"╗", "┓"},
-    {"╚", "┗"},
-    {"╝", "┛"},
-    {"╠", "┣"},
-    {"╣", "┫"},
-    {"╦", "┳"},
-    {"╩", "┻"},
-    {"╬", "╋"},
-    {"╒", "┏"},
-    {"╓", "┏"},
-    {"╕", "┓"},
-    {"╖", "┓"},
-    {"╘", "┗"},
-    {"╙", "┗"},
-    {"╛", "┛"},
-    {"╜", "┛"},
-    {"╞", "┝"},
-    {"╟", "┠"},
-    {"╡", "┥"},
-    {"╢", "┨"},
-    {"╤", "┯"},
-    {"╥", "┰"},
-    {"╧", "┷"},
-    {"╨", "┸"},
-    {"╪", "┿"},
-    {"╫", "╂"},
+    {"═║╔╗╚╝╠╣╦╩╬╒╓╕╖╘╙╛╜╞╟╡╢╤╥╧╨╪╫", "━┃┏┓┗┛┣┫┳┻╋┏┏┓┓┗┗┛┛┝┠┥┨┯┰┷┸┿╂"},
     // rounded corners as thin ones
-    {"╭", "┌"},
-    {"╮", "┐"},
-    {"╯", "┘"},
-    {"╰", "└"},
+    {"╭╮╯╰", "┌┐┘└"},
     // diagonals as the diagonal tool's cells
-    {"╱", "／"},
-    {"╲", "＼"},
-    {"╳", "×"},
+    {"╱╲╳", "／＼×"},
     // half lines as the whole line; light/heavy halves as thick
-    {"╴", "─"},
-    {"╵", "│"},
-    {"╶", "─"},
-    {"╷", "│"},
-    {"╸", "━"},
-    {"╹", "┃"},
-    {"╺", "━"},
-    {"╻", "┃"},
-    {"╼", "━"},
-    {"╽", "┃"},
-    {"╾", "━"},
-    {"╿", "┃"},
+    {"╴╵╶╷╸╹╺╻╼╽╾╿", "─│─│━┃━┃━┃━┃"},
 };
 
 } // namespace
@@ -155,14 +75,17 @@ TEST(BoxDrawingMap, JisCharactersAreThemselves) {
 TEST(BoxDrawingMap, EveryOtherCharacterBecomesTheNearestJisCell) {
     std::set<char32_t> covered;
     for (const Mapping& m : kMapped) {
-        const char32_t code = CodeOf(m.from);
-        const CBoxDrawingCell cell = BoxDrawingCell(code);
-        ASSERT_NE(cell.text, nullptr) << m.from;
-        EXPECT_FALSE(cell.exact) << m.from;
-        std::string shown;
-        Cp932ToUtf8(cell.text, shown);
-        EXPECT_EQ(shown, m.to) << m.from;
-        covered.insert(code);
+        const std::u32string from = Codes(m.from), to = Codes(m.to);
+        ASSERT_EQ(from.size(), to.size()) << m.from;
+        for (size_t i = 0; i < from.size(); ++i) {
+            const CBoxDrawingCell cell = BoxDrawingCell(from[i]);
+            ASSERT_NE(cell.text, nullptr) << std::hex << from[i];
+            EXPECT_FALSE(cell.exact) << std::hex << from[i];
+            std::string shown;
+            Cp932ToUtf8(cell.text, shown);
+            EXPECT_EQ(Codes(shown), to.substr(i, 1)) << std::hex << from[i];
+            covered.insert(from[i]);
+        }
     }
     EXPECT_EQ(covered.size(), 96u); // all of the block but the 32 JIS characters
 }
