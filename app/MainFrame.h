@@ -41,6 +41,7 @@ public:
     // Asks whether to save a modified canvas; false when the user cancels.
     bool MaybeSave(CCanvasDocument* document);
     CChildFrame* CreateChildFrame(CCanvasDocument* document);
+    CChildFrame* ActiveFrame() const;
     CRuvlenView* ActiveView() const;
     CCanvasDocument* ActiveDocument() const;
     QMdiArea* MdiArea() const { return m_pMdiArea; }

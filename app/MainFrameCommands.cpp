@@ -19,23 +19,21 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+CChildFrame* CMainFrame::ActiveFrame() const {
+    if (auto* frame = qobject_cast<CChildFrame*>(m_pMdiArea->activeSubWindow())) return frame;
+    // While another window (a dialog, the palette) is active, the MDI area
+    // reports no active child: take the one on top.
+    const auto list = m_pMdiArea->subWindowList(QMdiArea::StackingOrder);
+    return list.isEmpty() ? nullptr : qobject_cast<CChildFrame*>(list.last());
+}
+
 CRuvlenView* CMainFrame::ActiveView() const {
-    auto* frame = qobject_cast<CChildFrame*>(m_pMdiArea->activeSubWindow());
-    if (!frame) {
-        // While another window (a dialog, the palette) is active, the MDI area
-        // reports no active child: take the one on top.
-        const auto list = m_pMdiArea->subWindowList(QMdiArea::StackingOrder);
-        frame = list.isEmpty() ? nullptr : qobject_cast<CChildFrame*>(list.last());
-    }
+    CChildFrame* frame = ActiveFrame();
     return frame ? frame->View() : nullptr;
 }
 
 CCanvasDocument* CMainFrame::ActiveDocument() const {
-    auto* frame = qobject_cast<CChildFrame*>(m_pMdiArea->activeSubWindow());
-    if (!frame) {
-        const auto list = m_pMdiArea->subWindowList(QMdiArea::StackingOrder);
-        frame = list.isEmpty() ? nullptr : qobject_cast<CChildFrame*>(list.last());
-    }
+    CChildFrame* frame = ActiveFrame();
     return frame ? frame->Document() : nullptr;
 }
 

@@ -4,6 +4,8 @@
 #include "canvas/RuvlenDoc.h"
 #include "canvas/TextFile.h"
 
+#include "TempDirTest.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -304,25 +306,8 @@ TEST(DocFile, WriteThenReadGivesIdenticalCells) {
 
 namespace {
 
-class DocDiskFile : public testing::Test {
+class DocDiskFile : public TempDirTest {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "docfiletest.XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override {
-        fs::permissions(m_dir, fs::perms::owner_all);
-        fs::remove_all(m_dir);
-    }
-    std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
-    static void Put(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string Get(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
     size_t EntryCount() const {
         return size_t(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()));
     }
@@ -333,7 +318,6 @@ protected:
         EXPECT_NE(error.find(path), std::string::npos) << error;
         EXPECT_EQ(Get(path), "old");
     }
-    fs::path m_dir;
 };
 
 } // namespace

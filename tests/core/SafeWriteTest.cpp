@@ -6,6 +6,8 @@
 #include "canvas/RuvlenDoc.h"
 #include "canvas/TextFile.h"
 
+#include "TempDirTest.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -24,23 +26,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class SafeWrite : public testing::Test {
+class SafeWrite : public TempDirTest {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "safewritetest.XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
-    static void Put(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string Get(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
     static struct stat Stat(const std::string& path) {
         struct stat st {};
         ::lstat(path.c_str(), &st);
@@ -66,7 +53,6 @@ protected:
         EXPECT_TRUE(Hidden(m_dir).empty());
     }
 
-    fs::path m_dir;
     std::string m_error;
 };
 

@@ -8,6 +8,8 @@
 #include "canvas/TextFile.h"
 #include "canvas/Utf8CellText.h"
 
+#include "TempDirTest.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -249,24 +251,7 @@ TEST(Utf8Write, LfFileFromAnotherProgramRoundTrips) {
 
 namespace {
 
-class Utf8DiskFile : public testing::Test {
-protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "utf8filetest.XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-    std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
-    static void Put(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string Get(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    fs::path m_dir;
-};
+class Utf8DiskFile : public TempDirTest {};
 
 } // namespace
 
