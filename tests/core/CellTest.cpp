@@ -1,5 +1,5 @@
-#include "canvas/ByteClass.h"
 #include "canvas/Cell.h"
+#include "canvas/ByteClass.h"
 #include "canvas/LineFlags.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,9 @@ CCell LineCell(int flags) {
     return cell;
 }
 
-std::string Text(const CCell& cell) { return std::string(cell.m_szText, 2); }
+std::string Text(const CCell& cell) {
+    return std::string(cell.m_szText, 2);
+}
 
 } // namespace
 
@@ -121,11 +123,16 @@ TEST(CellMerge, JunctionsAndWeights) {
 }
 
 TEST(CellMerge, EveryMergeOfAValidCodeStaysValid) {
-    void (CCell::*ops[])(int) = {&CCell::AddHorizontal,     &CCell::AddVertical,
-                                 &CCell::AddRight,          &CCell::AddLeft,
-                                 &CCell::AddDown,           &CCell::AddUp,
-                                 &CCell::AddTopLeftCorner,  &CCell::AddTopRightCorner,
-                                 &CCell::AddBottomLeftCorner, &CCell::AddBottomRightCorner};
+    void (CCell::*ops[])(int) = {&CCell::AddHorizontal,
+                                 &CCell::AddVertical,
+                                 &CCell::AddRight,
+                                 &CCell::AddLeft,
+                                 &CCell::AddDown,
+                                 &CCell::AddUp,
+                                 &CCell::AddTopLeftCorner,
+                                 &CCell::AddTopRightCorner,
+                                 &CCell::AddBottomLeftCorner,
+                                 &CCell::AddBottomRightCorner};
     for (int flags : g_validLineFlags)
         for (auto op : ops)
             for (int thick = 0; thick < 2; ++thick) {
@@ -144,9 +151,7 @@ TEST(CellToggleArm, AddsAndRemovesArms) {
         {23, ARM_LEFT, 3, 1},   // ┯ minus left = ┌
         {39, ARM_LEFT, 51, 1},  // ┰ minus left = ┏
         {3, ARM_RIGHT, 3, 0},   // a corner never loses an arm
-        {3, ARM_DOWN, 3, 0},
-        {5, ARM_LEFT, 5, 0},
-        {5, ARM_DOWN, 7, 1},    // adding an arm
+        {3, ARM_DOWN, 3, 0},    {5, ARM_LEFT, 5, 0}, {5, ARM_DOWN, 7, 1}, // adding an arm
         {21, ARM_UP, 29, 1},
     };
     for (const Case& c : cases) {
@@ -168,8 +173,10 @@ TEST(CellTransform, RotationsAndMirrors) {
     EXPECT_EQ(RotateLineFlagsRight(51), 54);
     EXPECT_EQ(RotateLineFlagsRight(15), 15);
     EXPECT_EQ(RotateLineFlagsRight(63), 63);
-    const int hpairs[][2] = {{3, 6}, {9, 12}, {11, 14}, {27, 30}, {43, 46}, {51, 54}, {57, 60}, {59, 62}};
-    const int vpairs[][2] = {{3, 9}, {6, 12}, {7, 13}, {23, 29}, {39, 45}, {51, 57}, {54, 60}, {55, 61}};
+    const int hpairs[][2] = {{3, 6},   {9, 12},  {11, 14}, {27, 30},
+                             {43, 46}, {51, 54}, {57, 60}, {59, 62}};
+    const int vpairs[][2] = {{3, 9},   {6, 12},  {7, 13},  {23, 29},
+                             {39, 45}, {51, 57}, {54, 60}, {55, 61}};
     for (auto& p : hpairs) EXPECT_EQ(FlipLineFlagsHorizontal(p[0]), p[1]);
     for (auto& p : vpairs) EXPECT_EQ(FlipLineFlagsVertical(p[1]), p[0]);
     for (int flags : g_validLineFlags) {
