@@ -46,6 +46,12 @@ QString Parse(const QStringList& args, CExportRequest& r) {
     }
     if (r.output.isEmpty()) return QStringLiteral("--export needs an output file");
     if (r.input.isEmpty()) return QStringLiteral("--export needs an input file");
+    const QString suffix = QFileInfo(r.output).suffix().toLower();
+    if (suffix != QLatin1String("png") && suffix != QLatin1String("svg"))
+        return QStringLiteral("the picture's name must end in .png or .svg: ") + r.output;
+    const QFileInfo in(r.input), out(r.output);
+    if (out.exists() && in.exists() && in.canonicalFilePath() == out.canonicalFilePath())
+        return QStringLiteral("the picture would replace the input file");
     return QString();
 }
 

@@ -98,11 +98,25 @@ void CExportDlg::Browse() {
 }
 
 void CExportDlg::tryAccept() {
-    if (Path().isEmpty()) {
-        QMessageBox::warning(this, QStringLiteral("Tavik"),
-                             QStringLiteral("ﾌｧｲﾙ名を指定してください。"));
+    const QString path = Path();
+    const QString caption = QStringLiteral("Tavik");
+    QString problem;
+    if (path.isEmpty())
+        problem = QStringLiteral("ﾌｧｲﾙ名を指定してください。");
+    else if (QFileInfo(path).suffix().compare(QString::fromLatin1(kSuffixes[SelectedFormat()]),
+                                              Qt::CaseInsensitive) != 0)
+        problem = QStringLiteral("%1 形式のﾌｧｲﾙ名は .%2 で終わるようにしてください。")
+                      .arg(SelectedFormat() == Svg ? QStringLiteral("SVG") : QStringLiteral("PNG"),
+                           QString::fromLatin1(kSuffixes[SelectedFormat()]));
+    if (!problem.isEmpty()) {
+        QMessageBox::warning(this, caption, problem);
         m_pPathEdit->setFocus();
         return;
     }
+    if (QFileInfo::exists(path) && path != m_strConfirmedPath &&
+        QMessageBox::question(
+            this, caption, QStringLiteral("%1 は既にあります。上書きしますか?").arg(path),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
     accept();
 }

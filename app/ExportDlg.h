@@ -30,5 +30,6 @@ public slots:
 
 private:
     void Browse();
+    QString m_strConfirmedPath; // chosen in the file dialog, which asked about replacing
     void OnFormatChanged();
 };

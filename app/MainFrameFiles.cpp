@@ -47,6 +47,7 @@ CCanvasDocument* CMainFrame::OpenDocument(const QString& path) {
     QString error;
     if (!document->Open(path, error)) {
         QMessageBox::critical(isVisible() ? this : nullptr, Caption(), error);
+        m_pApp->RemoveFromRecentFiles(path);
         m_pApp->RemoveFromRecentFiles(QFileInfo(path).absoluteFilePath());
         UpdateRecentFileActions();
         return nullptr;
@@ -100,10 +101,21 @@ std::vector<CChildFrame*> CMainFrame::FramesOf(const CCanvasDocument* document) 
     return frames;
 }
 
+namespace {
+
+// One spelling per file: links and ".." resolved when the file exists.
+QString SameFileKey(const QString& path) {
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+} // namespace
+
 CCanvasDocument* CMainFrame::FindDocument(const QString& path) const {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const QString key = SameFileKey(path);
     for (const auto& document : m_documents)
-        if (!document->PathName().isEmpty() && document->PathName() == absolute)
+        if (!document->PathName().isEmpty() && SameFileKey(document->PathName()) == key)
             return document.get();
     return nullptr;
 }
@@ -195,7 +207,19 @@ bool CMainFrame::SaveDocument(CCanvasDocument* document, bool askName) {
         path = AskSaveFileName(document, format);
         if (path.isEmpty()) return false;
     }
-    const bool overOriginal = QFileInfo(path).absoluteFilePath() == document->PathName();
+    // A file belongs to one canvas: saving another canvas over it would leave
+    // two canvases claiming it, and the next save of either would undo the other.
+    CCanvasDocument* owner = FindDocument(path);
+    if (owner && owner != document) {
+        QMessageBox::warning(
+            this, Caption(),
+            QStringLiteral(
+                "%1 はほかのｷｬﾝﾊﾞｽで開いています。そのｷｬﾝﾊﾞｽを閉じてから保存してください。")
+                .arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    const bool overOriginal =
+        !document->PathName().isEmpty() && SameFileKey(path) == SameFileKey(document->PathName());
     if (overOriginal && document->LoadWasLossy() && !ConfirmLossySave(document)) return false;
     QString error;
     if (!document->Save(path, format, error)) {
@@ -216,6 +240,13 @@ bool CMainFrame::ExportDocument(CCanvasDocument* document) {
                  QFileInfo(suggestion).completeBaseName() + QStringLiteral(".png");
     CExportDlg dialog(this, suggestion, document->Doc().m_nFontSize);
     if (dialog.exec() != QDialog::Accepted) return false;
+    // A picture never goes over a canvas that is open.
+    if (FindDocument(dialog.Path())) {
+        QMessageBox::warning(this, Caption(),
+                             QStringLiteral("%1 はｷｬﾝﾊﾞｽとして開いているので、書き出せません。")
+                                 .arg(QDir::toNativeSeparators(dialog.Path())));
+        return false;
+    }
     std::string error;
     const std::string path = dialog.Path().toStdString();
     const bool ok =
@@ -252,8 +283,11 @@ void CMainFrame::OnFileClose() {
 
 void CMainFrame::OnViewDestroyed(CCanvasDocument* document) {
     // The last window of a canvas is gone: the canvas goes with it.
-    if (!document->Doc().Views().empty()) return;
     if (!m_pMdiArea) return; // the frame is going
+    if (!document->Doc().Views().empty()) {
+        UpdateActions(); // a tool of the closed window may have ended
+        return;
+    }
     for (auto it = m_documents.begin(); it != m_documents.end(); ++it) {
         if (it->get() != document) continue;
         m_documents.erase(it);

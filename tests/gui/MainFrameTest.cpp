@@ -391,6 +391,31 @@ private slots:
             QVERIFY(Frame()->OnCommand(ID_FILE_EXPORT));
         }
         QVERIFY(ReadFile("picture.svg").contains("<svg"));
+        {
+            // A name with another extension is refused in the dialog.
+            bool stillOpen = false;
+            CModalAnswerer fill(
+                [&](QWidget* w) {
+                    if (auto* box = qobject_cast<QMessageBox*>(w)) {
+                        messages << box->text();
+                        box->accept();
+                        QTimer::singleShot(30, [&] {
+                            auto* d = qobject_cast<CExportDlg*>(QApplication::activeModalWidget());
+                            stillOpen = d != nullptr;
+                            if (d) d->reject();
+                        });
+                    } else if (auto* dialog = qobject_cast<CExportDlg*>(w)) {
+                        dialog->m_pPathEdit->setText(Path("canvas.txt"));
+                        QTimer::singleShot(0, dialog->findChild<QPushButton*>("ok"),
+                                           &QPushButton::click);
+                    }
+                },
+                2);
+            QVERIFY(!Frame()->OnCommand(ID_FILE_EXPORT));
+            QVERIFY(stillOpen);
+            QVERIFY(messages.takeLast().contains(".png"));
+            QVERIFY(!QFile::exists(Path("canvas.txt")));
+        }
         QVERIFY(document->IsModified()); // still to be saved: an export is no save
         QVERIFY(messages.isEmpty());
         {
@@ -486,6 +511,50 @@ private slots:
         QVERIFY(ReadFile("box.txt").startsWith("\x84\xAC\x84\xAA\x84\xAA\x84\xAD"));
         QVERIFY(ReadFile("box.txt").contains("\r\n"));
         QCOMPARE(Frame()->FormatText(), QString("Shift-JIS CR LF"));
+    }
+
+    void aFileBelongsToOneCanvas() {
+        WriteFile("a.txt", "abc\r\n");
+        Start(Path("a.txt"));
+        QVERIFY(QFile::link(Path("a.txt"), Path("link.txt")));
+        QCOMPARE(Frame()->OpenDocument(Path("link.txt")), Frame()->ActiveDocument());
+        QCOMPARE(Frame()->DocumentCount(), 1);
+        Frame()->OnCommand(ID_FILE_NEW);
+        CCanvasDocument* second = Frame()->ActiveDocument();
+        Drag(0, 0, 2, 2);
+        QStringList messages;
+        CModalAnswerer answer(
+            [&](QWidget* w) {
+                if (auto* dialog = qobject_cast<QFileDialog*>(w)) {
+                    dialog->selectFile(Path("a.txt"));
+                    // Queued: the dialog's own "replace?" box must reach this answerer.
+                    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+                } else if (auto* box = qobject_cast<QMessageBox*>(w)) {
+                    messages << box->text(); // the file dialog's "replace?", then ours
+                    if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                        yes->click();
+                    else
+                        box->accept();
+                }
+            },
+            3);
+        QVERIFY(!Frame()->SaveDocument(second, true));
+        QVERIFY(messages.last().contains("ほかのｷｬﾝﾊﾞｽで開いています"));
+        QCOMPARE(ReadFile("a.txt"), QByteArray("abc\r\n"));
+        QVERIFY(second->PathName().isEmpty());
+    }
+
+    void closingTheWindowOfAWaitingPasteRefreshesTheActions() {
+        Start();
+        QGuiApplication::clipboard()->setText("xy");
+        QTRY_VERIFY(Frame()->Action(ID_EDIT_PASTE)->isEnabled());
+        Frame()->OnCommand(ID_WINDOW_NEW);
+        Frame()->OnCommand(ID_EDIT_PASTE);
+        QVERIFY(!Frame()->Action(ID_EDIT_PASTE)->isEnabled());
+        Frame()->MdiArea()->activeSubWindow()->close();
+        QTRY_COMPARE(Frame()->MdiArea()->subWindowList().size(), 1);
+        QTRY_VERIFY(Frame()->Action(ID_EDIT_PASTE)->isEnabled());
+        QVERIFY(Frame()->Action(ID_TOOL_RECT)->isChecked());
     }
 
     void windowMenuListsCanvasWindows() {
