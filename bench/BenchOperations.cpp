@@ -6,6 +6,8 @@
 #include "canvas/LineFlags.h"
 #include "canvas/RuvlenDoc.h"
 
+#include "BenchCanvases.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -18,23 +20,6 @@ constexpr int kEdge = CRuvlenDoc::MAX_SIZE;
 constexpr int kLast = kEdge - 1;
 constexpr int kMoveEdge = 50;
 constexpr int kMoveStep = 25;
-
-// A 99 x 99 canvas of ruled lines (every third column and line, all 32 glyphs)
-// with half-width pairs, full-width characters and full-width spaces between.
-std::unique_ptr<CRuvlenDoc> MixedCanvas() {
-    static const char* kTexts[] = {"ab", "\x82\xA0", "c ", "\xB1\xDF", "\x81\x40", "\x95\x5C"};
-    CCanvasDefaults defaults;
-    defaults.m_nDefaultColumns = kEdge;
-    defaults.m_nDefaultLines = kEdge;
-    auto doc = std::make_unique<CRuvlenDoc>(defaults);
-    for (int y = 0; y < kEdge; ++y)
-        for (int x = 0; x < kEdge; ++x)
-            if (x % 3 == 0 || y % 3 == 0)
-                doc->Cell(x, y).SetLineFlags(g_validLineFlags[(x * 7 + y) % 32]);
-            else
-                doc->Cell(x, y).SetText(kTexts[(x + y * 5) % 6]);
-    return doc;
-}
 
 // The canvas as clipboard text: 99 lines of 99 cells, CR LF, NUL-terminated.
 std::string FullCanvasText(CRuvlenDoc& doc) {
@@ -58,7 +43,7 @@ void MoveBlock(CRuvlenDoc& doc, bool forward) {
 }
 
 void BM_DrawRectangle(benchmark::State& state) {
-    auto doc = MixedCanvas();
+    auto doc = RuledGridCanvas();
     int thick = 0;
     for (auto _ : state) {
         doc->DrawRectangle(nullptr, 0, 0, kLast, kLast, thick);
@@ -71,7 +56,7 @@ void BM_DrawRectangle(benchmark::State& state) {
 BENCHMARK(BM_DrawRectangle);
 
 void BM_RotateSelection180(benchmark::State& state) {
-    auto doc = MixedCanvas();
+    auto doc = RuledGridCanvas();
     doc->Select(nullptr, 0, 0, kLast, kLast);
     for (auto _ : state) {
         doc->RotateSelection180(nullptr);
@@ -82,7 +67,7 @@ void BM_RotateSelection180(benchmark::State& state) {
 BENCHMARK(BM_RotateSelection180);
 
 void BM_FlipSelectionHorizontal(benchmark::State& state) {
-    auto doc = MixedCanvas();
+    auto doc = RuledGridCanvas();
     doc->Select(nullptr, 0, 0, kLast, kLast);
     for (auto _ : state) {
         doc->FlipSelectionHorizontal(nullptr);
@@ -94,7 +79,7 @@ BENCHMARK(BM_FlipSelectionHorizontal);
 
 // Includes selecting the block again, as the move drops the selection.
 void BM_MoveSelection50(benchmark::State& state) {
-    auto doc = MixedCanvas();
+    auto doc = RuledGridCanvas();
     bool forward = true;
     for (auto _ : state) {
         MoveBlock(*doc, forward);
@@ -106,7 +91,7 @@ void BM_MoveSelection50(benchmark::State& state) {
 BENCHMARK(BM_MoveSelection50);
 
 void BM_ImportText(benchmark::State& state) {
-    auto doc = MixedCanvas();
+    auto doc = RuledGridCanvas();
     const std::string text = FullCanvasText(*doc);
     for (auto _ : state) {
         doc->ImportText(text.c_str());
@@ -120,7 +105,7 @@ void BM_ImportText(benchmark::State& state) {
 BENCHMARK(BM_ImportText);
 
 void BM_Paste(benchmark::State& state) {
-    auto doc = MixedCanvas();
+    auto doc = RuledGridCanvas();
     doc->ImportText(FullCanvasText(*doc).c_str());
     for (auto _ : state) {
         doc->Paste(nullptr, 0, 0, kLast, kLast);
@@ -131,7 +116,7 @@ void BM_Paste(benchmark::State& state) {
 BENCHMARK(BM_Paste);
 
 void BM_PasteTransparent(benchmark::State& state) {
-    auto doc = MixedCanvas();
+    auto doc = RuledGridCanvas();
     doc->ImportText(FullCanvasText(*doc).c_str());
     for (auto _ : state) {
         doc->PasteTransparent(nullptr, 0, 0, kLast, kLast);
@@ -145,7 +130,7 @@ BENCHMARK(BM_PasteTransparent);
 // every iteration does the same work (undo, redo, undo, ...) over the
 // operation's undo rectangle. Importing text changes no cell and has no undo.
 template <class Operation> void UndoAfter(benchmark::State& state, Operation operation) {
-    auto doc = MixedCanvas();
+    auto doc = RuledGridCanvas();
     operation(*doc);
     const CCellRect rc = doc->m_rcUndo;
     for (auto _ : state) {

@@ -14,6 +14,8 @@
 #include <QPainter>
 #include <QStringList>
 
+#include "BenchCanvases.h"
+
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -22,25 +24,9 @@ namespace {
 
 const int kDpi = 96;
 
-// Boxes of thick and thin lines with crossings, kanji and half-width text
-// inside them, some blank cells, and a selection over a corner.
+// The picture canvas with a selection over a corner, measured at the screen's dpi.
 std::unique_ptr<CRuvlenDoc> MixedCanvas(int fontSize) {
-    static const char* kTexts[] = {"\x8A\xBF", "\x8E\x9A", "ab",       "\x82\xA0", "12",
-                                   "  ",       "\xB6\xC5", "\x95\x5C", "  ",       "xy"};
-    CCanvasDefaults defaults;
-    defaults.m_nDefaultTextSize = fontSize;
-    defaults.m_nDefaultColumns = CRuvlenDoc::MAX_SIZE;
-    defaults.m_nDefaultLines = CRuvlenDoc::MAX_SIZE;
-    auto doc = std::make_unique<CRuvlenDoc>(defaults);
-    for (int y = 0; y < CRuvlenDoc::MAX_SIZE; ++y)
-        for (int x = 0; x < CRuvlenDoc::MAX_SIZE; ++x)
-            doc->Cell(x, y).SetText(kTexts[(x * 7 + y * 3) % 10]);
-    for (int i = 0; i + 8 < CRuvlenDoc::MAX_SIZE; i += 8)
-        doc->DrawRectangle(nullptr, i, i / 2, i + 8, i / 2 + 12, (i / 8) % 2);
-    for (int y = 3; y < CRuvlenDoc::MAX_SIZE; y += 10)
-        doc->DrawHorizontalLine(nullptr, 0, y, CRuvlenDoc::MAX_SIZE - 1, y, y % 20 == 3);
-    for (int x = 5; x < CRuvlenDoc::MAX_SIZE; x += 12)
-        doc->DrawVerticalLine(nullptr, x, 0, x, CRuvlenDoc::MAX_SIZE - 1, x % 24 == 5);
+    auto doc = PictureCanvas(fontSize);
     doc->Select(nullptr, 60, 60, 90, 80);
     doc->ComputeMetrics(kDpi);
     return doc;

@@ -9,6 +9,8 @@
 #include "canvas/LineFlags.h"
 #include "canvas/RuvlenDoc.h"
 
+#include "BenchCanvases.h"
+
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
@@ -22,28 +24,12 @@ constexpr int kEdge = CRuvlenDoc::MAX_SIZE;
 constexpr int kLast = kEdge - 1;
 constexpr int kLevels = 100;
 
-// Ruled lines on every third column and line, text between.
-std::unique_ptr<CRuvlenDoc> FullCanvas(int levels) {
-    CCanvasDefaults defaults;
-    defaults.m_nDefaultColumns = kEdge;
-    defaults.m_nDefaultLines = kEdge;
-    defaults.m_nUndoLevels = levels;
-    auto doc = std::make_unique<CRuvlenDoc>(defaults);
-    for (int y = 0; y < kEdge; ++y)
-        for (int x = 0; x < kEdge; ++x)
-            if (x % 3 == 0 || y % 3 == 0)
-                doc->Cell(x, y).SetLineFlags(g_validLineFlags[(x * 7 + y) % 32]);
-            else
-                doc->Cell(x, y).SetText("\x82\xA0");
-    return doc;
-}
-
 void WholeCanvasOperation(CRuvlenDoc& doc, int i) {
     doc.DrawRectangle(nullptr, 0, 0, kLast, kLast, i % 2);
 }
 
 std::unique_ptr<CRuvlenDoc> FullHistory() {
-    auto doc = FullCanvas(kLevels);
+    auto doc = RuledGridCanvas(kLevels);
     for (int i = 0; i < kLevels; ++i) WholeCanvasOperation(*doc, i);
     return doc;
 }
@@ -57,7 +43,7 @@ void BM_HundredWholeCanvasSteps(benchmark::State& state) {
     std::size_t historyBytes = 0, heapBytes = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto doc = FullCanvas(kLevels);
+        auto doc = RuledGridCanvas(kLevels);
         const std::size_t heapBefore = mallinfo2().uordblks;
         state.ResumeTiming();
         for (int i = 0; i < kLevels; ++i) WholeCanvasOperation(*doc, i);
@@ -91,7 +77,7 @@ void BM_WholeCanvasOperationHundredLevels(benchmark::State& state) {
 BENCHMARK(BM_WholeCanvasOperationHundredLevels);
 
 void BM_WholeCanvasOperationOneLevel(benchmark::State& state) {
-    RecordStep(state, FullCanvas(1));
+    RecordStep(state, RuledGridCanvas(1));
 }
 BENCHMARK(BM_WholeCanvasOperationOneLevel);
 
