@@ -4,6 +4,7 @@
 #include "canvas/RuvlenDoc.h"
 #include "canvas/TextFile.h"
 
+#include "DocTestSupport.h"
 #include "TempDirTest.h"
 
 #include <gtest/gtest.h>
@@ -21,13 +22,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::unique_ptr<CRuvlenDoc> NewDoc(int columns = 10, int lines = 10) {
-    CCanvasDefaults defaults;
-    defaults.m_nDefaultColumns = columns;
-    defaults.m_nDefaultLines = lines;
-    return std::make_unique<CRuvlenDoc>(defaults);
-}
 
 std::string Write(const CRuvlenDoc& doc) {
     std::string out;
@@ -80,7 +74,7 @@ void ExpectValidCanvas(const CRuvlenDoc& doc) {
 // --- Writing ---------------------------------------------------------------
 
 TEST(DocWrite, EmptyTenByTenCanvasIsTwentyBytes) {
-    EXPECT_EQ(Write(*NewDoc()), Repeat("\r\n", 10));
+    EXPECT_EQ(Write(*doc_test::SizedDoc()), Repeat("\r\n", 10));
 }
 
 TEST(DocWrite, TrailingSpacesAreTrimmedByteByByte) {
@@ -97,7 +91,7 @@ TEST(DocWrite, TrailingSpacesAreTrimmedByteByByte) {
         {{"  ", "  "}, ""},
     };
     for (const Case& c : cases) {
-        auto doc = NewDoc();
+        auto doc = doc_test::SizedDoc();
         for (size_t x = 0; x < c.cells.size(); ++x)
             doc->Cell(int(x), 0).SetText(c.cells[x].c_str());
         EXPECT_EQ(Write(*doc), c.line + Repeat("\r\n", 10)) << c.line;
@@ -105,7 +99,7 @@ TEST(DocWrite, TrailingSpacesAreTrimmedByteByByte) {
 }
 
 TEST(DocWrite, CellsOutsideTheCanvasAreNotWritten) {
-    auto doc = NewDoc(12, 11);
+    auto doc = doc_test::SizedDoc(12, 11);
     doc->Cell(12, 0).SetText("zz");
     doc->Cell(0, 11).SetText("zz");
     doc->Cell(11, 10).SetText("ab");
@@ -146,7 +140,7 @@ TEST(DocRead, BytesBecomeCells) {
         {"", {}},
     };
     for (const Case& c : cases) {
-        auto doc = NewDoc();
+        auto doc = doc_test::SizedDoc();
         Read(*doc, c.bytes);
         EXPECT_EQ(UsedRows(*doc), c.rows) << testing::PrintToString(c.bytes);
         EXPECT_EQ(doc->m_nColumns, 10);
@@ -156,7 +150,7 @@ TEST(DocRead, BytesBecomeCells) {
 }
 
 TEST(DocRead, OnlyCarriageReturnsGiveBlankCells) {
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     Read(*doc, std::string(40, '\r'));
     EXPECT_EQ(UsedRows(*doc).size(), 1u);
     EXPECT_EQ(doc->m_nColumns, 40);
@@ -166,7 +160,7 @@ TEST(DocRead, OnlyCarriageReturnsGiveBlankCells) {
 // --- Reading: size, wrapping, cutting ---------------------------------------
 
 TEST(DocRead, LongLineWrapsAtNinetyNine) {
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     Read(*doc, std::string(250, 'x') + "\r\n");
     EXPECT_EQ(UsedRows(*doc),
               (std::vector<std::string>{Repeat("xx|", 98) + "xx", Repeat("xx|", 25) + "xx"}));
@@ -177,7 +171,7 @@ TEST(DocRead, LongLineWrapsAtNinetyNine) {
 }
 
 TEST(DocRead, ExactlyNinetyNineCellsDoNotWrap) {
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     Read(*doc, std::string(198, 'x') + "\r\nab");
     EXPECT_EQ(UsedRows(*doc)[1], "ab");
     EXPECT_EQ(doc->m_nColumns, 99);
@@ -185,7 +179,7 @@ TEST(DocRead, ExactlyNinetyNineCellsDoNotWrap) {
 }
 
 TEST(DocRead, DoubleByteCharacterIsNotSplitAtTheWrap) {
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     Read(*doc, std::string(197, 'x') + "\x82\xA0");
     EXPECT_EQ(Text(doc->Cell(98, 0)), "x ");
     EXPECT_EQ(UsedRows(*doc)[1], "\x82\xA0");
@@ -207,7 +201,7 @@ TEST(DocRead, StopsAfterNinetyNineLines) {
         {"\n\n\n\x82\xA0", true},
     };
     for (const Case& c : cases) {
-        auto doc = NewDoc();
+        auto doc = doc_test::SizedDoc();
         Read(*doc, Repeat("L\r\n", 99) + c.tail);
         EXPECT_EQ(doc->m_nLines, 99);
         EXPECT_EQ(Text(doc->Cell(0, 98)), "L ");
@@ -217,7 +211,7 @@ TEST(DocRead, StopsAfterNinetyNineLines) {
 }
 
 TEST(DocRead, WrapIntoTheHundredthLineIsCut) {
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     Read(*doc, Repeat("\r\n", 98) + std::string(200, 'y'));
     EXPECT_EQ(doc->m_nLines, 99);
     EXPECT_TRUE(doc->m_bLoadWrapped);
@@ -225,14 +219,14 @@ TEST(DocRead, WrapIntoTheHundredthLineIsCut) {
 }
 
 TEST(DocRead, LastLineWithoutLineEndCounts) {
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     Read(*doc, Repeat("\r\n", 98) + "ab");
     EXPECT_EQ(doc->m_nLines, 99);
     EXPECT_FALSE(doc->m_bLoadCut);
 }
 
 TEST(DocRead, FlagsAreResetByTheNextRead) {
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     Read(*doc, std::string(300, 'x') + Repeat("\r\nL", 120));
     EXPECT_TRUE(doc->m_bLoadWrapped && doc->m_bLoadCut);
     Read(*doc, "ab");
@@ -250,7 +244,7 @@ TEST(DocRead, CanvasGrowsButNeverShrinksBelowItsDefaults) {
         {99, 99, 1, 1, 99, 99},   {10, 10, 10, 10, 10, 10},
     };
     for (const Case& c : cases) {
-        auto doc = NewDoc(c.columns, c.lines);
+        auto doc = doc_test::SizedDoc(c.columns, c.lines);
         Read(*doc, Repeat(Repeat("ab", c.fileCells) + "\r\n", c.fileLines));
         EXPECT_EQ(doc->m_nColumns, c.wantColumns);
         EXPECT_EQ(doc->m_nLines, c.wantLines);
@@ -260,7 +254,7 @@ TEST(DocRead, CanvasGrowsButNeverShrinksBelowItsDefaults) {
 TEST(DocRead, BoxDrawingCharactersBecomeLineCells) {
     std::string file;
     for (int flags : g_validLineFlags) file += LineGlyphFor(flags);
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     Read(*doc, file);
     for (int i = 0; i < 32; ++i) {
         EXPECT_TRUE(doc->Cell(i, 0).m_bLine) << i;
@@ -269,7 +263,7 @@ TEST(DocRead, BoxDrawingCharactersBecomeLineCells) {
 }
 
 TEST(DocRead, LoadedLinesMergeWithDrawing) {
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     Read(*doc, "\x84\xA9\r\n\x84\xAA"); // ┼ over ━
     doc->DrawHorizontalLine(nullptr, 0, 0, 2, 0, 0);
     EXPECT_EQ(doc->Cell(0, 0).m_nLineFlags, 15);
@@ -283,7 +277,7 @@ TEST(DocRead, LoadedLinesMergeWithDrawing) {
 TEST(DocFile, WriteThenReadGivesIdenticalCells) {
     static const char* kTexts[] = {"ab",       "c ",       "  ",      " d",      "\x82\xA0",
                                    "\x81\x40", "\xB1\xDF", SJIS_STAR, "\x84\xA9"};
-    auto doc = NewDoc(99, 99);
+    auto doc = doc_test::SizedDoc(99, 99);
     for (int y = 0; y < 99; ++y)
         for (int x = 0; x < 99; ++x) {
             int k = (x * 7 + y * 3) % 11;
@@ -293,7 +287,7 @@ TEST(DocFile, WriteThenReadGivesIdenticalCells) {
                 doc->Cell(x, y).SetText(kTexts[k]);
         }
     std::string bytes = Write(*doc);
-    auto read = NewDoc();
+    auto read = doc_test::SizedDoc();
     Read(*read, bytes);
     EXPECT_EQ(read->m_nColumns, 99);
     EXPECT_EQ(read->m_nLines, 99);
@@ -312,7 +306,7 @@ protected:
         return size_t(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()));
     }
     void ExpectSaveFailsKeepingOld(const std::string& path) {
-        auto doc = NewDoc();
+        auto doc = doc_test::SizedDoc();
         std::string error;
         EXPECT_FALSE(SaveDocumentFile(*doc, path, error));
         EXPECT_NE(error.find(path), std::string::npos) << error;
@@ -323,12 +317,12 @@ protected:
 } // namespace
 
 TEST_F(DocDiskFile, SaveThenLoadAndClearTheModifiedFlag) {
-    auto doc = NewDoc(12, 10);
+    auto doc = doc_test::SizedDoc(12, 10);
     doc->Cell(11, 9).SetLineFlags(63);
     std::string error, path = PathOf("a.txt");
     ASSERT_TRUE(SaveDocumentFile(*doc, path, error)) << error;
     EXPECT_EQ(Get(path), Write(*doc));
-    auto read = NewDoc();
+    auto read = doc_test::SizedDoc();
     read->SetModifiedFlag();
     ASSERT_TRUE(LoadDocumentFile(*read, path, error)) << error;
     EXPECT_EQ(read->m_nColumns, 12);
@@ -338,7 +332,7 @@ TEST_F(DocDiskFile, SaveThenLoadAndClearTheModifiedFlag) {
 }
 
 TEST_F(DocDiskFile, SaveIntoAMissingDirectoryFails) {
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     std::string error, path = PathOf("no/such/dir.txt");
     EXPECT_FALSE(SaveDocumentFile(*doc, path, error));
     EXPECT_NE(error.find(path), std::string::npos) << error;
@@ -375,7 +369,7 @@ TEST_F(DocDiskFile, SaveFailingWhileWritingKeepsTheOldFile) {
 }
 
 TEST_F(DocDiskFile, LoadOfAMissingFileFails) {
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     std::string error, path = PathOf("missing.txt");
     EXPECT_FALSE(LoadDocumentFile(*doc, path, error));
     EXPECT_NE(error.find(path), std::string::npos) << error;
@@ -388,7 +382,7 @@ TEST_F(DocDiskFile, HugeFileLoadsIntoAValidCanvas) {
     for (char& b : bytes) b = char((state = state * 1103515245u + 12345u) >> 23);
     std::string error, path = PathOf("huge.txt");
     Put(path, bytes);
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     ASSERT_TRUE(LoadDocumentFile(*doc, path, error)) << error;
     ExpectValidCanvas(*doc);
     EXPECT_TRUE(doc->m_bLoadCut);
@@ -399,7 +393,7 @@ TEST_F(DocDiskFile, OnlyFilesLongerThanFourMegabytesCountAsCutBySize) {
     for (size_t size : {limit, limit + 1}) {
         std::string error, path = PathOf("blank.txt");
         Put(path, std::string(size, ' '));
-        auto doc = NewDoc();
+        auto doc = doc_test::SizedDoc();
         ASSERT_TRUE(LoadDocumentFile(*doc, path, error)) << error;
         EXPECT_EQ(bool(doc->m_bLoadCut), size > limit) << size;
     }
@@ -418,7 +412,7 @@ TEST(DocMetrics, CellSizeForEachIndexAndResolution) {
 }
 
 TEST(DocMetrics, ComputeMetricsDerivesTheCanvasGeometry) {
-    auto doc = NewDoc(40, 30);
+    auto doc = doc_test::SizedDoc(40, 30);
     doc->m_nFontSize = 0; // 7 pixels at 96 dpi: an odd cell
     doc->ComputeMetrics(96);
     EXPECT_EQ(doc->m_nCellSize, 7);
@@ -436,7 +430,7 @@ namespace {
 
 // A 40 x 30 canvas of 12-pixel cells with its origin at (24, 24).
 std::unique_ptr<CRuvlenDoc> MeasuredDoc() {
-    auto doc = NewDoc(40, 30);
+    auto doc = doc_test::SizedDoc(40, 30);
     doc->ComputeMetrics(96);
     return doc;
 }
@@ -509,7 +503,7 @@ public:
 } // namespace
 
 TEST(DocUndo, UndoExchangesTheSnapshotAndActsAsRedo) {
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     doc->Cell(1, 1).SetText("ab");
     doc->SaveUndo(1, 1, 3, 2);
     doc->Cell(1, 1).SetLineFlags(5);
@@ -532,7 +526,7 @@ TEST(DocUndo, UndoExchangesTheSnapshotAndActsAsRedo) {
 }
 
 TEST(DocUndo, SaveUndoCellSnapshotsOneCell) {
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     doc->SaveUndo(0, 0, 5, 5);
     CCell old = doc->Cell(2, 3);
     doc->Cell(2, 3).SetText("xy");
@@ -547,7 +541,7 @@ TEST(DocUndo, SaveUndoCellSnapshotsOneCell) {
 }
 
 TEST(DocUndo, UndoWithoutSnapshotDoesNothing) {
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     doc->Cell(0, 0).SetText("ab");
     doc->UndoCell(0, 0).SetText("zz");
     RecordingView view;
@@ -557,7 +551,7 @@ TEST(DocUndo, UndoWithoutSnapshotDoesNothing) {
 }
 
 TEST(DocUndo, DrawingThenUndoRestoresTheCanvas) {
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     doc->Cell(2, 2).SetText("ab");
     doc->DrawRectangle(nullptr, 1, 1, 5, 4, 1);
     EXPECT_TRUE(doc->IsModified());
@@ -591,7 +585,7 @@ TEST(DocTool, EndToolByState) {
         {0, 0, 0, ID_TOOL_HLINE}, {1, 1, 1, ID_TOOL_HLINE}, {2, 1, 1, ID_TOOL_SELECT}};
     for (const Case& c : cases) {
         int erased = 0, deleted = 0; // outlive the document, which owns the tool
-        auto doc = NewDoc();
+        auto doc = doc_test::SizedDoc();
         doc->m_pTool = std::make_unique<CountingTool>(&erased, &deleted);
         doc->m_nToolState = c.state;
         doc->m_nToolMode = ID_TOOL_HLINE;
@@ -608,7 +602,7 @@ TEST(DocTool, EndToolByState) {
 }
 
 TEST(DocTool, EndToolWithoutToolObject) {
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     doc->m_nToolState = 2;
     doc->m_nPrevToolMode = ID_TOOL_ERASE;
     doc->EndTool();

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -23,6 +24,14 @@ inline void PrintTo(const CCellRect& rc, std::ostream* os) {
 }
 
 namespace doc_test {
+
+// A fresh canvas of the given size (default 10 x 10).
+inline std::unique_ptr<CRuvlenDoc> SizedDoc(int columns = 10, int lines = 10) {
+    CCanvasDefaults defaults;
+    defaults.m_nDefaultColumns = columns;
+    defaults.m_nDefaultLines = lines;
+    return std::make_unique<CRuvlenDoc>(defaults);
+}
 
 class RecordingView : public CDocView {
 public:

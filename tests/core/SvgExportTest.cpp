@@ -175,20 +175,13 @@ std::string RectText(const Element& e) {
            e.attrs.at("height");
 }
 
-std::unique_ptr<CRuvlenDoc> MakeDoc(int columns = 10, int lines = 10) {
-    CCanvasDefaults defaults;
-    defaults.m_nDefaultColumns = columns;
-    defaults.m_nDefaultLines = lines;
-    return std::make_unique<CRuvlenDoc>(defaults);
-}
-
 const int kSize2Edge = 12; // the cell edge of size 2 at 96 dpi
 
 } // namespace
 
 TEST(SvgExport, PictureIsTheCellsAreaAtEachSize) {
     const int kEdges[6] = {7, 9, 12, 15, 19, 25};
-    auto doc = MakeDoc(13, 21);
+    auto doc = doc_test::SizedDoc(13, 21);
     for (int size = 0; size < 6; ++size) {
         const std::vector<Element> all = Parse(ExportSvg(*doc, size));
         ASSERT_FALSE(all.empty());
@@ -211,7 +204,7 @@ TEST(SvgExport, PictureIsTheCellsAreaAtEachSize) {
 }
 
 TEST(SvgExport, SmallCanvasHasItsRectanglesAndTextsInPlace) {
-    auto doc = MakeDoc();
+    auto doc = doc_test::SizedDoc();
     doc_test::PutRows(*doc, 0, 0, {"┏━━┓", "┃..┃", "┗━━┛"});
     doc->Cell(1, 1).SetText("\x8A\xBF"); // 漢
     doc->Cell(2, 1).SetText("ab");
@@ -250,7 +243,7 @@ TEST(SvgExport, SmallCanvasHasItsRectanglesAndTextsInPlace) {
 // Every box-drawing cell at every size gives the rectangles the window paints
 // (LineCellRects, shared with the cell painter), moved to the cell.
 TEST(SvgExport, LineCellsAreTheWindowsRectangles) {
-    auto doc = MakeDoc(32, 10);
+    auto doc = doc_test::SizedDoc(32, 10);
     for (int i = 0; i < 32; ++i) doc->Cell(i, 3).SetLineFlags(g_validLineFlags[i]);
     for (int size = 0; size < 6; ++size) {
         const CExportExtent e = CExportExtent::For(*doc, size);
@@ -268,7 +261,7 @@ TEST(SvgExport, LineCellsAreTheWindowsRectangles) {
 }
 
 TEST(SvgExport, OddCellEdgesPlaceTheSecondHalfOnHalfPixels) {
-    auto doc = MakeDoc();
+    auto doc = doc_test::SizedDoc();
     doc->Cell(3, 0).SetText("xy");
     const std::vector<Element> texts = Named(Parse(ExportSvg(*doc, 1)), "text"); // d = 9
     ASSERT_EQ(texts.size(), 1u);
@@ -277,7 +270,7 @@ TEST(SvgExport, OddCellEdgesPlaceTheSecondHalfOnHalfPixels) {
 }
 
 TEST(SvgExport, MarkupCharactersAreEscaped) {
-    auto doc = MakeDoc();
+    auto doc = doc_test::SizedDoc();
     doc->Cell(0, 0).SetText("&<");
     doc->Cell(1, 0).SetText(">\"");
     doc->Cell(2, 0).SetText("'&");
@@ -293,7 +286,7 @@ TEST(SvgExport, MarkupCharactersAreEscaped) {
 // Bytes that decode to control characters or to nothing become U+FFFD, so the
 // file stays well-formed whatever a canvas file held.
 TEST(SvgExport, BytesXmlCannotCarryAreReplaced) {
-    auto doc = MakeDoc();
+    auto doc = doc_test::SizedDoc();
     const char* kCells[] = {"\x01\x7F", "\x81\x20", "\xFD\xFE",
                             "\x1B"
                             "a",
@@ -314,7 +307,7 @@ TEST(SvgExport, BytesXmlCannotCarryAreReplaced) {
 // Every two-byte value in a cell: the file stays well-formed, and the checker
 // of the XML tools agrees when it is installed.
 TEST(SvgExport, EveryByteValueGivesWellFormedXml) {
-    auto doc = MakeDoc(CRuvlenDoc::MAX_SIZE, CRuvlenDoc::MAX_SIZE);
+    auto doc = doc_test::SizedDoc(CRuvlenDoc::MAX_SIZE, CRuvlenDoc::MAX_SIZE);
     const int perCanvas = CRuvlenDoc::MAX_SIZE * CRuvlenDoc::MAX_SIZE;
     std::string last;
     for (int first = 0; first < 0x10000; first += perCanvas) {
@@ -339,7 +332,7 @@ TEST(SvgExport, EveryByteValueGivesWellFormedXml) {
 }
 
 TEST(SvgExport, SelectionDocumentAndModifiedFlagAreLeftAlone) {
-    auto doc = MakeDoc();
+    auto doc = doc_test::SizedDoc();
     doc_test::PutRows(*doc, 1, 1, {"┌─┐", "│x│", "└─┘"});
     const std::string plain = ExportSvg(*doc, 3);
     doc->Select(nullptr, 0, 0, 5, 5);
@@ -355,7 +348,7 @@ TEST(SvgExport, SelectionDocumentAndModifiedFlagAreLeftAlone) {
 }
 
 TEST(SvgExport, TransparentPictureHasNoBackground) {
-    auto doc = MakeDoc();
+    auto doc = doc_test::SizedDoc();
     doc->Cell(0, 0).SetLineFlags(LF_RIGHT | LF_DOWN);
     CSvgExportOptions options;
     options.transparent = true;
@@ -370,7 +363,7 @@ protected:
         std::string pattern = (fs::temp_directory_path() / "svgexporttest.XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         m_dir = pattern;
-        m_doc = MakeDoc();
+        m_doc = doc_test::SizedDoc();
         m_doc->Cell(2, 2).SetText("\x8A\xBF");
     }
     void TearDown() override { fs::remove_all(m_dir); }

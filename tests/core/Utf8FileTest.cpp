@@ -8,6 +8,7 @@
 #include "canvas/TextFile.h"
 #include "canvas/Utf8CellText.h"
 
+#include "DocTestSupport.h"
 #include "TempDirTest.h"
 
 #include <gtest/gtest.h>
@@ -21,15 +22,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::unique_ptr<CRuvlenDoc> NewDoc(int columns = 10, int lines = 10) {
-    CCanvasDefaults defaults;
-    defaults.m_nDefaultColumns = columns;
-    defaults.m_nDefaultLines = lines;
-    return std::make_unique<CRuvlenDoc>(defaults);
-}
-
 std::unique_ptr<CRuvlenDoc> Load(const std::string& bytes, int columns = 10, int lines = 10) {
-    auto doc = NewDoc(columns, lines);
+    auto doc = doc_test::SizedDoc(columns, lines);
     LoadDocumentText(*doc, bytes);
     return doc;
 }
@@ -201,14 +195,14 @@ TEST(Utf8Write, ShiftJisWithCrLfIsWhatWriteTextWrites) {
 }
 
 TEST(Utf8Write, TrailingBlanksAreCutAsInShiftJis) {
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     doc->Cell(0, 0).SetText("a ");
     doc->Cell(2, 1).SetText("\x81\x40"); // full-width space stays
     doc->Cell(1, 2).SetText(" b");
     const std::string tail = Repeat("\n", 7);
     EXPECT_EQ(DocumentText(*doc, {TextEncoding::Utf8, LineEnding::Lf}),
               "a\n    \u3000\n   b\n" + tail);
-    EXPECT_EQ(DocumentText(*NewDoc(), {TextEncoding::Utf8Bom, LineEnding::CrLf}),
+    EXPECT_EQ(DocumentText(*doc_test::SizedDoc(), {TextEncoding::Utf8Bom, LineEnding::CrLf}),
               "\xEF\xBB\xBF" + Repeat("\r\n", 10));
 }
 
@@ -217,7 +211,7 @@ TEST(Utf8Write, TrailingBlanksAreCutAsInShiftJis) {
 TEST(Utf8Write, RoundTripInEveryFormatIsByteForByte) {
     static const char* kTexts[] = {"ab",       "c ",       "  ",       " d",       "\x82\xA0",
                                    "\x81\x40", "\xB1\xDF", "\x81\xAC", "\x95\x5C", "\x81\x60"};
-    auto doc = NewDoc(99, 99);
+    auto doc = doc_test::SizedDoc(99, 99);
     for (int y = 0; y < 99; ++y)
         for (int x = 0; x < 99; ++x) {
             const int k = (x * 7 + y * 3) % 13;
@@ -258,7 +252,7 @@ class Utf8DiskFile : public TempDirTest {};
 TEST_F(Utf8DiskFile, SaveKeepsTheFormatTheFileWasReadIn) {
     const std::string path = PathOf("notes.md");
     Put(path, "\xEF\xBB\xBF╔═╗\n║a║\n╚═╝\n");
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     std::string error;
     ASSERT_TRUE(LoadDocumentFile(*doc, path, error)) << error;
     EXPECT_EQ(doc->m_textFormat, (CTextFormat{TextEncoding::Utf8Bom, LineEnding::Lf}));
@@ -272,7 +266,7 @@ TEST_F(Utf8DiskFile, ShiftJisCanvasSavedAsUtf8AndBack) {
     const std::string sjis = Sjis("┏━━┯━━┓\r\n┃品名│ｶﾅ  ┃\r\n┗━━┷━━┛\r\n") + Repeat("\r\n", 7);
     const std::string path = PathOf("table.txt"), utf8Path = PathOf("table-utf8.txt");
     Put(path, sjis);
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     std::string error;
     ASSERT_TRUE(LoadDocumentFile(*doc, path, error)) << error;
     EXPECT_EQ(doc->m_textFormat, CTextFormat());
@@ -282,7 +276,7 @@ TEST_F(Utf8DiskFile, ShiftJisCanvasSavedAsUtf8AndBack) {
     EXPECT_EQ(doc->m_textFormat, utf8Lf);
     EXPECT_EQ(Get(utf8Path), "┏━━┯━━┓\n┃品名│ｶﾅ  ┃\n┗━━┷━━┛\n" + Repeat("\n", 7));
 
-    auto back = NewDoc();
+    auto back = doc_test::SizedDoc();
     ASSERT_TRUE(LoadDocumentFile(*back, utf8Path, error)) << error;
     EXPECT_EQ(back->m_textFormat, utf8Lf);
     ASSERT_TRUE(SaveDocumentFile(*back, path, CTextFormat(), error)) << error;
@@ -290,7 +284,7 @@ TEST_F(Utf8DiskFile, ShiftJisCanvasSavedAsUtf8AndBack) {
 }
 
 TEST_F(Utf8DiskFile, FailedSaveKeepsTheCanvasFormat) {
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     std::string error;
     EXPECT_FALSE(SaveDocumentFile(*doc, PathOf("missing/x.txt"),
                                   {TextEncoding::Utf8, LineEnding::Lf}, error));
@@ -304,7 +298,7 @@ TEST_F(Utf8DiskFile, Utf8SequenceCutByTheSizeLimitStillReadsAsUtf8) {
     std::string bytes = "┌┐ \n"; // 8 bytes: the limit falls inside a "─"
     while (bytes.size() < 4 * 1024 * 1024 + 10) bytes += "─";
     Put(path, bytes.substr(0, 4 * 1024 * 1024 + 1));
-    auto doc = NewDoc();
+    auto doc = doc_test::SizedDoc();
     std::string error;
     ASSERT_TRUE(LoadDocumentFile(*doc, path, error)) << error;
     EXPECT_EQ(doc->m_textFormat.m_encoding, TextEncoding::Utf8);
