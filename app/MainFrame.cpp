@@ -195,7 +195,7 @@ void CMainFrame::UpdateMenuBar() {
 }
 
 void CMainFrame::CreateToolBar() {
-    QToolBar* bar = addToolBar(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"));
+    QToolBar* bar = m_pToolBar = addToolBar(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"));
     bar->setObjectName(QStringLiteral("toolBar"));
     bar->setIconSize(QSize(16, 15));
     for (int id : ToolbarLayout()) {

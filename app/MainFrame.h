@@ -19,6 +19,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QToolBar;
 
 // The main window: menus, toolbar, status bar, the canvas windows in an MDI
 // area, the symbol palette, and the file commands. Every command is one QAction
@@ -108,6 +109,7 @@ private:
     std::vector<QAction*> m_windowListActions;
     QAction* m_pRecentPlaceholder = nullptr;
     std::vector<QAction*> m_recentActions;
+    QToolBar* m_pToolBar = nullptr;
     QLabel* m_pMessagePane = nullptr;
     QLabel* m_pSizePane = nullptr;   // the active canvas's character size
     QLabel* m_pFormatPane = nullptr; // the active canvas's encoding and line ends

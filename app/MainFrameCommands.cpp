@@ -80,8 +80,7 @@ bool CMainFrame::RunFrameCommand(int id) {
         close();
         return true;
     case ID_VIEW_TOOLBAR:
-        findChild<QToolBar*>(QStringLiteral("toolBar"))
-            ->setVisible(!findChild<QToolBar*>(QStringLiteral("toolBar"))->isVisible());
+        m_pToolBar->setVisible(!m_pToolBar->isVisible());
         return true;
     case ID_VIEW_STATUS_BAR:
         statusBar()->setVisible(!statusBar()->isVisible());
@@ -144,7 +143,7 @@ void CMainFrame::UpdateActions() {
                 enabled = view != nullptr;
                 break;
             case ID_VIEW_TOOLBAR:
-                checked = findChild<QToolBar*>(QStringLiteral("toolBar"))->isVisible();
+                checked = m_pToolBar->isVisible();
                 break;
             case ID_VIEW_STATUS_BAR:
                 checked = statusBar()->isVisible();
