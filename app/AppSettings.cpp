@@ -57,6 +57,19 @@ void CAppSettings::LoadPaletteSettings(const CIniFile& ini) {
     m_nPaletteCategory = InRange(ini.GetInt(kPalette, "Index", 0), 0, 9);
 }
 
+bool CAppSettings::WindowRectIsDefault() const {
+    const CAppSettings defaults;
+    return m_nWindowX == defaults.m_nWindowX && m_nWindowY == defaults.m_nWindowY &&
+           m_nWindowWidth == defaults.m_nWindowWidth && m_nWindowHeight == defaults.m_nWindowHeight;
+}
+
+bool CAppSettings::PaletteRectIsDefault() const {
+    const CAppSettings defaults;
+    return m_nPaletteX == defaults.m_nPaletteX && m_nPaletteY == defaults.m_nPaletteY &&
+           m_nPaletteWidth == defaults.m_nPaletteWidth &&
+           m_nPaletteHeight == defaults.m_nPaletteHeight;
+}
+
 void CAppSettings::SaveCanvasDefaults(CIniFile& ini) const {
     ini.SetInt(kCanvas, "Lines", m_nDefaultLines);
     ini.SetInt(kCanvas, "Columns", m_nDefaultColumns);

@@ -32,6 +32,11 @@ struct CAppSettings {
     int m_nPaletteHeight = 240;
     int m_nPaletteCategory = 0; // 0..9
 
+    // The stored rectangles are still the defaults a missing file gives: nobody has
+    // placed the window yet, so it gets a first placement that fits the desktop.
+    bool WindowRectIsDefault() const;
+    bool PaletteRectIsDefault() const;
+
     // Each reads one section, giving missing keys their default and clamping values
     // into range.
     void LoadCanvasDefaults(const CIniFile& ini);

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -23,7 +24,19 @@ bool IsValidCategory(int category) {
 
 CSymbolGridWnd::CSymbolGridWnd(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFixedSize(m_nCellPixels * m_nGridColumns + 1, m_nCellPixels * m_nGridRows + 1);
+    setFixedSize(SizeFor(m_nCellPixels));
+}
+
+QSize CSymbolGridWnd::SizeFor(int cellPixels) const {
+    return QSize(cellPixels * m_nGridColumns + 1, cellPixels * m_nGridRows + 1);
+}
+
+void CSymbolGridWnd::SetCellPixels(int pixels) {
+    pixels = std::max(pixels, 16);
+    if (pixels == m_nCellPixels) return;
+    m_nCellPixels = pixels;
+    setFixedSize(SizeFor(pixels));
+    update();
 }
 
 void CSymbolGridWnd::CreateGrid(int x, int y) {

@@ -3,7 +3,7 @@
 #include <QWidget>
 
 // The symbol palette's grid: the 60 slots of one category as 6 x 10 cells of
-// 16 pixels inside a 1-pixel black border, empty slots gray, the chosen slot on
+// 16 pixels or more inside a 1-pixel black border, empty slots gray, the chosen slot on
 // green. A left click on a symbol chooses it; every left click inside the border
 // is reported, so the palette can switch the canvas to the symbol tool.
 // All geometry is in logical pixels; Qt scales it on high-DPI screens.
@@ -14,6 +14,10 @@ public:
 
     // Places the grid at (x, y) of its parent with its fixed size and shows it.
     void CreateGrid(int x, int y);
+    // Gives every slot this many pixels a side (at least 16) and resizes the grid.
+    void SetCellPixels(int pixels);
+    // The grid's size, border included, for cells of the given size.
+    QSize SizeFor(int cellPixels) const;
     // Shows another category with the given slot chosen; repaints everything.
     void SetCategory(int category, int selected);
     // Repaints one slot and the grid lines on its right and bottom edges.

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QScreen>
 #include <QTimer>
 
@@ -19,6 +20,13 @@ constexpr int kComboY = 6;
 // Height of the strip at the top of the frame that holds the title bar; the
 // window must show some of it to be movable.
 constexpr int kTitleStrip = 24;
+// Space right of and below the grid, as in the classic 126 x 240 window, whose
+// grid has 16-pixel cells. A larger window gives the cells the extra space.
+constexpr int kRightMargin = 19;
+constexpr int kBottomMargin = 39;
+// Cell size of a palette placed for the first time: room for the title and the
+// whole category box, and symbols large enough to tell apart.
+constexpr int kFirstCellPixels = 24;
 
 int ClampCategory(int category) {
     return std::clamp(category, 0, kSymbolCategoryCount - 1);
@@ -68,6 +76,40 @@ CSymbolPaletteDlg::CSymbolPaletteDlg(QWidget* parent, CAppSettings* settings)
 
     // Below the category box even when a large system font makes it taller.
     m_pGrid->CreateGrid(kGridX, std::max(kGridY, m_pCategoryCombo->geometry().bottom() + 7));
+}
+
+void CSymbolPaletteDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    const int across = (width() - kGridX - kRightMargin - 1) / m_pGrid->m_nGridColumns;
+    const int down = (height() - m_pGrid->y() - kBottomMargin - 1) / m_pGrid->m_nGridRows;
+    m_pGrid->SetCellPixels(std::min(across, down));
+    QRect combo = m_pCategoryCombo->geometry();
+    combo.setWidth(m_pGrid->width());
+    m_pCategoryCombo->setGeometry(combo);
+}
+
+QSize CSymbolPaletteDlg::InsideSizeFor(int cellPixels) const {
+    const QSize grid = m_pGrid->SizeFor(cellPixels);
+    return QSize(kGridX + grid.width() + kRightMargin,
+                 m_pGrid->y() + grid.height() + kBottomMargin);
+}
+
+// Never placed before: beside the main window's right edge at its top, or, when
+// the screen has no room there, inside that edge below the menus and toolbar.
+QRect CSymbolPaletteDlg::FirstPlacement() const {
+    const QWidget* main = parentWidget()->window();
+    const QRect frame = main->frameGeometry();
+    const QSize size = InsideSizeFor(kFirstCellPixels) + m_szFrameExtra;
+    QRect rc(QPoint(frame.right() + 1, frame.top()), size);
+    const QScreen* screen = main->screen();
+    const QRect avail = screen ? screen->availableGeometry() : QRect();
+    if (avail.isValid() && rc.right() > avail.right()) {
+        const auto* mainWindow = qobject_cast<const QMainWindow*>(main);
+        const QWidget* below = mainWindow ? mainWindow->centralWidget() : nullptr;
+        const int top = below ? below->mapToGlobal(QPoint(0, 0)).y() : frame.top();
+        rc.moveTopLeft(QPoint(frame.right() + 1 - size.width() - kGridX, top + kGridX));
+    }
+    return rc;
 }
 
 void CSymbolPaletteDlg::Create() {
@@ -140,7 +182,8 @@ void CSymbolPaletteDlg::OnSelChangeCategory(int index) {
 void CSymbolPaletteDlg::PlaceFromSettings() {
     const QRect stored(m_pSettings->m_nPaletteX, m_pSettings->m_nPaletteY,
                        m_pSettings->m_nPaletteWidth, m_pSettings->m_nPaletteHeight);
-    m_rcTarget = OnVisibleScreen(stored);
+    const bool first = parentWidget() && m_pSettings->PaletteRectIsDefault();
+    m_rcTarget = OnVisibleScreen(first ? FirstPlacement() : stored);
     resize((m_rcTarget.size() - m_szFrameExtra).expandedTo(QSize(1, 1)));
     move(m_rcTarget.topLeft()); // a window's position is that of its frame
     m_bFitPending = true;

@@ -44,10 +44,15 @@ public slots:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
+    // The grid's cells take the room a larger window gives (whole pixels).
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void OnSelChangeCategory(int index);
     void PlaceFromSettings();
+    QRect FirstPlacement() const;
+    // The inside of a window whose grid has cells of the given size.
+    QSize InsideSizeFor(int cellPixels) const;
     // Corrects the size once the window manager's frame is known, so the frame
     // (not the inside) gets the stored size.
     void FitFrame();
