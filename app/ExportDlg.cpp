@@ -39,11 +39,17 @@ CExportDlg::CExportDlg(QWidget* parent, const QString& suggestedPath, int fontSi
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(m_pPathEdit, 1);
     pathRow->addWidget(browse);
-    grid->addWidget(new QLabel(QStringLiteral("ﾌｧｲﾙ名(&N):")), 0, 0);
+    // Each label names its field, so its mnemonic moves the focus there.
+    const auto label = [](const char* text, QWidget* buddy) {
+        auto* l = new QLabel(QString::fromUtf8(text));
+        l->setBuddy(buddy);
+        return l;
+    };
+    grid->addWidget(label("ﾌｧｲﾙ名(&N):", m_pPathEdit), 0, 0);
     grid->addLayout(pathRow, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("形式(&F):")), 1, 0);
+    grid->addWidget(label("形式(&F):", m_pFormatCombo), 1, 0);
     grid->addWidget(m_pFormatCombo, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("文字の大きさ(&S):")), 2, 0);
+    grid->addWidget(label("文字の大きさ(&S):", m_pSizeCombo), 2, 0);
     grid->addWidget(m_pSizeCombo, 2, 1);
     grid->addWidget(m_pTransparentCheck, 3, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);

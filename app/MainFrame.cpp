@@ -22,6 +22,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace {
 
 const char kReady[] = "ﾚﾃﾞｨ";
@@ -58,8 +60,11 @@ bool IsToolModeId(int id) {
 
 CMainFrame::CMainFrame(CRuvlenApp* app) : m_pApp(app) {
     EnsureResources();
-    setWindowTitle(QStringLiteral("Tavik[*]"));
+    // No modified mark of its own: a maximized canvas window adds its title, mark
+    // included, as " - [Canvas1*]".
+    setWindowTitle(QStringLiteral("Tavik"));
     setObjectName(QStringLiteral("mainFrame"));
+    setAcceptDrops(true);
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/tavik-%1.png").arg(size));
@@ -252,8 +257,21 @@ QString CMainFrame::MessageText() const {
     return temporary.isEmpty() ? m_pMessagePane->text() : temporary;
 }
 
+// Nothing stored yet: about two thirds of the screen, centred, and at least as
+// wide as the whole toolbar.
+QRect CMainFrame::FirstPlacement() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int toolbar = m_pToolBar->sizeHint().width();
+    QRect rect(0, 0, std::min(avail.width(), std::max(avail.width() * 2 / 3, toolbar)),
+               avail.height() * 2 / 3);
+    rect.moveCenter(avail.center());
+    return rect;
+}
+
 void CMainFrame::RestorePlacement(const CAppSettings& s) {
     QRect rect(s.m_nWindowX, s.m_nWindowY, s.m_nWindowWidth, s.m_nWindowHeight);
+    if (s.WindowRectIsDefault()) rect = FirstPlacement();
     // A rectangle left on a screen that is gone comes back onto the primary one.
     bool visible = false;
     for (QScreen* screen : QGuiApplication::screens())

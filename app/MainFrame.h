@@ -59,6 +59,8 @@ public:
     QString SizeText() const;
     QString FormatText() const;
     void RestorePlacement(const CAppSettings& settings);
+    QRect FirstPlacement() const;
+    QString DialogFolder() const;
     void CaptureWindowPlacement(CAppSettings& settings) const;
     void ShowSymbolPalette();
     void CapturePaletteRect();
@@ -69,6 +71,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateActions();
@@ -109,6 +113,7 @@ private:
     std::vector<QAction*> m_windowListActions;
     QAction* m_pRecentPlaceholder = nullptr;
     std::vector<QAction*> m_recentActions;
+    QString m_dialogFolder; // where the last file dialog was left
     QToolBar* m_pToolBar = nullptr;
     QLabel* m_pMessagePane = nullptr;
     QLabel* m_pSizePane = nullptr;   // the active canvas's character size

@@ -12,16 +12,21 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QStandardPaths>
+#include <QUrl>
 
 namespace {
 
-const char kFilter[] = "ﾃｷｽﾄ ﾌｧｲﾙ (*.txt);;すべてのﾌｧｲﾙ (*)";
+const char kFilter[] = "ﾃｷｽﾄ ﾌｧｲﾙ (*.txt);;Markdown (*.md);;すべてのﾌｧｲﾙ (*)";
 
 QString Caption() {
     return QStringLiteral("Tavik");
@@ -120,10 +125,45 @@ CCanvasDocument* CMainFrame::FindDocument(const QString& path) const {
     return nullptr;
 }
 
+namespace {
+
+// The local files among the dropped items; anything else is not ours to open.
+QStringList DroppedFiles(const QMimeData* data) {
+    QStringList files;
+    if (!data || !data->hasUrls()) return files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) files << url.toLocalFile();
+    return files;
+}
+
+} // namespace
+
+// Where a file dialog opens: the folder of the last one, or at first the user's
+// documents folder (home when there is none), never the process's working folder.
+QString CMainFrame::DialogFolder() const {
+    if (!m_dialogFolder.isEmpty()) return m_dialogFolder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+// Each dropped file opens as File -> Open would open it, refusals and warnings included.
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QStringList files = DroppedFiles(event->mimeData());
+    if (files.isEmpty()) return;
+    event->acceptProposedAction();
+    for (const QString& path : files) OpenDocument(path);
+}
+
 void CMainFrame::OnFileOpen() {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("開く"), QString(),
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("開く"), DialogFolder(),
                                                       QString::fromUtf8(kFilter));
-    if (!path.isEmpty()) OpenDocument(path);
+    if (path.isEmpty()) return;
+    m_dialogFolder = QFileInfo(path).absolutePath();
+    OpenDocument(path);
 }
 
 void CMainFrame::WarnLossyLoad(CCanvasDocument* document) {
@@ -187,12 +227,19 @@ QString CMainFrame::AskSaveFileName(CCanvasDocument* document, CTextFormat& form
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(QString::fromUtf8(kFilter).split(QStringLiteral(";;")));
     dialog.setDefaultSuffix(QStringLiteral("txt"));
-    if (!document->PathName().isEmpty())
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(filter.contains(QStringLiteral("*.md")) ? QStringLiteral("md")
+                                                                        : QStringLiteral("txt"));
+    });
+    if (!document->PathName().isEmpty()) {
         dialog.selectFile(document->PathName());
-    else
+    } else {
+        dialog.setDirectory(DialogFolder());
         dialog.selectFile(document->Title() + QStringLiteral(".txt"));
+    }
     const CFormatChoice choice = AddFormatChoice(dialog, document->Format());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    m_dialogFolder = QFileInfo(dialog.selectedFiles().front()).absolutePath();
     format = document->Format();
     if (choice.encoding) format.m_encoding = TextEncoding(choice.encoding->currentData().toInt());
     if (choice.lineEnding)
