@@ -12,10 +12,14 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -64,6 +68,7 @@ private slots:
     void closedWindowOpensAgain();
     void missingPageGivesAMessage();
     void shippedManualLoads();
+    void boxDrawingIsInTheCanvasFont();
 
 private:
     QTemporaryDir m_dir;
@@ -150,6 +155,32 @@ void HelpWindowTest::shippedManualLoads() {
     QTextBrowser* browser = Browser(HelpWindows().first());
     QVERIFY(browser->toPlainText().contains(QStringLiteral("Tavik")));
     QCOMPARE(browser->source().scheme(), QStringLiteral("qrc"));
+}
+
+// Every box-drawing character of the shipped manual, in running text or in an
+// example block, is shown in a fixed-pitch canvas font: in the proportional body
+// font the junctions come out small or misplaced.
+void HelpWindowTest::boxDrawingIsInTheCanvasFont() {
+    HelpWindow::SetHomePage(QStringLiteral(":/help/index.html"));
+    HelpWindow::Show(nullptr);
+    QTextDocument* document = Browser(HelpWindows().first())->document();
+    int checked = 0;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QString text = fragment.text();
+            const bool art = std::any_of(text.begin(), text.end(), [](QChar c) {
+                return c.unicode() >= 0x2500 && c.unicode() <= 0x257F;
+            });
+            if (!art) continue;
+            const QStringList families = fragment.charFormat().fontFamilies().toStringList();
+            QVERIFY2(!families.isEmpty() && families.first().startsWith(QStringLiteral("IPA")) &&
+                         !families.first().startsWith(QStringLiteral("IPAP")),
+                     qPrintable(text));
+            ++checked;
+        }
+    }
+    QVERIFY(checked > 10);
 }
 
 QTEST_MAIN(HelpWindowTest)
