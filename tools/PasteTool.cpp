@@ -25,9 +25,34 @@ void CPasteTool::KeepInCanvas() {
     AnchorAt({m_nStartCol, m_nStartRow});
 }
 
+int CPasteTool::OnLButtonDown(int x, int y) {
+    HidePreview();
+    return CTool::OnLButtonDown(x, y);
+}
+
+// Before the press the preview follows the pointer over the canvas, placed as
+// the press would place it.
 int CPasteTool::OnMouseMove(int x, int y) {
-    if (m_nState == 0) return 1; // nothing follows the mouse before the press
-    return CTool::OnMouseMove(x, y);
+    if (m_nState != 0) return CTool::OnMouseMove(x, y);
+    if (!m_pDoc->IsInCanvas(x, y) || m_nWidth <= 0 || m_nHeight <= 0) {
+        HidePreview();
+        return 1;
+    }
+    AnchorAt(m_pDoc->CellFromPoint(x, y));
+    m_bPreview = true;
+    m_pView->SetPastePreview(true, {Left(), Top(), Right(), Bottom()}, IsTransparent());
+    return 1;
+}
+
+void CPasteTool::EraseFeedback() {
+    HidePreview();
+    CTool::EraseFeedback();
+}
+
+void CPasteTool::HidePreview() {
+    if (!m_bPreview) return;
+    m_bPreview = false;
+    m_pView->SetPastePreview(false, {}, IsTransparent());
 }
 
 int CPasteTool::Apply() {

@@ -60,6 +60,11 @@ void CViewController::OnLButtonDown(int x, int y) {
 void CViewController::OnMouseMove(int x, int y) {
     if (m_pDoc->m_nToolState == 0) {
         SetIdleCursor(x, y);
+        // The status bar follows the pointer over the canvas, button or not.
+        if (m_pDoc->IsInCanvas(x, y)) {
+            const CCellPoint cell = m_pDoc->CellFromPoint(x, y);
+            m_pView->SetPositionText(cell.x, cell.y);
+        }
         return;
     }
     CTool* tool = ActiveTool();

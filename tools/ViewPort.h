@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/CellRect.h"
 #include "canvas/DocView.h"
 #include "tools/Feedback.h"
 
@@ -36,6 +37,11 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     virtual void ShowContextMenu(int x, int y, const CContextMenuState& state) = 0;
     virtual bool IsFrameMinimized() const = 0;
+    // A waiting paste previewed where the pointer is: the buffer's cells drawn
+    // faintly over `cells` (blank ones left out for a transparent paste), or
+    // nothing when `shown` is false. A window without a pointer ignores it.
+    virtual void SetPastePreview(bool /*shown*/, const CCellRect& /*cells*/, bool /*transparent*/) {
+    }
 };
 
 // The symbol the symbol tool places: the palette's current choice.

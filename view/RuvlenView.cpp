@@ -89,7 +89,17 @@ void CRuvlenView::paintEvent(QPaintEvent* event) {
     m_pPaintPainter = &p;
     m_controller.OnDrawDone();
     m_pPaintPainter = nullptr;
+    m_pastePreview.Paint(p, *m_pDoc);
     m_overlay.Paint(p);
+}
+
+void CRuvlenView::SetPastePreview(bool shown, const CCellRect& cells, bool transparent) {
+    const CPastePreview next{shown, cells, transparent};
+    if (next.shown == m_pastePreview.shown && (!shown || next.cells == m_pastePreview.cells))
+        return;
+    UpdateLogical(m_pastePreview.Bounds(*m_pDoc));
+    m_pastePreview = next;
+    UpdateLogical(m_pastePreview.Bounds(*m_pDoc));
 }
 
 void CRuvlenView::InvalidateCells(const CCellRect& rc) {

@@ -3,6 +3,7 @@
 #include "tools/ViewController.h"
 #include "view/CanvasPainter.h"
 #include "view/FeedbackOverlay.h"
+#include "view/PastePreview.h"
 
 #include <QAbstractScrollArea>
 
@@ -55,6 +56,8 @@ public:
     void ShowMessage(const std::string& text) override;
     void ShowContextMenu(int x, int y, const CContextMenuState& state) override;
     bool IsFrameMinimized() const override;
+    void SetPastePreview(bool shown, const CCellRect& cells, bool transparent) override;
+    const CPastePreview& PastePreview() const { return m_pastePreview; }
 
 signals:
     // The cell under the pointer (0-based) for the status bar.
@@ -84,5 +87,6 @@ private:
     CViewController m_controller;
     CCanvasPainter m_painter;
     CFeedbackOverlay m_overlay;
+    CPastePreview m_pastePreview;
     QPainter* m_pPaintPainter = nullptr; // set while paintEvent runs
 };

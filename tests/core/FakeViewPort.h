@@ -17,6 +17,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <typeinfo>
@@ -63,6 +64,8 @@ public:
     std::vector<DialogCall> dialogs;
     std::vector<std::string> refusals; // messages of the dialog's validation
     bool minimized = false;
+    std::optional<CCellRect> preview; // the waiting paste's preview, while shown
+    bool previewTransparent = false;
 
     // Script of the text input dialog: OK with these bytes, or Cancel.
     bool answerOk = false;
@@ -93,6 +96,10 @@ public:
         menus.push_back({x, y, state});
     }
     bool IsFrameMinimized() const override { return minimized; }
+    void SetPastePreview(bool shown, const CCellRect& cells, bool transparent) override {
+        preview = shown ? std::optional<CCellRect>(cells) : std::nullopt;
+        previewTransparent = transparent;
+    }
 
     // A refused text keeps the dialog open; the scripted user then cancels.
     int RunTextInput(CTextInputDlg& dialog) override {

@@ -119,7 +119,7 @@ TEST(ViewControllerPress, TheCanvasFrameLineStillStartsATool) {
     EXPECT_EQ(cv.view.positions.back(), (CCellPoint{39, 3}));
 }
 
-TEST(ViewControllerPress, IdleMovesSetTheModesCursorAndNoPosition) {
+TEST(ViewControllerPress, IdleMovesSetTheModesCursorAndShowTheCell) {
     struct Case {
         int mode, col, cursor;
     } cases[] = {{ID_TOOL_SELECT, 4, CURSOR_MOVE},
@@ -134,8 +134,13 @@ TEST(ViewControllerPress, IdleMovesSetTheModesCursorAndNoPosition) {
         cv.MoveTo(c.col, 4);
         cv.Release(c.col, 4);
         EXPECT_EQ(cv.view.cursors, (std::vector<int>{c.cursor, c.cursor}));
-        EXPECT_TRUE(cv.view.positions.empty());
+        ASSERT_EQ(cv.view.positions.size(), 1u); // the move, not the idle release
+        EXPECT_EQ(cv.view.positions[0].x, c.col);
+        EXPECT_EQ(cv.view.positions[0].y, 4);
     }
+    Canvas outside;
+    outside.ctl.OnMouseMove(-50, -50); // over the rulers: no cell to show
+    EXPECT_TRUE(outside.view.positions.empty());
 }
 
 // ---------------------------------------------------------------------------
@@ -535,4 +540,38 @@ TEST(ViewControllerCancel, EndsAWaitingPasteAndTheModeBeforeItReturns) {
     cv.doc->Select(&cv.view, 1, 1, 2, 2);
     EXPECT_FALSE(cv.ctl.CancelGesture());
     EXPECT_TRUE(cv.doc->m_bSelection);
+}
+
+// Before the press, the preview follows the pointer exactly where a click would
+// paste; it goes when the press places the paste, when the pointer leaves the
+// canvas, and when the paste is cancelled.
+TEST(ViewControllerPastePreview, FollowsThePointerWhereAClickWouldPaste) {
+    for (int id : {ID_EDIT_PASTE, ID_EDIT_TRANSPARENT_PASTE}) {
+        Canvas cv;
+        cv.clipboard.Hold("abcd\r\nef\r\n");
+        ASSERT_TRUE(cv.Command(id));
+        EXPECT_FALSE(cv.view.preview);
+        cv.MoveTo(5, 6);
+        ASSERT_TRUE(cv.view.preview);
+        EXPECT_EQ(*cv.view.preview, (CCellRect{5, 6, 6, 7}));
+        EXPECT_EQ(cv.view.previewTransparent, id == ID_EDIT_TRANSPARENT_PASTE);
+        cv.MoveTo(cv.doc->m_nColumns - 1, cv.doc->m_nLines - 1); // kept inside the canvas
+        const CCellRect corner = *cv.view.preview;
+        EXPECT_EQ(corner.right, cv.doc->m_nColumns - 1);
+        EXPECT_EQ(corner.bottom, cv.doc->m_nLines - 1);
+        cv.ctl.OnMouseMove(-40, -40);
+        EXPECT_FALSE(cv.view.preview);
+        cv.MoveTo(cv.doc->m_nColumns - 1, cv.doc->m_nLines - 1);
+        cv.Click(cv.doc->m_nColumns - 1, cv.doc->m_nLines - 1);
+        EXPECT_FALSE(cv.view.preview);
+        EXPECT_EQ(cv.Text(corner.left, corner.top), "ab");
+        EXPECT_EQ(cv.Text(corner.left, corner.top + 1), "ef");
+    }
+    Canvas cancelled;
+    cancelled.clipboard.Hold("ab\r\n");
+    ASSERT_TRUE(cancelled.Command(ID_EDIT_PASTE));
+    cancelled.MoveTo(2, 2);
+    ASSERT_TRUE(cancelled.view.preview);
+    EXPECT_TRUE(cancelled.ctl.CancelGesture());
+    EXPECT_FALSE(cancelled.view.preview);
 }
