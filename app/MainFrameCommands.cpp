@@ -190,7 +190,10 @@ void CMainFrame::UpdateTitles() {
         for (CChildFrame* frame : frames) {
             QString title = document->Title();
             if (frames.size() > 1) title += QStringLiteral(":%1").arg(++n);
-            frame->setWindowTitle(title + QStringLiteral("[*]"));
+            // The mark is part of the text rather than a "[*]" placeholder: a
+            // maximized window's placeholder would also mark the frame's own title.
+            if (document->IsModified()) title += QLatin1Char('*');
+            frame->setWindowTitle(title);
             frame->setWindowModified(document->IsModified());
         }
     }
