@@ -30,7 +30,7 @@ GESTURES = [
     ("vline", "thin", (8, 2, 8, 8)),
     ("htext", "thin", (0, 0, 12, 0)),
 ]
-TOOLBAR = ["new", "open", "save", None, "undo", "cut", "copy", "paste", "tpaste",
+TOOLBAR = ["new", "open", "save", None, "undo", "redo", "cut", "copy", "paste", "tpaste",
            "rotate90", "rotate180", None, "print", None, "select", "hline", "vline",
            "rect", "htext", "vtext", "symbol", "erase", None, "thin", "thick"]
 
