@@ -42,6 +42,8 @@ public:
     // Asks whether to save a modified canvas; false when the user cancels.
     bool MaybeSave(CCanvasDocument* document);
     CChildFrame* CreateChildFrame(CCanvasDocument* document);
+    // Shows a canvas made elsewhere (a recovered one) in a new window.
+    CCanvasDocument* AddDocument(std::unique_ptr<CCanvasDocument> document);
     CChildFrame* ActiveFrame() const;
     CRuvlenView* ActiveView() const;
     CCanvasDocument* ActiveDocument() const;

@@ -61,6 +61,15 @@ CCanvasDocument* CMainFrame::OpenDocument(const QString& path) {
     return result;
 }
 
+CCanvasDocument* CMainFrame::AddDocument(std::unique_ptr<CCanvasDocument> document) {
+    if (document->Title().isEmpty())
+        document->SetTitle(QStringLiteral("Canvas%1").arg(++m_nUntitledCount));
+    CCanvasDocument* result = document.get();
+    m_documents.push_back(std::move(document));
+    CreateChildFrame(result);
+    return result;
+}
+
 CChildFrame* CMainFrame::CreateChildFrame(CCanvasDocument* document) {
     auto* view = new CRuvlenView(&document->Doc(), this);
     auto* frame = new CChildFrame(document, view);
