@@ -3,6 +3,7 @@
 #include "app/CanvasDocument.h"
 #include "app/ChildFrame.h"
 #include "app/CommandTable.h"
+#include "app/RecoveryManager.h"
 #include "app/RuvlenApp.h"
 #include "app/SymbolPaletteDlg.h"
 #include "canvas/RuvlenDoc.h"
@@ -71,6 +72,7 @@ CMainFrame::CMainFrame(CRuvlenApp* app) : m_pApp(app) {
     setCentralWidget(m_pMdiArea);
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
+    m_pRecovery = new CRecoveryManager(this, &m_pApp->m_settings);
     CreateActions();
     CreateMenus();
     CreateToolBar();

@@ -5,6 +5,7 @@
 #include "app/CommandTable.h"
 #include "app/HelpWindow.h"
 #include "app/MainFrame.h"
+#include "app/RecoveryManager.h"
 #include "app/RuvlenApp.h"
 #include "app/SymbolPaletteDlg.h"
 #include "app/UndoLevelsDlg.h"
@@ -193,6 +194,7 @@ void CMainFrame::UpdateTitles() {
             frame->setWindowTitle(title + QStringLiteral("[*]"));
             frame->setWindowModified(document->IsModified());
         }
+        m_pRecovery->Notice(document.get());
     }
 }
 

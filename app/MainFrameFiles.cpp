@@ -3,6 +3,7 @@
 #include "app/ChildFrame.h"
 #include "app/ExportDlg.h"
 #include "app/MainFrame.h"
+#include "app/RecoveryManager.h"
 #include "app/RuvlenApp.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/SvgExport.h"
@@ -297,6 +298,7 @@ void CMainFrame::OnViewDestroyed(CCanvasDocument* document) {
         UpdateActions(); // a tool of the closed window may have ended
         return;
     }
+    m_pRecovery->Forget(document);
     for (auto it = m_documents.begin(); it != m_documents.end(); ++it) {
         if (it->get() != document) continue;
         m_documents.erase(it);
