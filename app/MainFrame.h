@@ -90,6 +90,7 @@ private:
     void OnUpdateDefaults(CRuvlenView* view);
     void OnSymbolTable();
     void OnUndoLevels();
+    void OnRecoverySeconds();
     void OnPaletteClosed();
     void SelectSymbolTool();
     void OnFileOpen();

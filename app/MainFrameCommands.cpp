@@ -5,6 +5,7 @@
 #include "app/CommandTable.h"
 #include "app/HelpWindow.h"
 #include "app/MainFrame.h"
+#include "app/RecoveryIntervalDlg.h"
 #include "app/RecoveryManager.h"
 #include "app/RuvlenApp.h"
 #include "app/SymbolPaletteDlg.h"
@@ -73,6 +74,9 @@ bool CMainFrame::RunFrameCommand(int id) {
         return ActiveDocument() && ExportDocument(ActiveDocument());
     case ID_UNDO_LEVELS:
         OnUndoLevels();
+        return true;
+    case ID_RECOVERY_SECONDS:
+        OnRecoverySeconds();
         return true;
     case ID_FILE_PRINT_SETUP:
         CanvasPrinter::PageSetup(this);
@@ -221,6 +225,13 @@ void CMainFrame::OnUndoLevels() {
     m_pApp->m_settings.m_nUndoLevels = dialog.Levels();
     m_pApp->SaveEditingSettings();
     for (const auto& document : m_documents) document->Doc().SetUndoLevels(dialog.Levels());
+}
+
+void CMainFrame::OnRecoverySeconds() {
+    CRecoveryIntervalDlg dialog(this, m_pApp->m_settings.m_nRecoverySeconds);
+    if (dialog.exec() != QDialog::Accepted) return;
+    m_pApp->m_settings.m_nRecoverySeconds = dialog.Seconds();
+    m_pApp->SaveEditingSettings();
 }
 
 // --- Symbol palette ---

@@ -9,6 +9,7 @@
 #include "app/CommandTable.h"
 #include "app/MainFrame.h"
 #include "app/RecoveryDlg.h"
+#include "app/RecoveryIntervalDlg.h"
 #include "app/RecoveryManager.h"
 #include "app/RuvlenApp.h"
 #include "canvas/DocumentText.h"
@@ -296,6 +297,31 @@ private slots:
         QVERIFY(!Frame()->MessageText().contains("復元用のコピー"));
         QVERIFY(document->Doc().Cell(5, 6).m_bLine); // editing goes on
         QVERIFY(Recovery()->CopyPath(document).isEmpty());
+    }
+
+    void theIntervalIsASettingAndZeroMeansNoCopies() {
+        Start(1);
+        CCanvasDocument* document = Active();
+        QMenu* settings = Frame()->menuBar()->actions().at(1)->menu();
+        const QList<QAction*> items = settings->actions();
+        QCOMPARE(items.last()->text(), QString("復元用の保存間隔(&R)..."));
+        QCOMPARE(items.value(items.size() - 2), Frame()->Action(ID_UNDO_LEVELS));
+        Drag(0, 0, 5, 5);
+        QTRY_VERIFY_WITH_TIMEOUT(!Recovery()->CopyPath(document).isEmpty(), 5000);
+        const QString file = Recovery()->CopyPath(document);
+        {
+            CModalAnswerer set([](QWidget* w) {
+                auto* dialog = qobject_cast<CRecoveryIntervalDlg*>(w);
+                QCOMPARE(dialog->m_pSeconds->value(), 1);
+                dialog->m_pSeconds->setValue(0);
+                dialog->accept();
+            });
+            QVERIFY(Frame()->OnCommand(ID_RECOVERY_SECONDS));
+        }
+        QVERIFY(ReadBytes(Path("Tavik.ini")).contains("RecoverySeconds=0\n"));
+        QVERIFY(!QFile::exists(file));
+        Drag(0, 6, 5, 6);
+        QCOMPARE(Recovery()->DueInMs(document), -1);
     }
 };
 
