@@ -80,16 +80,6 @@ bool Refuse(std::string& why, const char* reason) {
     return false;
 }
 
-// Files are created readable by their owner only while it is in force.
-class CPrivateFiles {
-public:
-    CPrivateFiles() : m_old(::umask(077)) {}
-    ~CPrivateFiles() { ::umask(m_old); }
-
-private:
-    mode_t m_old;
-};
-
 } // namespace
 
 CRecoveryFile CRecoveryFile::FromDocument(const CRuvlenDoc& doc, const std::string& path,
@@ -202,9 +192,15 @@ bool CRecoveryFile::Parse(const std::string& bytes, std::string& why) {
 }
 
 bool CRecoveryFile::Write(const std::string& filePath, std::string& error) const {
-    const std::string bytes = Bytes();
-    CPrivateFiles privateFiles;
-    return WriteFileSafely(filePath, bytes, error);
+    // A replaced copy keeps its mode; a new one is made private right after it
+    // appears (its folder is private already, and the process's umask is left
+    // alone, since it is shared with everything else the program writes).
+    if (!WriteFileSafely(filePath, Bytes(), error)) return false;
+    if (::chmod(filePath.c_str(), 0600) != 0) {
+        error = "「" + filePath + "」を本人だけが読めるようにできませんでした。";
+        return false;
+    }
+    return true;
 }
 
 bool CRecoveryFile::Read(const std::string& filePath, std::string& why) {

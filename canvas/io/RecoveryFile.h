@@ -48,7 +48,7 @@ struct CRecoveryFile {
     bool Parse(const std::string& bytes, std::string& why);
 
     // Writes the copy through WriteFileSafely, so the file holds the old copy or
-    // the new one, never a part. A new file is readable by its owner only.
+    // the new one, never a part. The file is readable by its owner only.
     bool Write(const std::string& filePath, std::string& error) const;
     bool Read(const std::string& filePath, std::string& why);
 };

@@ -143,7 +143,7 @@ TEST_F(RecoveryFile, CopiesArePrivateAndLeaveNothingBehind) {
     struct stat st {};
     ASSERT_EQ(::stat(PathOf("c.tvkr").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0600u);
-    // The program's own umask is back once the copy is written.
+    // The program's umask is never touched: other files keep their modes.
     EXPECT_EQ(::umask(old), mode_t(022));
     int entries = 0;
     for (const auto& entry : std::filesystem::directory_iterator(m_dir)) {
