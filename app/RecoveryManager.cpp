@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "app/CanvasDocument.h"
+#include "app/ChildFrame.h"
 #include "app/MainFrame.h"
 #include "app/RecoveryDlg.h"
 
@@ -9,8 +10,10 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QLockFile>
+#include <QMdiArea>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
@@ -237,8 +240,23 @@ void CRecoveryManager::ReleaseClaims(bool removeTemporaries) {
     m_claims.clear();
 }
 
+// A canvas without changes that shows the file the copy belongs to (the file
+// was named on the command line) gives way to the copy, so that the file stays
+// with one canvas.
+void CRecoveryManager::CloseUnchangedCanvasOf(const QString& path) {
+    const QString key = QFileInfo(path).absoluteFilePath();
+    for (QMdiSubWindow* window : m_pFrame->MdiArea()->subWindowList()) {
+        auto* frame = qobject_cast<CChildFrame*>(window);
+        if (frame && !frame->Document()->IsModified() &&
+            QFileInfo(frame->Document()->PathName()).absoluteFilePath() == key)
+            frame->close();
+    }
+}
+
 void CRecoveryManager::RestoreLeftCopies() {
     for (CLeftCopy& left : m_leftCopies) {
+        if (!left.m_copy.m_path.empty())
+            CloseUnchangedCanvasOf(QString::fromStdString(left.m_copy.m_path));
         auto document = std::make_unique<CCanvasDocument>(m_pSettings->Defaults());
         document->Restore(left.m_copy);
         CCanvasDocument* opened = m_pFrame->AddDocument(std::move(document));

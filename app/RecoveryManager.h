@@ -73,6 +73,7 @@ private:
     void Remove(CTracked& tracked);
     void TellCopiesOff();
     void ReleaseClaims(bool removeTemporaries);
+    void CloseUnchangedCanvasOf(const QString& path);
     CTracked& Track(const CCanvasDocument* document);
     QString NewCopyPath();
 
