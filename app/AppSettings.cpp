@@ -39,6 +39,7 @@ void CAppSettings::LoadCanvasDefaults(const CIniFile& ini) {
 
 void CAppSettings::LoadEditing(const CIniFile& ini) {
     m_nUndoLevels = InRange(ini.GetInt(kEditing, "UndoLevels", 1), 1, 100);
+    m_nRecoverySeconds = InRange(ini.GetInt(kEditing, "RecoverySeconds", 10), 0, 3600);
 }
 
 void CAppSettings::LoadWindowPlacement(const CIniFile& ini) {
@@ -79,6 +80,7 @@ void CAppSettings::SaveCanvasDefaults(CIniFile& ini) const {
 
 void CAppSettings::SaveEditing(CIniFile& ini) const {
     ini.SetInt(kEditing, "UndoLevels", m_nUndoLevels);
+    ini.SetInt(kEditing, "RecoverySeconds", m_nRecoverySeconds);
 }
 
 void CAppSettings::SaveWindowPlacement(CIniFile& ini) const {

@@ -2,6 +2,7 @@
 
 #include "canvas/RuvlenDoc.h"
 #include "canvas/TextFile.h"
+#include "canvas/io/RecoveryFile.h"
 
 #include <QFileInfo>
 
@@ -33,6 +34,12 @@ bool CCanvasDocument::Open(const QString& path, QString& error) {
 
 bool CCanvasDocument::Save(const QString& path, QString& error) {
     return Save(path, m_pDoc->m_textFormat, error);
+}
+
+void CCanvasDocument::Restore(const CRecoveryFile& copy) {
+    copy.RestoreTo(*m_pDoc);
+    m_bLossyLoad = copy.m_bLossyLoad;
+    if (!copy.m_path.empty()) SetPathName(QString::fromStdString(copy.m_path));
 }
 
 CTextFormat CCanvasDocument::Format() const {

@@ -7,6 +7,7 @@
 
 class CRuvlenDoc;
 struct CCanvasDefaults;
+struct CRecoveryFile;
 
 // One open canvas as the main frame keeps it: the document, the file it was
 // read from or saved to, and the title its windows show.
@@ -28,6 +29,9 @@ public:
     bool Save(const QString& path, QString& error);
     bool Save(const QString& path, const CTextFormat& format, QString& error);
     CTextFormat Format() const;
+    // Takes the canvas of a recovery copy: modified, with the copy's file name
+    // and format, so that saving goes to the original file.
+    void Restore(const CRecoveryFile& copy);
     // "Shift-JIS CR LF", "UTF-8 LF" and so on, for the status bar.
     QString FormatText() const;
 

@@ -35,6 +35,8 @@ const std::vector<CCommandInfo>& CommandTable() {
          "Ctrl+Y;Ctrl+Shift+Z", false},
         {ID_UNDO_LEVELS, "取り消しの回数(&L)...", "取り消しできる操作の数を設定\n取り消しの回数",
          nullptr, nullptr, false},
+        {ID_RECOVERY_SECONDS, "復元用の保存間隔(&R)...",
+         "復元用のｺﾋﾟｰを保存する間隔を設定\n復元用の保存間隔", nullptr, nullptr, false},
         {ID_EDIT_CUT, "切り取り(&T)\tCtrl+X", "選択範囲を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存\n切り取り",
          "cut", "Ctrl+X;Shift+Del", false},
         {ID_EDIT_COPY, "複写(&C)\tCtrl+C", "選択範囲をｸﾘｯﾌﾟﾎﾞｰﾄﾞに複写\n複写", "copy",
@@ -138,6 +140,7 @@ bool IsViewCommand(int id) {
     case ID_FILE_SAVE_AS:
     case ID_FILE_EXPORT:
     case ID_UNDO_LEVELS:
+    case ID_RECOVERY_SECONDS:
     case ID_FILE_PRINT_SETUP:
     case ID_APP_EXIT:
     case ID_VIEW_TOOLBAR:

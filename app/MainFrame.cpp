@@ -3,6 +3,7 @@
 #include "app/CanvasDocument.h"
 #include "app/ChildFrame.h"
 #include "app/CommandTable.h"
+#include "app/RecoveryManager.h"
 #include "app/RuvlenApp.h"
 #include "app/SymbolPaletteDlg.h"
 #include "canvas/RuvlenDoc.h"
@@ -76,6 +77,7 @@ CMainFrame::CMainFrame(CRuvlenApp* app) : m_pApp(app) {
     setCentralWidget(m_pMdiArea);
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
+    m_pRecovery = new CRecoveryManager(this, &m_pApp->m_settings);
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -172,7 +174,9 @@ void CMainFrame::CreateMenus() {
                  ID_FILE_EXPORT, 0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0,
                  ID_FILE_MRU_FILE1, 0, ID_APP_EXIT},
                 true),
-        AddMenu("設定(&S)", {ID_CANVAS_SETTINGS, 0, ID_UPDATE_DEFAULTS, 0, ID_UNDO_LEVELS}, false),
+        AddMenu("設定(&S)",
+                {ID_CANVAS_SETTINGS, 0, ID_UPDATE_DEFAULTS, 0, ID_UNDO_LEVELS, ID_RECOVERY_SECONDS},
+                false),
         AddMenu("編集(&E)",
                 {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
                  ID_EDIT_TRANSPARENT_PASTE, ID_ROTATE90, ID_ROTATE180, ID_FLIP_HORIZONTAL,

@@ -10,6 +10,7 @@
 
 class CCanvasDocument;
 class CChildFrame;
+class CRecoveryManager;
 class CRuvlenApp;
 class CRuvlenView;
 class CSymbolPaletteDlg;
@@ -42,6 +43,9 @@ public:
     // Asks whether to save a modified canvas; false when the user cancels.
     bool MaybeSave(CCanvasDocument* document);
     CChildFrame* CreateChildFrame(CCanvasDocument* document);
+    // Shows a canvas made elsewhere (a recovered one) in a new window.
+    CCanvasDocument* AddDocument(std::unique_ptr<CCanvasDocument> document);
+    CRecoveryManager* Recovery() const { return m_pRecovery; }
     CChildFrame* ActiveFrame() const;
     CRuvlenView* ActiveView() const;
     CCanvasDocument* ActiveDocument() const;
@@ -90,6 +94,7 @@ private:
     void OnUpdateDefaults(CRuvlenView* view);
     void OnSymbolTable();
     void OnUndoLevels();
+    void OnRecoverySeconds();
     void OnPaletteClosed();
     void SelectSymbolTool();
     void OnFileOpen();
@@ -120,6 +125,7 @@ private:
     QLabel* m_pFormatPane = nullptr; // the active canvas's encoding and line ends
     CSymbolPaletteDlg* m_pSymbolPalette = nullptr;
     int m_bPaletteShown = 0;
+    CRecoveryManager* m_pRecovery = nullptr;
     std::vector<std::unique_ptr<CCanvasDocument>> m_documents;
     CCanvasDocument* m_pClosingDocument = nullptr; // closing without asking again
     int m_nUntitledCount = 0;

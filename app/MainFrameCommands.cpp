@@ -5,6 +5,8 @@
 #include "app/CommandTable.h"
 #include "app/HelpWindow.h"
 #include "app/MainFrame.h"
+#include "app/RecoveryIntervalDlg.h"
+#include "app/RecoveryManager.h"
 #include "app/RuvlenApp.h"
 #include "app/SymbolPaletteDlg.h"
 #include "app/UndoLevelsDlg.h"
@@ -72,6 +74,9 @@ bool CMainFrame::RunFrameCommand(int id) {
         return ActiveDocument() && ExportDocument(ActiveDocument());
     case ID_UNDO_LEVELS:
         OnUndoLevels();
+        return true;
+    case ID_RECOVERY_SECONDS:
+        OnRecoverySeconds();
         return true;
     case ID_FILE_PRINT_SETUP:
         CanvasPrinter::PageSetup(this);
@@ -196,6 +201,7 @@ void CMainFrame::UpdateTitles() {
             frame->setWindowTitle(title);
             frame->setWindowModified(document->IsModified());
         }
+        m_pRecovery->Notice(document.get());
     }
 }
 
@@ -222,6 +228,13 @@ void CMainFrame::OnUndoLevels() {
     m_pApp->m_settings.m_nUndoLevels = dialog.Levels();
     m_pApp->SaveEditingSettings();
     for (const auto& document : m_documents) document->Doc().SetUndoLevels(dialog.Levels());
+}
+
+void CMainFrame::OnRecoverySeconds() {
+    CRecoveryIntervalDlg dialog(this, m_pApp->m_settings.m_nRecoverySeconds);
+    if (dialog.exec() != QDialog::Accepted) return;
+    m_pApp->m_settings.m_nRecoverySeconds = dialog.Seconds();
+    m_pApp->SaveEditingSettings();
 }
 
 // --- Symbol palette ---

@@ -3,6 +3,7 @@
 #include "app/ChildFrame.h"
 #include "app/ExportDlg.h"
 #include "app/MainFrame.h"
+#include "app/RecoveryManager.h"
 #include "app/RuvlenApp.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/SvgExport.h"
@@ -63,6 +64,15 @@ CCanvasDocument* CMainFrame::OpenDocument(const QString& path) {
     m_pApp->AddToRecentFiles(result->PathName());
     UpdateRecentFileActions();
     WarnLossyLoad(result);
+    return result;
+}
+
+CCanvasDocument* CMainFrame::AddDocument(std::unique_ptr<CCanvasDocument> document) {
+    if (document->Title().isEmpty())
+        document->SetTitle(QStringLiteral("Canvas%1").arg(++m_nUntitledCount));
+    CCanvasDocument* result = document.get();
+    m_documents.push_back(std::move(document));
+    CreateChildFrame(result);
     return result;
 }
 
@@ -335,6 +345,7 @@ void CMainFrame::OnViewDestroyed(CCanvasDocument* document) {
         UpdateActions(); // a tool of the closed window may have ended
         return;
     }
+    m_pRecovery->Forget(document);
     for (auto it = m_documents.begin(); it != m_documents.end(); ++it) {
         if (it->get() != document) continue;
         m_documents.erase(it);

@@ -1,4 +1,6 @@
 #include "app/CommandLineExport.h"
+#include "app/MainFrame.h"
+#include "app/RecoveryManager.h"
 #include "app/RuvlenApp.h"
 
 #include <QApplication>
@@ -37,5 +39,6 @@ int main(int argc, char* argv[]) {
     }
     CRuvlenApp app(CRuvlenApp::DefaultSettingsFilePath());
     if (!app.InitInstance(args.value(0))) return 1;
+    app.MainFrame()->Recovery()->OfferLeftCopies();
     return application.exec();
 }

@@ -31,6 +31,7 @@ TEST(AppSettingsTest, AnEmptyFileGivesTheDefaults) {
     EXPECT_EQ(d.m_nDefaultTextSize, 2);
     EXPECT_EQ(d.m_bDefaultGrid, 1);
     EXPECT_EQ(d.m_nUndoLevels, 1);
+    EXPECT_EQ(s.m_nRecoverySeconds, 10);
     EXPECT_EQ(s.m_nWindowX, 0);
     EXPECT_EQ(s.m_nWindowY, 0);
     EXPECT_EQ(s.m_nWindowWidth, 550);
@@ -63,6 +64,11 @@ TEST(AppSettingsTest, ValuesAreClampedOnLoad) {
         {"Editing", "UndoLevels", "99999999999", &CAppSettings::m_nUndoLevels, 100},
         {"Editing", "UndoLevels", "many", &CAppSettings::m_nUndoLevels, 1},
         {"Editing", "UndoLevels", "20", &CAppSettings::m_nUndoLevels, 20},
+        {"Editing", "RecoverySeconds", "0", &CAppSettings::m_nRecoverySeconds, 0},
+        {"Editing", "RecoverySeconds", "-1", &CAppSettings::m_nRecoverySeconds, 0},
+        {"Editing", "RecoverySeconds", "3601", &CAppSettings::m_nRecoverySeconds, 3600},
+        {"Editing", "RecoverySeconds", "off", &CAppSettings::m_nRecoverySeconds, 0},
+        {"Editing", "RecoverySeconds", "30", &CAppSettings::m_nRecoverySeconds, 30},
         {"Window Placement", "x", "-40", &CAppSettings::m_nWindowX, 0},
         {"Window Placement", "y", "-1", &CAppSettings::m_nWindowY, 0},
         {"Window Placement", "y", "3000", &CAppSettings::m_nWindowY, 3000},
@@ -150,10 +156,12 @@ TEST(AppSettingsTest, UndoLevelsRoundTripAndReachNewCanvases) {
     ini.LoadFromBytes(before);
     CAppSettings s;
     s.m_nUndoLevels = 100;
+    s.m_nRecoverySeconds = 0;
     s.SaveEditing(ini);
-    EXPECT_EQ(ini.ToBytes(), before + "\n[Editing]\nUndoLevels=100\n");
+    EXPECT_EQ(ini.ToBytes(), before + "\n[Editing]\nUndoLevels=100\nRecoverySeconds=0\n");
     CAppSettings back = LoadedFrom(ini.ToBytes());
     EXPECT_EQ(back.m_nUndoLevels, 100);
+    EXPECT_EQ(back.m_nRecoverySeconds, 0);
     EXPECT_EQ(back.m_nDefaultLines, 25);
     EXPECT_EQ(CRuvlenDoc(back.Defaults()).GetUndoLevels(), 100);
     back.m_nUndoLevels = 7;

@@ -1,0 +1,212 @@
+#include "canvas/io/RecoveryFile.h"
+
+#include "canvas/RuvlenDoc.h"
+#include "canvas/SafeWrite.h"
+#include "canvas/TextFile.h"
+
+#include <array>
+#include <sys/stat.h>
+
+namespace {
+
+const char kMagic[8] = {'T', 'A', 'V', 'I', 'K', 'R', 'C', 'V'};
+constexpr size_t kHeaderBytes = sizeof kMagic + 4 + 4; // magic, version, body length
+constexpr size_t kMaxPathBytes = 65536;
+constexpr size_t kCellCount = CRecoveryFile::kGrid * CRecoveryFile::kGrid;
+constexpr size_t kMaxFileBytes = kHeaderBytes + 64 + kMaxPathBytes + 4 * kCellCount + 4;
+
+std::uint32_t Crc32(const char* data, size_t size) {
+    static const std::array<std::uint32_t, 256> table = [] {
+        std::array<std::uint32_t, 256> t{};
+        for (std::uint32_t i = 0; i < 256; ++i) {
+            std::uint32_t c = i;
+            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[i] = c;
+        }
+        return t;
+    }();
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (size_t i = 0; i < size; ++i)
+        crc = table[(crc ^ static_cast<unsigned char>(data[i])) & 0xFF] ^ (crc >> 8);
+    return crc ^ 0xFFFFFFFFu;
+}
+
+void PutInt(std::string& out, std::uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// Reads little-endian numbers and byte runs; once a read runs past the end,
+// every later one fails too.
+class CByteReader {
+public:
+    CByteReader(const std::string& bytes, size_t start, size_t end)
+        : m_bytes(bytes), m_pos(start), m_end(end) {}
+    bool Int(std::uint64_t& value, int bytes) {
+        value = 0;
+        if (m_end - m_pos < size_t(bytes)) return m_ok = false;
+        for (int i = 0; i < bytes; ++i)
+            value |= std::uint64_t(static_cast<unsigned char>(m_bytes[m_pos++])) << (8 * i);
+        return m_ok;
+    }
+    // A small number that must lie in [low, high].
+    bool Small(int& value, int low, int high, int bytes = 1) {
+        std::uint64_t v;
+        if (!Int(v, bytes) || v < std::uint64_t(low) || v > std::uint64_t(high))
+            return m_ok = false;
+        value = int(v);
+        return true;
+    }
+    bool Run(std::string& out, size_t size) {
+        if (m_end - m_pos < size) return m_ok = false;
+        out.assign(m_bytes, m_pos, size);
+        m_pos += size;
+        return m_ok;
+    }
+    bool AtEnd() const { return m_ok && m_pos == m_end; }
+
+private:
+    const std::string& m_bytes;
+    size_t m_pos;
+    size_t m_end;
+    bool m_ok = true;
+};
+
+bool ValidCell(const CPackedCell& c) {
+    return c.m_text[0] != 0 && c.m_text[1] != 0 && c.m_lineFlags < 64 && c.m_bits < 4;
+}
+
+bool Refuse(std::string& why, const char* reason) {
+    why = reason;
+    return false;
+}
+
+} // namespace
+
+CRecoveryFile CRecoveryFile::FromDocument(const CRuvlenDoc& doc, const std::string& path,
+                                          bool lossyLoad, std::int64_t savedAt) {
+    CRecoveryFile copy;
+    copy.m_path = path;
+    copy.m_nSavedAt = savedAt;
+    copy.m_nColumns = doc.m_nColumns;
+    copy.m_nLines = doc.m_nLines;
+    copy.m_nFontSize = doc.m_nFontSize;
+    copy.m_bGrid = doc.m_bGrid ? 1 : 0;
+    copy.m_format = doc.m_textFormat;
+    copy.m_bLossyLoad = lossyLoad;
+    copy.m_bLoadWrapped = doc.m_bLoadWrapped ? 1 : 0;
+    copy.m_bLoadCut = doc.m_bLoadCut ? 1 : 0;
+    copy.m_replacements = doc.m_loadReplacements;
+    for (int y = 0; y < kGrid; ++y)
+        for (int x = 0; x < kGrid; ++x)
+            copy.m_cells[x + kGrid * y] = CPackedCell::Pack(doc.Cell(x, y));
+    return copy;
+}
+
+void CRecoveryFile::RestoreTo(CRuvlenDoc& doc) const {
+    for (int y = 0; y < kGrid; ++y)
+        for (int x = 0; x < kGrid; ++x) m_cells[x + kGrid * y].UnpackTo(doc.Cell(x, y));
+    doc.m_nColumns = m_nColumns;
+    doc.m_nLines = m_nLines;
+    doc.m_nFontSize = m_nFontSize;
+    doc.m_bGrid = m_bGrid;
+    doc.m_textFormat = m_format;
+    doc.m_bLoadWrapped = m_bLoadWrapped;
+    doc.m_bLoadCut = m_bLoadCut;
+    doc.m_loadReplacements = m_replacements;
+    doc.SetModifiedFlag(1);
+}
+
+std::string CRecoveryFile::Bytes() const {
+    std::string body;
+    body.reserve(64 + m_path.size() + 4 * kCellCount);
+    PutInt(body, std::uint64_t(m_nSavedAt), 8);
+    for (int v : {m_nColumns, m_nLines, m_nFontSize, m_bGrid, int(m_format.m_encoding),
+                  int(m_format.m_lineEnding), m_bLossyLoad ? 1 : 0, m_bLoadWrapped, m_bLoadCut})
+        PutInt(body, std::uint64_t(v), 1);
+    const CTextReplacements& r = m_replacements;
+    for (int v :
+         {r.m_nBoxChars, r.m_nLookAlikes, r.m_nUnmappable, r.m_nFirstLine, r.m_nFirstColumn})
+        PutInt(body, std::uint32_t(v), 4);
+    PutInt(body, m_path.size(), 4);
+    body += m_path;
+    for (const CPackedCell& c : m_cells) {
+        body.push_back(c.m_text[0]);
+        body.push_back(c.m_text[1]);
+        body.push_back(static_cast<char>(c.m_lineFlags));
+        body.push_back(static_cast<char>(c.m_bits));
+    }
+    std::string out(kMagic, sizeof kMagic);
+    PutInt(out, kVersion, 4);
+    PutInt(out, body.size(), 4);
+    out += body;
+    PutInt(out, Crc32(body.data(), body.size()), 4);
+    return out;
+}
+
+bool CRecoveryFile::Parse(const std::string& bytes, std::string& why) {
+    if (bytes.size() < sizeof kMagic || bytes.compare(0, sizeof kMagic, kMagic, sizeof kMagic) != 0)
+        return Refuse(why, "復元用のファイルではありません。");
+    CByteReader header(bytes, sizeof kMagic, bytes.size());
+    std::uint64_t version, length, crc;
+    if (!header.Int(version, 4) || !header.Int(length, 4))
+        return Refuse(why, "途中で切れています。");
+    if (version != kVersion) return Refuse(why, "この版では読めない形式です。");
+    if (bytes.size() != kHeaderBytes + length + 4) return Refuse(why, "途中で切れています。");
+    CByteReader tail(bytes, kHeaderBytes + length, bytes.size());
+    tail.Int(crc, 4);
+    if (crc != Crc32(bytes.data() + kHeaderBytes, length)) return Refuse(why, "壊れています。");
+
+    CRecoveryFile copy;
+    CByteReader in(bytes, kHeaderBytes, kHeaderBytes + length);
+    std::uint64_t savedAt, pathLength;
+    int encoding = 0, lineEnding = 0, lossy = 0;
+    CTextReplacements& r = copy.m_replacements;
+    const int kMaxCount = 1 << 30;
+    bool ok =
+        in.Int(savedAt, 8) && in.Small(copy.m_nColumns, 10, 99) &&
+        in.Small(copy.m_nLines, 10, 99) && in.Small(copy.m_nFontSize, 0, 5) &&
+        in.Small(copy.m_bGrid, 0, 1) && in.Small(encoding, 0, 2) && in.Small(lineEnding, 0, 1) &&
+        in.Small(lossy, 0, 1) && in.Small(copy.m_bLoadWrapped, 0, 1) &&
+        in.Small(copy.m_bLoadCut, 0, 1) && in.Small(r.m_nBoxChars, 0, kMaxCount, 4) &&
+        in.Small(r.m_nLookAlikes, 0, kMaxCount, 4) && in.Small(r.m_nUnmappable, 0, kMaxCount, 4) &&
+        in.Small(r.m_nFirstLine, 0, kMaxCount, 4) && in.Small(r.m_nFirstColumn, 0, kMaxCount, 4) &&
+        in.Int(pathLength, 4) && pathLength <= kMaxPathBytes && in.Run(copy.m_path, pathLength) &&
+        copy.m_path.find('\0') == std::string::npos;
+    std::string cells;
+    ok = ok && in.Run(cells, 4 * kCellCount) && in.AtEnd();
+    if (!ok) return Refuse(why, "内容が正しくありません。");
+    for (size_t i = 0; i < kCellCount; ++i) {
+        CPackedCell& c = copy.m_cells[i];
+        c.m_text[0] = cells[4 * i];
+        c.m_text[1] = cells[4 * i + 1];
+        c.m_lineFlags = static_cast<std::uint8_t>(cells[4 * i + 2]);
+        c.m_bits = static_cast<std::uint8_t>(cells[4 * i + 3]);
+        if (!ValidCell(c)) return Refuse(why, "内容が正しくありません。");
+    }
+    copy.m_nSavedAt = std::int64_t(savedAt);
+    copy.m_format.m_encoding = TextEncoding(encoding);
+    copy.m_format.m_lineEnding = LineEnding(lineEnding);
+    copy.m_bLossyLoad = lossy != 0;
+    *this = std::move(copy);
+    return true;
+}
+
+bool CRecoveryFile::Write(const std::string& filePath, std::string& error) const {
+    // A replaced copy keeps its mode; a new one is made private right after it
+    // appears (its folder is private already, and the process's umask is left
+    // alone, since it is shared with everything else the program writes).
+    if (!WriteFileSafely(filePath, Bytes(), error)) return false;
+    if (::chmod(filePath.c_str(), 0600) != 0) {
+        error = "「" + filePath + "」を本人だけが読めるようにできませんでした。";
+        return false;
+    }
+    return true;
+}
+
+bool CRecoveryFile::Read(const std::string& filePath, std::string& why) {
+    std::string bytes;
+    bool more = false;
+    if (!ReadFileBytes(filePath, bytes, kMaxFileBytes, &more, why)) return false;
+    if (more) return Refuse(why, "復元用のファイルではありません。");
+    return Parse(bytes, why);
+}
