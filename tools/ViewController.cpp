@@ -20,6 +20,7 @@ bool IsToolModeCommand(int id) {
     case ID_TOOL_SYMBOL:
     case ID_TOOL_HTEXT:
     case ID_TOOL_VTEXT:
+    case ID_TOOL_TYPE:
         return true;
     default:
         return false;
