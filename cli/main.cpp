@@ -32,7 +32,7 @@ const char* const kHelp =
     "                       the canvas then keeps\n"
     "  show                 print the canvas as UTF-8\n"
     "  size C L             change columns and lines; cells are kept\n"
-    "  tool NAME            select hline vline rect erase symbol htext vtext\n"
+    "  tool NAME            select hline vline rect erase symbol htext vtext type\n"
     "  weight thin|thick    the line weight\n"
     "  drag X1 Y1 X2 Y2 [\"TEXT\"]  press, move and release with the current tool;\n"
     "                       TEXT answers the text dialog of the text tools\n"
