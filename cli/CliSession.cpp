@@ -143,6 +143,9 @@ bool CCliSession::Run(const Args& a, std::string& error) {
     }
     if (name == "drag" || name == "click") return Gesture(a, name == "drag", error);
     if (name == "rclick") return RightClick(a, error);
+    if (name == "caret") return Caret(a, error);
+    if (name == "type") return Type(a, error);
+    if (name == "key") return Key(a, error);
     if (name == "tool") {
         if (!ArgCount(a, 1, 1, error)) return false;
         auto it = ToolNames().find(a[1].text);
