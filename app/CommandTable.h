@@ -26,7 +26,7 @@ enum : int {
     ID_SYMBOL_TABLE = 32793,
     ID_FILE_EXPORT = 32808,
     ID_UNDO_LEVELS = 32809,
-    ID_RECOVERY_SECONDS = 32810,
+    ID_RECOVERY_SECONDS = 32811,
 };
 
 // One command as the menus, the toolbar and the status bar show it.

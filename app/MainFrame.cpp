@@ -49,6 +49,7 @@ bool IsToolModeId(int id) {
     case ID_TOOL_RECT:
     case ID_TOOL_HTEXT:
     case ID_TOOL_VTEXT:
+    case ID_TOOL_TYPE:
     case ID_TOOL_SYMBOL:
     case ID_TOOL_ERASE:
         return true;

@@ -11,7 +11,9 @@ CRuvlenDoc::CRuvlenDoc(const CCanvasDefaults& defaults)
     SetUndoLevels(defaults.m_nUndoLevels);
 }
 
-CRuvlenDoc::~CRuvlenDoc() = default;
+CRuvlenDoc::~CRuvlenDoc() {
+    m_pCaret.reset(); // before the grids and views it refers to
+}
 
 void CRuvlenDoc::AddView(CDocView* view) {
     if (std::find(m_views.begin(), m_views.end(), view) == m_views.end()) m_views.push_back(view);
@@ -51,6 +53,7 @@ void CRuvlenDoc::ApplySettings(int logPixelsX) {
     // The selection and a waiting tool keep to the canvas's new size.
     ClipSelection();
     if (m_pTool) m_pTool->FitToCanvas();
+    if (m_pCaret) m_pCaret->FitToCanvas();
     UpdateAllViews(nullptr, UPDATE_HINT_METRICS);
 }
 
@@ -98,6 +101,7 @@ void CRuvlenDoc::InvalidateCells(CDocView* view, const CCellRect& rc) {
 }
 
 void CRuvlenDoc::SaveUndo(int left, int top, int right, int bottom) {
+    ++m_nUndoSerial;
     if (m_nUndoLevels > 1) {
         m_history.Record(m_cells.data(), {left, top, right, bottom});
         SyncUndoState();
@@ -110,6 +114,7 @@ void CRuvlenDoc::SaveUndo(int left, int top, int right, int bottom) {
 }
 
 void CRuvlenDoc::SaveUndoCell(const CCell& old, int x, int y) {
+    ++m_nUndoSerial;
     if (m_nUndoLevels > 1) {
         m_history.RecordCell(old, x, y);
         SyncUndoState();
@@ -121,6 +126,10 @@ void CRuvlenDoc::SaveUndoCell(const CCell& old, int x, int y) {
 }
 
 void CRuvlenDoc::EndTool() {
+    if (m_pCaret) {
+        m_pCaret->EraseFeedback();
+        m_pCaret.reset();
+    }
     if (m_nToolState == 0) return;
     if (m_pTool) m_pTool->EraseFeedback();
     if (m_nToolState == 2) m_nToolMode = m_nPrevToolMode;
@@ -131,6 +140,7 @@ void CRuvlenDoc::EndTool() {
 
 void CRuvlenDoc::Undo(CDocView* view) {
     if (!m_bUndo) return;
+    ++m_nUndoSerial;
     if (m_nUndoLevels > 1) {
         CCellRect changed;
         if (!m_history.Undo(m_cells.data(), changed)) return;
@@ -148,6 +158,7 @@ void CRuvlenDoc::Undo(CDocView* view) {
 void CRuvlenDoc::Redo(CDocView* view) {
     CCellRect changed;
     if (!CanRedo() || !m_history.Redo(m_cells.data(), changed)) return;
+    ++m_nUndoSerial;
     SyncUndoState();
     InvalidateCells(view, changed);
     SetModifiedFlag();
@@ -165,6 +176,7 @@ void CRuvlenDoc::SyncUndoState() {
 void CRuvlenDoc::SetUndoLevels(int levels) {
     levels = std::clamp(levels, CUndoHistory::MIN_LEVELS, CUndoHistory::MAX_LEVELS);
     if (levels == m_nUndoLevels) return;
+    ++m_nUndoSerial;
     if (levels == 1) {
         m_bUndo = m_history.CopyNextUndoTo(m_undoCells.data()) ? 1 : 0;
         if (m_bUndo) m_rcUndo = m_history.NextUndoRect();

@@ -26,6 +26,7 @@ enum : int {
     ID_TOOL_SYMBOL = 32787,
     ID_TOOL_HTEXT = 32789,
     ID_TOOL_VTEXT = 32798,
+    ID_TOOL_TYPE = 32810,
     ID_EDIT_PASTE = 57637,
     ID_EDIT_TRANSPARENT_PASTE = 32797,
 };
@@ -93,7 +94,25 @@ public:
     void SaveUndoCell(const CCell& old, int x, int y);
     int IsModified() const { return m_bModified; }
     void SetModifiedFlag(int modified = 1) { m_bModified = modified; }
+    // Ends the active tool and takes the typing caret away.
     void EndTool();
+
+    // --- Runs of keystrokes (canvas/RuvlenDocTyping.cpp) ---
+    // Undo for one keystroke of a run of typing or keyboard drawing. With run 0,
+    // or when any other undo record, undo, redo or BreakUndoRun came since the
+    // run's last keystroke, this saves the rectangle as SaveUndo does and opens a
+    // new run; otherwise the run's one undo step grows to cover the rectangle too,
+    // so that one undo takes back the whole run. Returns the run to pass next time.
+    int SaveUndoRun(int left, int top, int right, int bottom, int run);
+    // Changes with every undo record, undo, redo, level change and run break.
+    int UndoSerial() const { return m_nUndoSerial; }
+    bool IsUndoRunOpen(int run) const { return run != 0 && run == m_nUndoSerial && m_bUndo; }
+    // Any other command: the next keystroke starts a new undo step.
+    void BreakUndoRun() { ++m_nUndoSerial; }
+    // Writes one cell as a keystroke of a run: undo as SaveUndoRun, the cell,
+    // a repaint of that cell in every window of the canvas, the modified flag.
+    // A cell that would not change is left alone and costs no undo step.
+    void WriteCellInRun(int x, int y, const CCell& cell, int& run);
 
     // --- Drawing ---
     void DrawHorizontalLine(CDocView* view, int x1, int y1, int x2, int y2, int thick);
@@ -181,6 +200,9 @@ public:
     int m_nToolState = 0; // 0 no tool, 1 a gesture tool, 2 a paste tool
     int m_bDragSelection = 0;
     std::unique_ptr<CToolObject> m_pTool;
+    // The typing tool's caret with its run of keystrokes, while that tool is the
+    // tool mode and a cell has been clicked (tools/TypingCaret.h).
+    std::unique_ptr<CToolObject> m_pCaret;
 
     // What the last ReadText had to change to fit the canvas: a line wider than
     // 99 cells was wrapped, or content after the 99th line was dropped. Saving
@@ -210,5 +232,6 @@ private:
     std::vector<CDocView*> m_views;
     int m_bModified = 0;
     int m_nUndoLevels = 1;
+    int m_nUndoSerial = 1; // changes with every undo record, undo, redo and run break
     CUndoHistory m_history{GRID};
 };

@@ -97,3 +97,26 @@ std::size_t CUndoHistory::BytesHeld() const {
         bytes += sizeof step + step.m_cells.capacity() * sizeof(CPackedCell);
     return bytes;
 }
+
+bool CUndoHistory::GrowNewest(const CCell* grid, const CCellRect& rc) {
+    if (m_undo.empty() || !m_redo.empty()) return false;
+    CUndoStep& step = m_undo.back();
+    const CCellRect old = step.m_rc;
+    CCellRect u{std::min(old.left, rc.left), std::min(old.top, rc.top),
+                std::max(old.right, rc.right), std::max(old.bottom, rc.bottom)};
+    u.left = std::max(u.left, 0);
+    u.top = std::max(u.top, 0);
+    u.right = std::min(u.right, m_nEdge - 1);
+    u.bottom = std::min(u.bottom, m_nEdge - 1);
+    if (u == old) return true;
+    std::vector<CPackedCell> cells;
+    cells.reserve(static_cast<std::size_t>(u.Width()) * u.Height());
+    for (int y = u.top; y <= u.bottom; ++y)
+        for (int x = u.left; x <= u.right; ++x)
+            cells.push_back(old.Contains(x, y)
+                                ? step.m_cells[(y - old.top) * old.Width() + (x - old.left)]
+                                : CPackedCell::Pack(grid[x + m_nEdge * y]));
+    step.m_rc = u;
+    step.m_cells = std::move(cells);
+    return true;
+}

@@ -41,6 +41,11 @@ public:
     // as it was.
     void RecordCell(const CCell& old, int x, int y);
 
+    // Grows the newest undo step to the smallest rectangle holding both its own
+    // and rc, taking the added cells from the grid as they are now. Only while
+    // nothing was undone since that step; false (nothing changed) otherwise.
+    bool GrowNewest(const CCell* grid, const CCellRect& rc);
+
     bool CanUndo() const { return !m_undo.empty(); }
     bool CanRedo() const { return !m_redo.empty(); }
     int UndoCount() const { return static_cast<int>(m_undo.size()); }

@@ -29,7 +29,7 @@ const std::map<std::string, int>& ToolNames() {
     static const std::map<std::string, int> names = {
         {"select", ID_TOOL_SELECT}, {"hline", ID_TOOL_HLINE}, {"vline", ID_TOOL_VLINE},
         {"rect", ID_TOOL_RECT},     {"erase", ID_TOOL_ERASE}, {"symbol", ID_TOOL_SYMBOL},
-        {"htext", ID_TOOL_HTEXT},   {"vtext", ID_TOOL_VTEXT}};
+        {"htext", ID_TOOL_HTEXT},   {"vtext", ID_TOOL_VTEXT}, {"type", ID_TOOL_TYPE}};
     return names;
 }
 
@@ -143,12 +143,15 @@ bool CCliSession::Run(const Args& a, std::string& error) {
     }
     if (name == "drag" || name == "click") return Gesture(a, name == "drag", error);
     if (name == "rclick") return RightClick(a, error);
+    if (name == "caret") return Caret(a, error);
+    if (name == "type") return Type(a, error);
+    if (name == "key") return Key(a, error);
     if (name == "tool") {
         if (!ArgCount(a, 1, 1, error)) return false;
         auto it = ToolNames().find(a[1].text);
         if (it == ToolNames().end()) {
             error = "unknown tool '" + a[1].text +
-                    "' (select, hline, vline, rect, erase, symbol, htext, vtext)";
+                    "' (select, hline, vline, rect, erase, symbol, htext, vtext, type)";
             return false;
         }
         return Command(it->second, error);

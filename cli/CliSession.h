@@ -37,6 +37,10 @@ private:
     bool UndoLevels(const Args& a, std::string& error);
     bool Export(const Args& a, std::string& error);
     bool Command(int id, std::string& error);
+    // The typing tool's words (cli/CliTyping.cpp).
+    bool Caret(const Args& a, std::string& error);
+    bool Type(const Args& a, std::string& error);
+    bool Key(const Args& a, std::string& error);
     void Show();
 
     std::ostream& m_out;

@@ -561,6 +561,16 @@ def icon_vtext(img):
     text_arrow(img, False)
 
 
+def icon_type(img):
+    """Typing in place: a letter on a cell with the caret bar after it."""
+    img.crisp = img.s == 1
+    img.frame(0, 2, 10, 14, None, TEXT_GREY, 1)
+    letter_a(img, 2, 4, INK)
+    img.rect(12, 2, 14, 14, BLUE)
+    img.rect(11, 1, 15, 2, BLUE)
+    img.rect(11, 14, 15, 15, BLUE)
+
+
 def star_points(cx, cy, outer, inner):
     pts = []
     for k in range(10):
@@ -626,7 +636,8 @@ TOOLBAR = [
     ("cut", icon_cut), ("copy", icon_copy), ("paste", icon_paste), ("tpaste", icon_tpaste),
     ("rotate90", icon_rotate90), ("rotate180", icon_rotate180), ("print", icon_print),
     ("select", icon_select), ("hline", icon_hline), ("vline", icon_vline), ("rect", icon_rect),
-    ("htext", icon_htext), ("vtext", icon_vtext), ("symbol", icon_symbol), ("erase", icon_erase),
+    ("htext", icon_htext), ("vtext", icon_vtext), ("type", icon_type), ("symbol", icon_symbol),
+    ("erase", icon_erase),
     ("thin", icon_thin), ("thick", icon_thick),
 ]
 

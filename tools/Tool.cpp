@@ -57,13 +57,13 @@ int CTool::OnLButtonUp(int, int) {
 void CTool::DrawFeedback() {
     if (m_bFeedback) return;
     m_drawnFigure = GetFeedbackFigure();
-    m_pView->InvertFeedback(m_drawnFigure);
+    if (m_drawnFigure.kind != CFeedbackFigure::None) m_pView->InvertFeedback(m_drawnFigure);
     m_bFeedback = 1;
 }
 
 void CTool::EraseFeedback() {
     if (!m_bFeedback) return;
-    m_pView->InvertFeedback(m_drawnFigure);
+    if (m_drawnFigure.kind != CFeedbackFigure::None) m_pView->InvertFeedback(m_drawnFigure);
     m_bFeedback = 0;
 }
 

@@ -7,6 +7,7 @@
 #include "tools/SelectTool.h"
 #include "tools/SymbolTool.h"
 #include "tools/TextTool.h"
+#include "tools/TypeTool.h"
 #include "tools/ViewPort.h"
 
 std::unique_ptr<CTool> CreateTool(CRuvlenDoc* doc, CViewPort* view, CSymbolSource* symbols) {
@@ -32,6 +33,8 @@ std::unique_ptr<CTool> CreateTool(CRuvlenDoc* doc, CViewPort* view, CSymbolSourc
         return std::make_unique<CHTextTool>(doc, view);
     case ID_TOOL_VTEXT:
         return std::make_unique<CVTextTool>(doc, view);
+    case ID_TOOL_TYPE:
+        return CreateTypeTool(doc, view);
     default:
         return std::make_unique<CTool>(doc, view);
     }

@@ -20,6 +20,7 @@ bool IsToolModeCommand(int id) {
     case ID_TOOL_SYMBOL:
     case ID_TOOL_HTEXT:
     case ID_TOOL_VTEXT:
+    case ID_TOOL_TYPE:
         return true;
     default:
         return false;
@@ -201,6 +202,7 @@ void CViewController::Copy(bool cut) {
 bool CViewController::OnCommand(int id) {
     if (!IsCommandEnabled(id)) return false;
     CRuvlenDoc& doc = *m_pDoc;
+    doc.BreakUndoRun(); // a run of keystrokes ends at any other command
     if (IsToolModeCommand(id)) {
         SetToolMode(id);
         if (id == ID_TOOL_SYMBOL && m_pSymbols) m_pSymbols->ShowPalette();

@@ -7,6 +7,7 @@
 #include "view/CanvasSettingsDlg.h"
 #include "view/QtClipboard.h"
 #include "view/TextInputWindow.h"
+#include "view/TypingInput.h"
 #include "view/ViewCursors.h"
 
 #include <QKeyEvent>
@@ -26,6 +27,8 @@ CRuvlenView::CRuvlenView(CRuvlenDoc* doc, CSymbolSource* symbols, QWidget* paren
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setCursor(ViewCursor(CURSOR_PENCIL));
     setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    m_pTyping = new CTypingInput(this, doc);
     m_pDoc->AddView(this);
     m_pDoc->ComputeMetrics(LogPixelsX());
     UpdateScrollBars();
@@ -90,6 +93,7 @@ void CRuvlenView::paintEvent(QPaintEvent* event) {
     m_controller.OnDrawDone();
     m_pPaintPainter = nullptr;
     m_pastePreview.Paint(p, *m_pDoc);
+    m_pTyping->Paint(p);
     m_overlay.Paint(p);
 }
 
@@ -314,7 +318,20 @@ void CRuvlenView::wheelEvent(QWheelEvent* event) {
     event->accept();
 }
 
+void CRuvlenView::inputMethodEvent(QInputMethodEvent* event) {
+    m_pTyping->InputMethod(event);
+}
+
+QVariant CRuvlenView::inputMethodQuery(Qt::InputMethodQuery query) const {
+    return m_pTyping->Query(query);
+}
+
 void CRuvlenView::keyPressEvent(QKeyEvent* event) {
+    // With a typing caret, keys type and move it.
+    if (m_pTyping->KeyPress(event)) {
+        event->accept();
+        return;
+    }
     // Esc cancels a drag in progress or a waiting paste.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         if (m_controller.CancelGesture()) emit stateChanged();

@@ -8,6 +8,7 @@
 #include <QAbstractScrollArea>
 
 class CRuvlenDoc;
+class CTypingInput;
 
 // Commands of the canvas window itself, beside those of the controller.
 enum : int { ID_VIEW_ZOOM_IN = 32805, ID_VIEW_ZOOM_OUT = 32806 };
@@ -41,6 +42,10 @@ public:
     QPoint ScrollPosition() const;
     QPoint LogicalFromViewport(const QPoint& p) const { return p + ScrollPosition(); }
     int LogPixelsX() const;
+
+    // The input method's questions: where the typing caret is, and its font.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    const CTypingInput& Typing() const { return *m_pTyping; }
 
     // CDocView / CViewPort
     void InvalidateCells(const CCellRect& rc) override;
@@ -77,6 +82,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     void UpdateScrollBars();
@@ -89,4 +95,5 @@ private:
     CFeedbackOverlay m_overlay;
     CPastePreview m_pastePreview;
     QPainter* m_pPaintPainter = nullptr; // set while paintEvent runs
+    CTypingInput* m_pTyping;             // the typing tool's keys, input method and caret
 };
