@@ -32,7 +32,7 @@ GESTURES = [
 ]
 TOOLBAR = ["new", "open", "save", None, "undo", "redo", "cut", "copy", "paste", "tpaste",
            "rotate90", "rotate180", None, "print", None, "select", "hline", "vline",
-           "rect", "htext", "vtext", "symbol", "erase", None, "thin", "thick"]
+           "rect", "htext", "vtext", "type", "symbol", "erase", None, "thin", "thick"]
 
 
 def sh(*args, **kw):
