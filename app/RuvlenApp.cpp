@@ -114,9 +114,10 @@ bool CRuvlenApp::InitInstance(const QString& fileName) {
     else if (!m_pMainFrame->OpenDocument(fileName))
         return false;
     m_pMainFrame->RestorePlacement(m_settings);
+    // What matters first, as a narrow window cuts the message off at the right.
     if (!m_bSettingsReadable)
         m_pMainFrame->statusBar()->showMessage(
-            QStringLiteral("設定ファイル %1 を読めないため、設定は保存されません。")
+            QStringLiteral("設定は保存されません（%1 は設定ファイルとして読めません）")
                 .arg(QDir::toNativeSeparators(m_strSettingsPath)));
     return true;
 }
