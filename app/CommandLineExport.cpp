@@ -7,6 +7,7 @@
 #include "canvas/TextFile.h"
 #include "view/ImageExport.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -30,12 +31,16 @@ int UsageError(const QString& message) {
 QString Parse(const QStringList& args, CExportRequest& r) {
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
-        if (a == QLatin1String("--export") && i + 1 < args.size()) {
+        if (a == QLatin1String("--export")) {
+            if (i + 1 >= args.size())
+                return QStringLiteral("--export needs an output file and an input file");
             r.output = args[++i];
-        } else if (a == QLatin1String("--size") && i + 1 < args.size()) {
-            bool ok = false;
-            r.size = args[++i].toInt(&ok);
-            if (!ok || r.size < 0 || r.size > 5) return QStringLiteral("--size takes 0 to 5");
+        } else if (a == QLatin1String("--size")) {
+            // One digit, nothing around it: no blanks, no sign.
+            const QString n = i + 1 < args.size() ? args[++i] : QString();
+            if (n.size() != 1 || n[0] < QLatin1Char('0') || n[0] > QLatin1Char('5'))
+                return QStringLiteral("--size takes 0 to 5");
+            r.size = n[0].unicode() - '0';
         } else if (a == QLatin1String("--transparent")) {
             r.transparent = true;
         } else if (a.startsWith(QLatin1String("--")) || !r.input.isEmpty()) {
@@ -81,9 +86,11 @@ int ExportFromCommandLine(const QStringList& args, const QString& settingsPath) 
     const QString problem = Parse(args, request);
     if (!problem.isEmpty()) return UsageError(problem);
     // The canvas a file opens into starts from the defaults of the settings file.
+    // A settings file that is not one gives the defaults.
     CIniFile ini;
     CAppSettings settings;
-    if (ini.Load(settingsPath.toStdString())) settings.LoadCanvasDefaults(ini);
+    if (ini.Load(QFile::encodeName(settingsPath).toStdString()) && ini.IsWellFormed())
+        settings.LoadCanvasDefaults(ini);
     CRuvlenDoc doc(settings.Defaults());
     std::string error;
     if (!LoadDocumentFile(doc, request.input.toStdString(), error)) {

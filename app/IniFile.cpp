@@ -65,15 +65,34 @@ bool IsStorableKey(const std::string& k) {
            Trim(k) == k;
 }
 
-// Reads a whole file; false on a read error (a directory, for instance).
-bool ReadAll(int fd, std::string& out) {
+// Reads a whole file of at most `limit` bytes; false on a read error or when
+// there is more.
+bool ReadAll(int fd, std::string& out, long limit) {
     char buffer[65536];
     for (;;) {
         ssize_t n = read(fd, buffer, sizeof buffer);
         if (n == 0) return true;
         if (n < 0 && errno != EINTR) return false;
         if (n > 0) out.append(buffer, size_t(n));
+        if (out.size() > size_t(limit)) return false;
     }
+}
+
+// The end of the line starting at pos and where the next line starts: LF, a run
+// of CRs before an LF, or a single CR ends a line.
+size_t LineEnd(const std::string& bytes, size_t pos, size_t& next) {
+    size_t end = bytes.find_first_of("\r\n", pos);
+    if (end == npos) {
+        next = bytes.size();
+        return bytes.size();
+    }
+    size_t after = end;
+    while (after < bytes.size() && bytes[after] == '\r') ++after;
+    if (after < bytes.size() && bytes[after] == '\n')
+        next = after + 1;
+    else
+        next = end + 1; // a lone CR
+    return end;
 }
 
 } // namespace
@@ -125,24 +144,35 @@ void CIniFile::LoadFromBytes(const std::string& bytes) {
         pos = 3;
     }
     while (pos < bytes.size()) {
-        size_t end = bytes.find('\n', pos);
-        if (end == npos) end = bytes.size();
-        size_t stop = end;
-        while (stop > pos && bytes[stop - 1] == '\r') --stop;
-        m_lines.push_back(ParseLine(bytes.substr(pos, stop - pos)));
-        pos = end + 1;
+        size_t next = 0;
+        const size_t end = LineEnd(bytes, pos, next);
+        m_lines.push_back(ParseLine(bytes.substr(pos, end - pos)));
+        pos = next;
     }
 }
 
 bool CIniFile::Load(const std::string& path) {
     LoadFromBytes(std::string());
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that opening a FIFO does not wait for a writer.
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) return errno == ENOENT;
+    struct stat st {};
     std::string content;
-    bool ok = ReadAll(fd, content);
+    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= MAX_FILE_BYTES &&
+              ReadAll(fd, content, MAX_FILE_BYTES);
     close(fd);
     if (ok) LoadFromBytes(content);
     return ok;
+}
+
+bool CIniFile::IsWellFormed() const {
+    for (const Line& line : m_lines) {
+        if (line.text.find('\0') != npos) return false;
+        if (line.kind != Kind::Other) continue;
+        const std::string trimmed = Trim(line.text);
+        if (!trimmed.empty() && trimmed[0] != ';' && trimmed[0] != '#') return false;
+    }
+    return true;
 }
 
 std::string CIniFile::ToBytes() const {

@@ -10,13 +10,24 @@
 // its place. When a name occurs twice, the first occurrence is the one read and set.
 class CIniFile {
 public:
+    // The most a settings file may hold; anything larger is not one.
+    static constexpr long MAX_FILE_BYTES = 1L << 20;
+
     // Reads the file. A missing file loads as an empty one and returns true. A file
-    // that exists but cannot be read leaves the object empty and returns false; the
-    // caller should then not save over it.
+    // that exists but cannot be read, is not a regular file (a folder, a FIFO, a
+    // device) or is larger than MAX_FILE_BYTES leaves the object empty and returns
+    // false; the caller should then not save over it. Never blocks on a FIFO.
     bool Load(const std::string& path);
-    // Parses the bytes of a file; any content is accepted. CR LF and LF both end a
-    // line, and a leading UTF-8 byte order mark is kept aside and written back.
+    // Parses the bytes of a file; any content is accepted. LF, CR LF and a lone CR
+    // each end a line (CRs just before an LF belong to that line end), and a
+    // leading UTF-8 byte order mark is kept aside and written back.
     void LoadFromBytes(const std::string& bytes);
+
+    // True when every line is blank, a comment (';' or '#'), a "[Section]" header
+    // or a key=value pair, and no line holds a NUL byte: the file is a settings
+    // file, not some other file that happens to have this name. Only such a file
+    // may be written over.
+    bool IsWellFormed() const;
 
     // Writes the file through a temporary file in the same folder renamed over the
     // old one, so the old file stays intact when anything fails (returns false).

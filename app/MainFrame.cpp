@@ -5,6 +5,7 @@
 #include "app/CommandTable.h"
 #include "app/RecoveryManager.h"
 #include "app/RuvlenApp.h"
+#include "app/ScreenFit.h"
 #include "app/SymbolPaletteDlg.h"
 #include "canvas/RuvlenDoc.h"
 #include "tools/CommandIds.h"
@@ -275,15 +276,16 @@ QRect CMainFrame::FirstPlacement() const {
 }
 
 void CMainFrame::RestorePlacement(const CAppSettings& s) {
-    QRect rect(s.m_nWindowX, s.m_nWindowY, s.m_nWindowWidth, s.m_nWindowHeight);
-    if (s.WindowRectIsDefault()) rect = FirstPlacement();
-    // A rectangle left on a screen that is gone comes back onto the primary one.
-    bool visible = false;
-    for (QScreen* screen : QGuiApplication::screens())
-        visible = visible || screen->availableGeometry().intersects(rect);
-    if (!visible && QGuiApplication::primaryScreen())
-        rect.moveTopLeft(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
-    setGeometry(rect);
+    if (s.WindowRectIsDefault()) {
+        setGeometry(FirstPlacement());
+    } else {
+        // Kept on a screen that is there now, and no larger than it.
+        QList<QRect> screens;
+        for (QScreen* screen : QGuiApplication::screens())
+            screens.append(screen->availableGeometry());
+        setGeometry(FitOnScreen(s.m_nWindowX, s.m_nWindowY, s.m_nWindowWidth, s.m_nWindowHeight,
+                                screens));
+    }
     if (s.m_nWindowState == 2)
         showMaximized();
     else

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStatusBar>
 
 CRuvlenApp* CRuvlenApp::s_pInstance = nullptr;
 
@@ -27,34 +28,28 @@ CRuvlenApp::~CRuvlenApp() {
     if (s_pInstance == this) s_pInstance = nullptr;
 }
 
-QString CRuvlenApp::SettingsFilePath(const QString& exeDir, bool exeDirWritable,
-                                     const QString& configHome) {
+QString CRuvlenApp::SettingsFilePath(const QString& exeDir, const QString& configHome) {
     const QString beside = QDir(exeDir).filePath(QStringLiteral("Tavik.ini"));
-    if (exeDirWritable || QFileInfo::exists(beside)) return beside;
+    if (QFileInfo::exists(beside)) return beside;
     return QDir(configHome).filePath(QStringLiteral("tavik/Tavik.ini"));
 }
 
 QString CRuvlenApp::DefaultSettingsFilePath() {
-    const QString exeDir = QCoreApplication::applicationDirPath();
     QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (configHome.isEmpty() || QDir::isRelativePath(configHome))
         configHome = QDir::homePath() + QStringLiteral("/.config");
-    return SettingsFilePath(exeDir, QFileInfo(exeDir).isWritable(), configHome);
+    return SettingsFilePath(QCoreApplication::applicationDirPath(), configHome);
+}
+
+bool CRuvlenApp::LoadSettingsFile(const QString& path, CIniFile& ini) {
+    return ini.Load(QFile::encodeName(path).toStdString()) && ini.IsWellFormed();
 }
 
 void CRuvlenApp::LoadSettings() {
-    QFile file(m_strSettingsPath);
-    QByteArray bytes;
-    if (file.exists()) {
-        // Unreadable, or binary rather than a settings file: use the defaults
-        // and leave the file alone.
-        m_bSettingsReadable = file.open(QIODevice::ReadOnly);
-        if (m_bSettingsReadable) {
-            bytes = file.readAll();
-            m_bSettingsReadable = file.error() == QFileDevice::NoError && !bytes.contains('\0');
-        }
-    }
-    if (m_bSettingsReadable) m_ini.LoadFromBytes(bytes.toStdString());
+    // A file that cannot be read, or is not a settings file (some other file
+    // under this name, or a link to one), gives the defaults and is left alone.
+    m_bSettingsReadable = LoadSettingsFile(m_strSettingsPath, m_ini);
+    if (!m_bSettingsReadable) m_ini.LoadFromBytes(std::string());
     m_settings.LoadCanvasDefaults(m_ini);
     m_settings.LoadWindowPlacement(m_ini);
     m_settings.LoadPaletteSettings(m_ini);
@@ -69,7 +64,7 @@ void CRuvlenApp::LoadSettings() {
 template <class Change> void CRuvlenApp::WriteSettings(Change change) {
     if (!m_bSettingsReadable) return;
     CIniFile current;
-    if (!current.Load(m_strSettingsPath.toStdString())) return;
+    if (!LoadSettingsFile(m_strSettingsPath, current)) return;
     change(current);
     QDir().mkpath(QFileInfo(m_strSettingsPath).absolutePath());
     current.Save(m_strSettingsPath.toStdString()); // write failures are ignored
@@ -119,5 +114,10 @@ bool CRuvlenApp::InitInstance(const QString& fileName) {
     else if (!m_pMainFrame->OpenDocument(fileName))
         return false;
     m_pMainFrame->RestorePlacement(m_settings);
+    // What matters first, as a narrow window cuts the message off at the right.
+    if (!m_bSettingsReadable)
+        m_pMainFrame->statusBar()->showMessage(
+            QStringLiteral("設定は保存されません（%1 は設定ファイルとして読めません）")
+                .arg(QDir::toNativeSeparators(m_strSettingsPath)));
     return true;
 }

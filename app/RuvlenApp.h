@@ -21,11 +21,14 @@ public:
 
     static CRuvlenApp* Instance() { return s_pInstance; }
 
-    // "Tavik.ini" beside the executable when that folder is writable or the file
-    // is already there; otherwise in the user's configuration folder.
-    static QString SettingsFilePath(const QString& exeDir, bool exeDirWritable,
-                                    const QString& configHome);
+    // "Tavik.ini" beside the executable when one is already there (a portable
+    // copy); otherwise "tavik/Tavik.ini" in the user's configuration folder
+    // ($XDG_CONFIG_HOME, by default ~/.config).
+    static QString SettingsFilePath(const QString& exeDir, const QString& configHome);
     static QString DefaultSettingsFilePath();
+    // Reads a settings file; false when it cannot be read or is not a settings
+    // file (ini then holds what was read, if anything). A missing file is empty.
+    static bool LoadSettingsFile(const QString& path, CIniFile& ini);
 
     // Creates the main frame, opens a new canvas or the named file and shows the
     // window. False when the file cannot be opened: the program then ends.
@@ -34,7 +37,7 @@ public:
     CMainFrame* MainFrame() const { return m_pMainFrame; }
     const QString& SettingsPath() const { return m_strSettingsPath; }
     // False when the settings file could not be read or is not a settings file:
-    // it is then never written over.
+    // it is then never written over, and the status bar says so at start.
     bool CanWriteSettings() const { return m_bSettingsReadable; }
 
     // Writers of the settings file's sections.

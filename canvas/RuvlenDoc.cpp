@@ -153,6 +153,8 @@ void CRuvlenDoc::Undo(CDocView* view) {
     for (int y = rc.top; y <= rc.bottom; ++y)
         for (int x = rc.left; x <= rc.right; ++x) std::swap(Cell(x, y), UndoCell(x, y));
     InvalidateCells(view, rc);
+    // The cells now differ from what was last saved or read, at one level too.
+    SetModifiedFlag();
 }
 
 void CRuvlenDoc::Redo(CDocView* view) {

@@ -162,14 +162,16 @@ public:
     // At 1 level (the default) the undo grid keeps one snapshot and a second undo
     // swaps it back; redo is never available. At 2..100 levels each operation
     // pushes the rectangle it changes onto the history: Undo steps back, Redo
-    // steps forward, and a new operation clears what could be redone. Undo and
-    // Redo then repaint the restored rectangle and set the modified flag.
+    // steps forward, and a new operation clears what could be redone. At every
+    // level Undo and Redo repaint the restored rectangle and set the modified flag.
     // Changing the count keeps the next undo; shrinking drops the oldest steps.
     void SetUndoLevels(int levels); // clamped to 1..100
     int GetUndoLevels() const { return m_nUndoLevels; }
     bool CanUndo() const { return m_bUndo != 0; }
     bool CanRedo() const { return m_nUndoLevels > 1 && m_history.CanRedo(); }
     void Redo(CDocView* view);
+    // Steps on both sides of the history (0 at one level).
+    int GetUndoStepCount() const { return m_history.UndoCount() + m_history.RedoCount(); }
     // Bytes held by the history's steps (0 at one level, where the fixed undo
     // grid is used instead).
     std::size_t GetUndoHistoryBytes() const { return m_history.BytesHeld(); }

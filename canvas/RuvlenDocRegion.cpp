@@ -2,6 +2,7 @@
 #include "canvas/RuvlenDoc.h"
 
 #include <algorithm>
+#include <vector>
 
 void CRuvlenDoc::Select(CDocView* view, int left, int top, int right, int bottom) {
     Deselect(view);
@@ -107,17 +108,25 @@ void CRuvlenDoc::PasteTransparent(CDocView* view, int left, int top, int right, 
     PasteFromBuffer(view, left, top, right, bottom, true);
 }
 
-// Copies every selected cell to its mapped place in the buffer, turns line cells
-// by the given quarter turns or mirrors them, then copies the selection back.
+// Copies every selected cell to its mapped place in a scratch grid the size of
+// the selection, turns line cells by the given quarter turns or mirrors them,
+// then copies the selection back. The paste buffer is never used as scratch: a
+// paste waiting for its click keeps what was on the clipboard.
 template <class MapFn>
 void CRuvlenDoc::TransformSelection(CDocView* view, MapFn map, int turns, int flip) {
     CCellRect rc;
     if (!SelectionOnCanvas(rc) || rc != m_rcSelection) return;
     SaveUndo(rc.left, rc.top, rc.right, rc.bottom);
+    const int width = rc.Width();
+    std::vector<CCell> scratch(static_cast<size_t>(width) * rc.Height());
+    auto at = [&](int x, int y) -> CCell& {
+        return scratch[static_cast<size_t>(x - rc.left) +
+                       static_cast<size_t>(width) * (y - rc.top)];
+    };
     for (int y = rc.top; y <= rc.bottom; ++y) {
         for (int x = rc.left; x <= rc.right; ++x) {
             CCellPoint to = map(x, y);
-            CCell& target = BufferCell(to.x, to.y);
+            CCell& target = at(to.x, to.y);
             target.CopyFrom(Cell(x, y));
             if (!target.m_bLine) continue;
             for (int t = 0; t < turns; ++t) target.RotateRight();
@@ -126,7 +135,7 @@ void CRuvlenDoc::TransformSelection(CDocView* view, MapFn map, int turns, int fl
         }
     }
     for (int y = rc.top; y <= rc.bottom; ++y)
-        for (int x = rc.left; x <= rc.right; ++x) Cell(x, y).CopyFrom(BufferCell(x, y));
+        for (int x = rc.left; x <= rc.right; ++x) Cell(x, y).CopyFrom(at(x, y));
     InvalidateCells(view, rc);
     SetModifiedFlag();
 }
@@ -193,9 +202,15 @@ void CRuvlenDoc::MoveSelection(CDocView* view, int dx, int dy) {
     const CCellRect all = {std::min(rc.left, rc.left + dx), std::min(rc.top, rc.top + dy),
                            std::max(rc.right, rc.right + dx), std::max(rc.bottom, rc.bottom + dy)};
     SaveUndo(all.left, all.top, all.right, all.bottom);
-    CopyRectToBuffer(rc.left, rc.top, rc.right, rc.bottom);
+    // Moved through a copy of its own, not the paste buffer (see TransformSelection).
+    std::vector<CCell> moved;
+    moved.reserve(static_cast<size_t>(rc.Width()) * rc.Height());
+    for (int y = rc.top; y <= rc.bottom; ++y)
+        for (int x = rc.left; x <= rc.right; ++x) moved.push_back(Cell(x, y));
     EraseRectNoUndo(rc.left, rc.top, rc.right, rc.bottom);
-    CopyBufferToRect(rc.left + dx, rc.top + dy, rc.right + dx, rc.bottom + dy);
+    auto from = moved.begin();
+    for (int y = rc.top + dy; y <= rc.bottom + dy; ++y)
+        for (int x = rc.left + dx; x <= rc.right + dx; ++x) Cell(x, y).CopyFrom(*from++);
     m_bSelection = 0;
     m_bSquareSelection = 0;
     InvalidateCells(view, all);

@@ -7,6 +7,7 @@
 #include "tools/CommandIds.h"
 #include "tools/SymbolTable.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <map>
 #include <ostream>
@@ -88,6 +89,15 @@ bool ParseSaveFormat(const std::vector<CScriptWord>& a, CTextFormat& format, std
             return false;
         }
     }
+    return true;
+}
+
+// True when text ends in the ASCII suffix, in any case.
+bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
+    if (text.size() < suffix.size()) return false;
+    const size_t start = text.size() - suffix.size();
+    for (size_t i = 0; i < suffix.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[start + i])) != suffix[i]) return false;
     return true;
 }
 
@@ -321,8 +331,7 @@ bool CCliSession::UndoLevels(const Args& a, std::string& error) {
 bool CCliSession::Export(const Args& a, std::string& error) {
     if (!ArgCount(a, 1, 2, error)) return false;
     const std::string& path = a[1].text;
-    const std::string svg = ".svg";
-    if (path.size() < svg.size() || path.compare(path.size() - svg.size(), svg.size(), svg) != 0) {
+    if (!EndsWithNoCase(path, ".svg")) {
         error = "export: the file name must end in .svg (tavik --export writes PNG)";
         return false;
     }

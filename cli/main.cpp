@@ -3,6 +3,7 @@
 #include "cli/ScriptLexer.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <iostream>
@@ -147,6 +148,9 @@ int RunScript(const std::vector<Line>& lines) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // A reader that goes away early (| head) makes writes fail with EPIPE, told
+    // like any failed write, instead of killing the program without a word.
+    std::signal(SIGPIPE, SIG_IGN);
     std::vector<Line> lines;
     std::string scriptPath;
     int inlineCount = 0;

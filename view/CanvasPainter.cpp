@@ -79,8 +79,9 @@ void PaintDots(QPainter& p, const CCanvasGeometry& g, const IndexRange& cols,
 // to the device (printers, print preview, odd scales), which keeps vector output.
 class CellSink {
 public:
-    CellSink(QPainter& p, CCellGlyphCache& cache, int d)
-        : m_p(p), m_cache(cache), m_d(d), m_bCached(CanUseCache(p)) {
+    CellSink(QPainter& p, CCellGlyphCache& cache, int d, bool linesAtLeastOnePixel)
+        : m_p(p), m_cache(cache), m_d(d), m_bCached(CanUseCache(p) && !linesAtLeastOnePixel),
+          m_bHairlines(linesAtLeastOnePixel) {
         if (m_bCached)
             m_cache.BeginPaint(d, static_cast<int>(p.device()->devicePixelRatio()));
         else
@@ -90,7 +91,7 @@ public:
         if (m_bCached)
             m_cache.Draw(m_p, QPoint(x, y), cell, ink, paper);
         else
-            PaintCell(m_p, QRect(x, y, m_d, m_d), cell, ink, paper);
+            PaintCell(m_p, QRect(x, y, m_d, m_d), cell, ink, paper, m_bHairlines);
     }
 
 private:
@@ -98,6 +99,7 @@ private:
     CCellGlyphCache& m_cache;
     int m_d;
     bool m_bCached;
+    bool m_bHairlines;
 };
 
 } // namespace
@@ -139,7 +141,7 @@ void CCanvasPainter::Paint(QPainter& p, const CRuvlenDoc& doc, int logPixelsX, c
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.setBackgroundMode(Qt::TransparentMode);
-    CellSink sink(p, m_pImpl->cache, g.d);
+    CellSink sink(p, m_pImpl->cache, g.d, options.linesAtLeastOnePixel);
     if (!options.printing) {
         Impl::PaintMargins(p, g);
         Impl::PaintRulers(sink, g, exposed);

@@ -29,6 +29,9 @@ public:
     struct Options {
         bool printing = false;
         QColor background = Qt::white; // window colour on the screen
+        // Every ruled line at least one device pixel wide however the drawing is
+        // scaled later (print preview shows the page scaled down).
+        bool linesAtLeastOnePixel = false;
     };
 
     CCanvasPainter();

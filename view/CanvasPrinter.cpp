@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPageSetupDialog>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -28,18 +29,27 @@ QPrinter& CanvasPrinter::SharedPrinter() {
     return *g_pPrinter;
 }
 
+void CanvasPrinter::PaintPage(QPainter& p, const CRuvlenDoc& doc, int dpi, const QRect& page,
+                              bool preview) {
+    CCanvasPainter::Options options;
+    options.printing = true;
+    options.background = Qt::white;
+    options.linesAtLeastOnePixel = preview;
+    CCanvasPainter painter;
+    painter.Paint(p, doc, dpi, page, options);
+}
+
 // The painter's origin is the corner of the printable area; the canvas starts
 // 2 d beyond it, at the printer's resolution, and is cut off at the page edge.
+// The preview records the page as a picture (its own paint engine) to show it
+// scaled; the same printer prints through the PDF engine, lines as they are.
 bool CanvasPrinter::PrintDocument(const CRuvlenDoc& doc, QPrinter& printer) {
     QPainter p;
     if (!p.begin(&printer)) return false;
     const QRect page(QPoint(0, 0),
                      printer.pageLayout().paintRectPixels(printer.resolution()).size());
-    CCanvasPainter::Options options;
-    options.printing = true;
-    options.background = Qt::white;
-    CCanvasPainter painter;
-    painter.Paint(p, doc, printer.logicalDpiX(), page, options);
+    const bool preview = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Picture;
+    PaintPage(p, doc, printer.logicalDpiX(), page, preview);
     return p.end();
 }
 

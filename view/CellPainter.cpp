@@ -35,10 +35,10 @@ bool IsRuledLineCell(const CCell& cell) {
 }
 
 void PaintCell(QPainter& p, const QRect& square, const CCell& cell, const QColor& ink,
-               const QColor& paper) {
+               const QColor& paper, bool lineAtLeastOnePixel) {
     p.fillRect(square, paper);
     if (IsRuledLineCell(cell)) {
-        PaintLineCell(p, square, cell.m_nLineFlags, ink);
+        PaintLineCell(p, square, cell.m_nLineFlags, ink, lineAtLeastOnePixel);
         return;
     }
     p.setPen(ink);

@@ -23,5 +23,6 @@ bool IsRuledLineCell(const CCell& cell);
 
 // Paints one cell without caching: its square in paper, then its ruled line or
 // its text in ink. The painter's font must be CellFont of the square's edge.
+// lineAtLeastOnePixel: see PaintLineCell.
 void PaintCell(QPainter& p, const QRect& square, const CCell& cell, const QColor& ink,
-               const QColor& paper);
+               const QColor& paper, bool lineAtLeastOnePixel = false);

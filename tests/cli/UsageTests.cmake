@@ -150,6 +150,11 @@ add_test(NAME cli.usage.stdout_full
 case \"$err\" in *'tavik-cli: cannot write to standard output'*) ;; *) echo \"$err\"; exit 1 ;; esac"
     sh $<TARGET_FILE:tavik-cli>)
 
+# A reader that stops early (| head -c 10) is a failed write too, not a death
+# by SIGPIPE.
+add_test(NAME cli.usage.stdout_closed_early
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/closed_pipe.sh $<TARGET_FILE:tavik-cli>)
+
 # Saving as an unprivileged user (setpriv) and on a full disk; skipped without root.
 add_test(NAME cli.save_safety
   COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/save_safety.sh $<TARGET_FILE:tavik-cli>)

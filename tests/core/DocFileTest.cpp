@@ -522,7 +522,7 @@ TEST(DocUndo, UndoExchangesTheSnapshotAndActsAsRedo) {
     EXPECT_EQ(Text(doc->Cell(3, 2)), "zz");
     EXPECT_TRUE(doc->m_bUndo);
     EXPECT_EQ(doc->m_rcUndo, (CCellRect{1, 1, 3, 2}));
-    EXPECT_FALSE(doc->IsModified());
+    EXPECT_TRUE(doc->IsModified()); // the cells may differ from the file
 }
 
 TEST(DocUndo, SaveUndoCellSnapshotsOneCell) {

@@ -282,6 +282,38 @@ TEST_F(DocRegionTransform, QuarterTurnNeedsSquareSelection) {
     EXPECT_EQ(doc.m_bSelection, 1);
 }
 
+// A paste waits for its click while the user may still turn, mirror or move
+// cells: none of that may touch what the paste will place.
+TEST_F(DocRegionTransform, TurningMirroringAndMovingLeaveThePasteBufferAlone) {
+    using Op = void (*)(CRuvlenDoc&);
+    const std::vector<std::pair<const char*, Op>> ops = {
+        {"rotate 90", [](CRuvlenDoc& d) { d.RotateSelection90(nullptr); }},
+        {"rotate 180", [](CRuvlenDoc& d) { d.RotateSelection180(nullptr); }},
+        {"flip horizontal", [](CRuvlenDoc& d) { d.FlipSelectionHorizontal(nullptr); }},
+        {"flip vertical", [](CRuvlenDoc& d) { d.FlipSelectionVertical(nullptr); }},
+        {"move", [](CRuvlenDoc& d) { d.MoveSelection(nullptr, 3, 1); }},
+    };
+    for (const auto& [name, op] : ops) {
+        SCOPED_TRACE(name);
+        CRuvlenDoc d{CCanvasDefaults{2, 20, 10, 1}};
+        PutRows(d, 0, 0, {"┌─(QQ)", "│AB", "xyz"});
+        d.ImportText("12\r\n\x84\xA9");
+        std::vector<CCell> buffer;
+        for (int y = 0; y < CRuvlenDoc::GRID; ++y)
+            for (int x = 0; x < CRuvlenDoc::GRID; ++x) buffer.push_back(d.BufferCell(x, y));
+        d.Select(nullptr, 0, 0, 3, 3);
+        op(d);
+        for (int y = 0; y < CRuvlenDoc::GRID; ++y)
+            for (int x = 0; x < CRuvlenDoc::GRID; ++x)
+                ASSERT_TRUE(d.BufferCell(x, y) == buffer[size_t(x + CRuvlenDoc::GRID * y)])
+                    << "buffer cell " << x << ", " << y;
+        EXPECT_EQ(d.m_nBufferColumns, 1);
+        EXPECT_EQ(d.m_nBufferLines, 2);
+        d.Paste(nullptr, 10, 8, 10, 9);
+        EXPECT_EQ(Render(d, 10, 8, 10, 9), "(12)\n┼");
+    }
+}
+
 TEST_F(DocRegionMove, OverlappingMoveOverwritesDestination) {
     PutRows(doc, 1, 1, {"A.", "C─X", "..│", "...Z"});
     doc.Select(&view, 1, 1, 2, 2);

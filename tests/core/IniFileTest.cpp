@@ -226,3 +226,93 @@ TEST_F(IniFileDir, SaveKeepsTheFilePermissions) {
     ASSERT_EQ(stat(m_path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
+
+TEST(IniFileTest, LoneCarriageReturnsEndLinesToo) {
+    for (const std::string& text :
+         {"[Canvas]\rLines=45\rColumns=50\r"s, "[Canvas]\r\nLines=45\nColumns=50"s,
+          "[Canvas]\r\r\nLines=45\r\rColumns=50\r\n"s}) {
+        SCOPED_TRACE(text);
+        CIniFile ini = FromBytes(text);
+        EXPECT_EQ(ini.GetInt("Canvas", "Lines", 0), 45);
+        EXPECT_EQ(ini.GetInt("Canvas", "Columns", 0), 50);
+        EXPECT_TRUE(ini.IsWellFormed());
+    }
+    // What is read is written back with LF line ends and nothing else changed.
+    EXPECT_EQ(FromBytes("; a\r[S]\rk=1\r").ToBytes(), "; a\n[S]\nk=1\n");
+}
+
+// Only a file made of settings lines may be written over: a file that merely
+// has the settings file's name (a linked /etc/passwd, a note) is left alone.
+TEST(IniFileTest, WellFormedOnlyWhenEveryLineIsASettingsLine) {
+    for (const std::string& text :
+         {""s, "\n\n  \n"s, "; comment\n# comment\n[S]\nk=v\n  k2 = v \n[]\n"s,
+          "\xEF\xBB\xBF[S]\r\nk=\r\n"s, "[S] trailing\nk==\n"s}) {
+        EXPECT_TRUE(FromBytes(text).IsWellFormed()) << text;
+    }
+    for (const std::string& text :
+         {"root:x:0:0:root:/root:/bin/bash\n"s, "[S]\nk=v\nstray words\n"s, "[S]\n=v\n"s,
+          "[S\nk=v\n"s, "[S]\nk=\0\n"s,
+          "\x7f"
+          "ELF\x02\x01\n"s}) {
+        EXPECT_FALSE(FromBytes(text).IsWellFormed()) << text;
+    }
+    CIniFile ini;
+    ini.SetString("S", "k", "any value");
+    EXPECT_TRUE(FromBytes(ini.ToBytes()).IsWellFormed()); // what we write reads as ours
+}
+
+// Runs Load in a child that an alarm ends: a Load that blocks fails the test
+// instead of hanging it. The child's exit status: 0 refused, 1 loaded.
+static int LoadInChild(const std::string& path) {
+    pid_t child = fork();
+    if (child == 0) {
+        alarm(10);
+        CIniFile ini;
+        _exit(ini.Load(path) ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (WIFSIGNALED(status)) return 100 + WTERMSIG(status);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(IniFileDir, PipesDevicesAndHugeFilesAreRefusedAtOnce) {
+    ASSERT_EQ(mkfifo(m_path.c_str(), 0600), 0);
+    EXPECT_EQ(LoadInChild(m_path), 0) << "a FIFO with no writer; 114 means it blocked";
+    unlink(m_path.c_str());
+    ASSERT_EQ(symlink("/dev/zero", m_path.c_str()), 0);
+    EXPECT_EQ(LoadInChild(m_path), 0) << "endless zeros";
+    EXPECT_EQ(LoadInChild("/dev/zero"), 0);
+    EXPECT_EQ(LoadInChild("/dev/null"), 0);
+
+    // Up to the limit a file is read; one byte more and it is not a settings file.
+    const std::string big = m_dir + "/big.ini";
+    std::string text = "[S]\n";
+    text += std::string(CIniFile::MAX_FILE_BYTES - text.size() - 4, ';') + "\nk=1";
+    WriteFile(big, text);
+    CIniFile ini;
+    ASSERT_TRUE(ini.Load(big));
+    EXPECT_EQ(ini.GetInt("S", "k", 0), 1);
+    WriteFile(big, text + "2");
+    EXPECT_FALSE(ini.Load(big));
+    EXPECT_EQ(ini.ToBytes(), "");
+    ASSERT_EQ(truncate(big.c_str(), 1L << 30), 0); // sparse: no disk used
+    EXPECT_FALSE(ini.Load(big));
+}
+
+// A settings file kept elsewhere and linked to is read and written through the
+// link, which stays a link.
+TEST_F(IniFileDir, ALinkToASettingsFileIsReadAndWrittenThrough) {
+    const std::string real = m_dir + "/real.ini";
+    WriteFile(real, "[S]\nk=1\n");
+    ASSERT_EQ(symlink("real.ini", m_path.c_str()), 0);
+    CIniFile ini;
+    ASSERT_TRUE(ini.Load(m_path));
+    EXPECT_TRUE(ini.IsWellFormed());
+    ini.SetInt("S", "k", 2);
+    ASSERT_TRUE(ini.Save(m_path));
+    struct stat st {};
+    ASSERT_EQ(lstat(m_path.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(ReadFile(real), "[S]\nk=2\n");
+}

@@ -1,18 +1,24 @@
 // Decodes its input into a sequence of tavik-cli commands and gestures (canvas
-// size, tools, drags and clicks, right clicks, edit commands, clipboard text,
-// palette picks) and runs them through the session the command line uses. After
-// every step it checks that
+// size, tools, drags and clicks, right clicks, edit commands with undo and redo,
+// the number of undo levels, clipboard text, palette picks, SVG exports) and runs
+// them through the session the command line uses. After every step it checks that
 // - the canvas size, the selection, the undo rectangle and the paste buffer stay
 //   inside their limits, and the square flag matches the selection;
-// - every cell that changed lies inside the undo rectangle of that step;
-// - no cell off the canvas changed, except by undo giving back the snapshot;
+// - every cell that changed lies inside the rectangle the step undoes (for undo,
+//   the one it restored);
+// - no cell off the canvas changed, except by undo or redo (at one level: giving
+//   back the snapshot);
 // - no gesture is left half done, and every changed cell holds two non-NUL
-//   bytes (a line cell its glyph).
+//   bytes (a line cell its glyph);
+// - undo then redo, and redo then undo, change nothing (at one level: undo twice).
+// At the end, at 100 levels, undoing every step gives the canvas as it was when
+// there was nothing to undo, and redoing them gives the canvas back.
 #include "canvas/LineFlags.h"
 #include "canvas/RuvlenDoc.h"
 #include "cli/CliSession.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <ostream>
 #include <string>
@@ -64,11 +70,40 @@ std::string Size(CByteReader& in) {
 
 const char* const kTools[] = {"select", "hline",  "vline", "rect",
                               "erase",  "symbol", "htext", "vtext"};
-const char* const kEdits[] = {"copy",  "cut",      "paste",     "tpaste", "undo", "selectall",
-                              "clear", "rotate90", "rotate180", "fliph",  "flipv"};
+// New words go at the ends of the lists, so the seeds keep their meaning.
+const char* const kEdits[] = {"copy",      "cut",   "paste",    "tpaste",    "undo",
+                              "selectall", "clear", "rotate90", "rotate180", "fliph",
+                              "flipv",     "redo",  "undo",     "redo"};
+constexpr int kEditCount = sizeof kEdits / sizeof kEdits[0];
 const char* const kArms[] = {"right", "down", "left", "up"};
 
 using Words = std::vector<CScriptWord>;
+
+// A folder of its own for the exported pictures, made once.
+const std::string& ExportFolder() {
+    static const std::string folder = [] {
+        char name[] = "/tmp/tavik-fuzz-export-XXXXXX";
+        const char* made = mkdtemp(name);
+        return std::string(made ? made : "/tmp");
+    }();
+    return folder;
+}
+
+// An export: an .svg name in either case, a name that is refused, a folder that
+// is not there; with or without a size, now and then one out of range.
+Words ExportCommand(CByteReader& in) {
+    const char* const names[] = {"/a.svg", "/B.SVG", "/c.png", "/missing/d.svg"};
+    Words w = {{"export"}, {ExportFolder() + names[in.Below(4)]}};
+    if (in.Below(2)) w.push_back({std::to_string(in.Below(7))});
+    return w;
+}
+
+// Mostly the two ends, 1 and 100, which the history checks need.
+Words UndoLevelsCommand(CByteReader& in) {
+    const int choice = in.Below(8);
+    const int levels = choice < 3 ? 100 : choice < 5 ? 1 : choice == 5 ? 2 : 1 + in.Below(101);
+    return {{"undolevels"}, {std::to_string(levels)}};
+}
 
 void AddCell(Words& w, CByteReader& in, const CRuvlenDoc& doc) {
     w.push_back({Coordinate(in, doc.m_nColumns)});
@@ -78,7 +113,7 @@ void AddCell(Words& w, CByteReader& in, const CRuvlenDoc& doc) {
 // One command decoded from the input.
 Words NextCommand(CByteReader& in, const CRuvlenDoc& doc) {
     Words w;
-    const int op = in.Below(16);
+    const int op = in.Below(19);
     switch (op) {
     case 0: // a new canvas forgets everything: only after a marker byte
         if (in.Next() == 'N') return {{"new"}, {Size(in)}, {Size(in)}};
@@ -111,8 +146,12 @@ Words NextCommand(CByteReader& in, const CRuvlenDoc& doc) {
         return {{"clipboard"}, {Text(in), true}};
     case 11:
         return {{"pick"}, {std::to_string(in.Below(10))}, {std::to_string(in.Below(60))}};
-    default:
-        return {{kEdits[in.Below(11)]}};
+    case 16:
+        return UndoLevelsCommand(in);
+    case 17:
+        return ExportCommand(in);
+    default: // 12 to 15 and 18
+        return {{kEdits[in.Below(kEditCount)]}};
     }
 }
 
@@ -156,9 +195,16 @@ struct CSnapshot {
     }
 };
 
-// Every changed cell lies in the step's undo rectangle; off the canvas only
-// undo may change a cell, and only back to the snapshot it held.
-void CheckChanges(CRuvlenDoc& doc, const CSnapshot& before, bool undo) {
+bool SameCells(const CCell* a, const CCell* b) {
+    return std::memcmp(a, b, GRID * GRID * sizeof(CCell)) == 0;
+}
+
+// Every changed cell lies in the rectangle the step can undo (after undo: the
+// one it restored, which was the next to undo before it); off the canvas only
+// undo and redo may change a cell, and at one level only back to its snapshot.
+void CheckChanges(CRuvlenDoc& doc, const CSnapshot& before, const CCellRect& undoneRect,
+                  bool history) {
+    const bool oneLevel = doc.GetUndoLevels() == 1;
     for (int y = 0; y < GRID; ++y) {
         const CCell* row = &doc.Cell(0, y);
         if (std::memcmp(row, &before.cells[y * GRID], GRID * sizeof(CCell)) == 0) continue;
@@ -167,12 +213,88 @@ void CheckChanges(CRuvlenDoc& doc, const CSnapshot& before, bool undo) {
             if (std::memcmp(&row[x], &was, sizeof(CCell)) == 0) continue;
             CheckCell(row[x]);
             if (row[x] == was) continue;
-            Check(doc.m_bUndo && doc.m_rcUndo.Contains(x, y));
+            const bool inUndo = doc.m_bUndo && doc.m_rcUndo.Contains(x, y);
+            Check(inUndo || (history && undoneRect.Contains(x, y)));
             if (x >= doc.m_nColumns || y >= doc.m_nLines)
-                Check(undo && row[x] == before.undo[y * GRID + x]);
+                Check(history && (!oneLevel || row[x] == before.undo[y * GRID + x]));
         }
     }
 }
+
+// What undo and redo leave to compare besides the cells: the history's shape.
+struct CHistoryState {
+    int steps;
+    bool canUndo, canRedo;
+    CCellRect next;
+    bool operator==(const CHistoryState& o) const {
+        return steps == o.steps && canUndo == o.canUndo && canRedo == o.canRedo &&
+               (!canUndo || next == o.next);
+    }
+    static CHistoryState Of(const CRuvlenDoc& doc) {
+        return {doc.GetUndoStepCount(), doc.CanUndo(), doc.CanRedo(), doc.m_rcUndo};
+    }
+};
+
+// Runs two history moves that must cancel out and checks that they do.
+template <class First, class Second>
+void CheckCancels(CRuvlenDoc& doc, CSnapshot& scratch, First first, Second second) {
+    const int modified = doc.IsModified();
+    const CHistoryState state = CHistoryState::Of(doc);
+    scratch.Take(doc);
+    first();
+    second();
+    Check(SameCells(scratch.cells, &doc.Cell(0, 0)));
+    Check(CHistoryState::Of(doc) == state);
+    doc.SetModifiedFlag(modified);
+}
+
+// Undo then redo and redo then undo change nothing; at one level, where undo
+// is its own inverse, undo twice changes nothing.
+void CheckUndoRedoPairs(CRuvlenDoc& doc) {
+    static CSnapshot scratch;
+    auto undo = [&doc] { doc.Undo(nullptr); };
+    auto redo = [&doc] { doc.Redo(nullptr); };
+    if (doc.GetUndoLevels() == 1) {
+        if (doc.CanUndo()) CheckCancels(doc, scratch, undo, undo);
+        return;
+    }
+    if (doc.CanUndo()) CheckCancels(doc, scratch, undo, redo);
+    if (doc.CanRedo()) CheckCancels(doc, scratch, redo, undo);
+}
+
+// The canvas when, at 100 levels, there was nothing to undo: undoing every
+// step must give it back. Unknown while fewer levels are kept, and once the
+// history may have dropped its oldest step.
+class CHistoryStart {
+public:
+    void Forget() { m_bKnown = false; }
+    void Note(CRuvlenDoc& doc) {
+        if (doc.GetUndoLevels() != 100 || doc.GetUndoStepCount() >= 100) {
+            m_bKnown = false;
+        } else if (!doc.CanUndo()) {
+            m_start.Take(doc);
+            m_bKnown = true;
+        }
+    }
+    // Undoes everything (the start), then redoes as much (the canvas as it was).
+    void CheckWholeHistory(CRuvlenDoc& doc) {
+        if (!m_bKnown) return;
+        static CSnapshot end;
+        end.Take(doc);
+        int undone = 0;
+        for (; doc.CanUndo(); ++undone) doc.Undo(nullptr);
+        Check(SameCells(m_start.cells, &doc.Cell(0, 0)));
+        for (int i = 0; i < undone; ++i) {
+            Check(doc.CanRedo());
+            doc.Redo(nullptr);
+        }
+        Check(SameCells(end.cells, &doc.Cell(0, 0)));
+    }
+
+private:
+    CSnapshot m_start;
+    bool m_bKnown = false;
+};
 
 } // namespace
 
@@ -180,16 +302,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ostream discard(nullptr);
     CCliSession session(discard, discard);
     CByteReader in(data, size);
+    static CHistoryStart start; // large: kept between runs
+    start.Forget();
     for (int step = 0; step < kMaxSteps && !in.AtEnd(); ++step) {
         CRuvlenDoc& doc = session.Document();
+        start.Note(doc);
         const Words words = NextCommand(in, doc);
         static CSnapshot before;
         before.Take(doc);
+        const CCellRect undoneRect = doc.m_rcUndo;
         std::string error;
         const bool ran = session.Run(words, error);
         if (ran && words[0].text == "new") continue; // doc is gone
         CheckState(doc);
-        CheckChanges(doc, before, words[0].text == "undo");
+        const bool history = words[0].text == "undo" || words[0].text == "redo";
+        CheckChanges(doc, before, undoneRect, history);
+        CheckUndoRedoPairs(doc);
     }
+    start.Note(session.Document());
+    start.CheckWholeHistory(session.Document());
     return 0;
 }

@@ -1,16 +1,40 @@
 # tavik --export without a display: a PNG and an SVG of a small canvas file,
-# and the exit statuses of a missing input and a bad size.
+# the exit statuses of a missing input and bad arguments, and the settings file
+# the defaults come from (beside the program only when one is there, otherwise
+# in $XDG_CONFIG_HOME/tavik), which must never hold the export up.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(WRITE ${WORK}/in.txt "abc\r\n  xyz\r\n")
 set(ENV{QT_QPA_PLATFORM} "")
 unset(ENV{DISPLAY})
 
+# A copy of the program in a folder of its own, so that no settings file left
+# beside the built one can get in the way.
+file(MAKE_DIRECTORY ${WORK}/bin ${WORK}/config/tavik)
+file(COPY ${TAVIK} DESTINATION ${WORK}/bin)
+get_filename_component(exe ${TAVIK} NAME)
+set(TAVIK ${WORK}/bin/${exe})
+set(ENV{XDG_CONFIG_HOME} ${WORK}/config)
+
+# Runs tavik with the arguments; the status must be `status`. A run that does
+# not end within the timeout fails. Leaves standard error in last_err.
 function(expect_status status)
   execute_process(COMMAND ${TAVIK} ${ARGN} RESULT_VARIABLE rc ERROR_VARIABLE err
-                  WORKING_DIRECTORY ${WORK})
+                  WORKING_DIRECTORY ${WORK} TIMEOUT 60)
   if(NOT rc EQUAL ${status})
     message(FATAL_ERROR "tavik ${ARGN}: exit ${rc}, expected ${status}\n${err}")
+  endif()
+  set(last_err "${err}" PARENT_SCOPE)
+endfunction()
+
+# Exports in.txt as SVG and checks the picture's width: 40 columns of the
+# default text size's cells (7 pixels at size 0, 12 at 2, 25 at 5).
+function(expect_width width)
+  file(REMOVE ${WORK}/w.svg)
+  expect_status(0 --export ${WORK}/w.svg ${WORK}/in.txt)
+  file(READ ${WORK}/w.svg svg)
+  if(NOT svg MATCHES "width=\"${width}\"")
+    message(FATAL_ERROR "expected width ${width} (${ARGN}):\n${svg}")
   endif()
 endfunction()
 
@@ -38,3 +62,40 @@ if(NOT before STREQUAL after)
   message(FATAL_ERROR "the input file was changed")
 endif()
 expect_status(2 --export ${WORK}/x.png)
+# Only the single digits 0 to 5 are sizes; a bare --export says what it needs.
+expect_status(2 --export ${WORK}/x.png --size " 3" ${WORK}/in.txt)
+expect_status(2 --export ${WORK}/x.png --size +3 ${WORK}/in.txt)
+expect_status(2 --export ${WORK}/x.png --size 03 ${WORK}/in.txt)
+expect_status(2 --export ${WORK}/x.png ${WORK}/in.txt --size)
+expect_status(2 --export)
+if(NOT last_err MATCHES "needs an output file and an input file")
+  message(FATAL_ERROR "a bare --export says:\n${last_err}")
+endif()
+# The extension in any case.
+expect_status(0 --export ${WORK}/LOUD.PNG --size 0 ${WORK}/in.txt)
+expect_status(0 --export ${WORK}/LOUD.SVG ${WORK}/in.txt)
+if(NOT EXISTS ${WORK}/LOUD.PNG OR NOT EXISTS ${WORK}/LOUD.SVG)
+  message(FATAL_ERROR "an upper-case extension wrote nothing")
+endif()
+
+# The settings: none at all, then one in the config folder (CR-only line ends),
+# then one beside the program, which wins.
+expect_width(480 "no settings file")
+file(WRITE ${WORK}/config/tavik/Tavik.ini "[Canvas]\rTextSize=0\r")
+expect_width(280 "TextSize=0 in the config folder")
+file(WRITE ${WORK}/bin/Tavik.ini "[Canvas]\nTextSize=5\n")
+expect_width(1000 "TextSize=5 beside the program")
+file(REMOVE ${WORK}/bin/Tavik.ini)
+# A FIFO, a link to endless zeros and a file that is no settings file give the
+# defaults at once, and are left as they are.
+file(REMOVE ${WORK}/config/tavik/Tavik.ini)
+execute_process(COMMAND mkfifo ${WORK}/config/tavik/Tavik.ini RESULT_VARIABLE rc)
+if(rc EQUAL 0)
+  expect_width(480 "a FIFO")
+  file(REMOVE ${WORK}/config/tavik/Tavik.ini)
+endif()
+file(CREATE_LINK /dev/zero ${WORK}/config/tavik/Tavik.ini SYMBOLIC)
+expect_width(480 "a link to /dev/zero")
+file(REMOVE ${WORK}/config/tavik/Tavik.ini)
+file(WRITE ${WORK}/config/tavik/Tavik.ini "root:x:0:0:root:/root:/bin/bash\n[Canvas]\nTextSize=0\n")
+expect_width(480 "not a settings file")

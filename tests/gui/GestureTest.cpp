@@ -132,6 +132,24 @@ private slots:
         QCOMPARE(Doc().m_nToolMode, ID_TOOL_RECT); // the previous mode returns
     }
 
+    // Turning or mirroring cells while a paste waits must not change what the
+    // paste places: the clipboard's text as it was when Paste was chosen.
+    void waitingPastePlacesTheClipboardAfterAFlip() {
+        Frame()->OnCommand(ID_TOOL_RECT);
+        Drag(7, 0, 9, 2);
+        QGuiApplication::clipboard()->setText(QStringLiteral("12"));
+        QTRY_VERIFY(Frame()->Action(ID_EDIT_PASTE)->isEnabled());
+        Frame()->OnCommand(ID_EDIT_PASTE);
+        QCOMPARE(Doc().m_nToolState, 2);
+        for (int id : {ID_SELECT_ALL, ID_FLIP_HORIZONTAL, ID_ROTATE180})
+            QVERIFY(Frame()->OnCommand(id));
+        QCOMPARE(Glyph(7, Doc().m_nLines - 1), QString("┗")); // mirrored top to bottom
+        QCOMPARE(Doc().m_nToolState, 2);
+        Press(0, 8);
+        Release(0, 8);
+        QCOMPARE(Glyph(0, 8), QString("12"));
+    }
+
     void choosingAToolMidPasteTakesTheFeedbackAway() {
         QGuiApplication::clipboard()->setText(QStringLiteral("xyz"));
         QTRY_VERIFY(Frame()->Action(ID_EDIT_TRANSPARENT_PASTE)->isEnabled());

@@ -8,6 +8,7 @@
 #include "app/ExportDlg.h"
 #include "app/MainFrame.h"
 #include "app/RuvlenApp.h"
+#include "app/ScreenFit.h"
 #include "app/UndoLevelsDlg.h"
 #include "canvas/RuvlenDoc.h"
 #include "tools/CommandIds.h"
@@ -21,12 +22,21 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
+
+#include <atomic>
+#include <chrono>
+#include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 class MainFrameTest : public QObject {
     Q_OBJECT
@@ -247,18 +257,137 @@ private slots:
 
     void settingsFileLocation() {
         const QString exe = Path("bin"), config = Path("config");
-        QCOMPARE(CRuvlenApp::SettingsFilePath(exe, true, config), exe + "/Tavik.ini");
-        // An installed program's folder is read-only: the user's config folder.
-        QCOMPARE(CRuvlenApp::SettingsFilePath(exe, false, config), config + "/tavik/Tavik.ini");
-        QDir().mkpath(exe);
+        // The program's folder, writable or not, is used only for a portable copy
+        // that already has its settings file there.
+        QVERIFY(QDir().mkpath(exe));
+        QCOMPARE(CRuvlenApp::SettingsFilePath(exe, config), config + "/tavik/Tavik.ini");
         QFile f(exe + "/Tavik.ini");
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
-        QCOMPARE(CRuvlenApp::SettingsFilePath(exe, false, config), exe + "/Tavik.ini");
+        QCOMPARE(CRuvlenApp::SettingsFilePath(exe, config), exe + "/Tavik.ini");
         // The config folder is created when the settings are first written.
         m_app = std::make_unique<CRuvlenApp>(config + "/tavik/Tavik.ini");
         m_app.reset();
         QVERIFY(QFile::exists(config + "/tavik/Tavik.ini"));
+    }
+
+    // Some other file under the settings file's name, or a link to one, is read
+    // for nothing and never written; the status bar says so once, at start.
+    void foreignFileUnderTheSettingsNameIsNeverWritten() {
+        const QByteArray passwd("root:x:0:0:root:/root:/bin/bash\n"
+                                "daemon:x:1:1:daemon:/usr/sbin:/usr/sbin/nologin\n");
+        WriteFile("passwd", passwd);
+        QVERIFY(QFile::link(Path("passwd"), Path("Tavik.ini")));
+        Start();
+        QVERIFY(!m_app->CanWriteSettings());
+        QVERIFY(Frame()->MessageText().contains(QStringLiteral("設定は保存されません")));
+        QVERIFY(Frame()->MessageText().contains(Path("Tavik.ini")));
+        View()->RunCommand(ID_UPDATE_DEFAULTS);
+        m_app.reset();
+        QCOMPARE(ReadFile("passwd"), passwd);
+        QVERIFY(QFileInfo(Path("Tavik.ini")).isSymLink());
+
+        // A settings file with a stray line is not written either.
+        QFile::remove(Path("Tavik.ini"));
+        const QByteArray stray("[Canvas]\nLines=45\nnot a setting\n");
+        WriteFile("Tavik.ini", stray);
+        Start();
+        QVERIFY(!m_app->CanWriteSettings());
+        QCOMPARE(View()->GetDocument()->m_nLines, 30); // the defaults
+        m_app.reset();
+        QCOMPARE(ReadFile("Tavik.ini"), stray);
+    }
+
+    // A settings file kept elsewhere (a dotfiles folder) and linked to works as
+    // if it were there: read, and written through the link.
+    void linkToARealSettingsFileKeepsWorking() {
+        QVERIFY(QDir(m_dir->path()).mkdir("dotfiles"));
+        WriteFile("dotfiles/Tavik.ini", "; mine\r[Canvas]\rLines=45\r"); // CR-only lines
+        QVERIFY(QFile::link(Path("dotfiles/Tavik.ini"), Path("Tavik.ini")));
+        Start();
+        QVERIFY(m_app->CanWriteSettings());
+        QCOMPARE(View()->GetDocument()->m_nLines, 45);
+        QVERIFY(!Frame()->MessageText().contains(QStringLiteral("保存されません")));
+        m_app.reset();
+        QVERIFY(QFileInfo(Path("Tavik.ini")).isSymLink());
+        const QByteArray written = ReadFile("dotfiles/Tavik.ini");
+        QVERIFY(written.startsWith("; mine\n[Canvas]\nLines=45\n"));
+        QVERIFY(written.contains("[Symbol Table]"));
+    }
+
+    // A FIFO or a device under the settings name: the window still comes up at
+    // once with the defaults. A guard thread opens the FIFO's other end after a
+    // while, so a start-up that waits on it fails instead of hanging.
+    void pipeOrDeviceSettingsDoNotHang() {
+        const QByteArray fifo = QFile::encodeName(Path("Tavik.ini"));
+        if (mkfifo(fifo.constData(), 0600) != 0) QSKIP("cannot make a FIFO here");
+        std::atomic<bool> started{false}, hadToUnblock{false};
+        std::thread guard([&] {
+            for (int i = 0; i < 100 && !started; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            if (started) return;
+            const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+            hadToUnblock = fd >= 0;
+            if (fd >= 0) ::close(fd);
+        });
+        m_app = std::make_unique<CRuvlenApp>(Path("Tavik.ini"));
+        started = true;
+        guard.join();
+        QVERIFY(!hadToUnblock);
+        QVERIFY(!m_app->CanWriteSettings());
+        m_app.reset();
+        QVERIFY(QFileInfo(Path("Tavik.ini")).exists());
+
+        QFile::remove(Path("Tavik.ini"));
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), Path("Tavik.ini")));
+        Start();
+        QVERIFY(!m_app->CanWriteSettings());
+        QCOMPARE(View()->GetDocument()->m_nColumns, 40);
+    }
+
+    void storedWindowLargerThanTheScreenFitsOnIt() {
+        WriteFile("Tavik.ini", "[Window Placement]\nx=3000\ny=2147483647\nWidth=100000\n"
+                               "Height=2147483647\n");
+        Start();
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const auto text = [](const QRect& r) {
+            return QStringLiteral("%1,%2 %3x%4")
+                .arg(r.x())
+                .arg(r.y())
+                .arg(r.width())
+                .arg(r.height());
+        };
+        // The window system may add its frame around the rectangle asked for.
+        const QRect window = Frame()->geometry();
+        QVERIFY2(window.width() <= screen.width() && window.height() <= screen.height() &&
+                     screen.contains(window.topLeft()),
+                 qPrintable(text(window) + " on " + text(screen)));
+    }
+
+    // Where a stored rectangle goes: on the screen it meets most, no larger than
+    // that screen, moved as little as needed; a rectangle on a screen stays.
+    void placementIsFittedOntoAScreen() {
+        const QList<QRect> screens = {QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 1000)};
+        const struct {
+            QRect stored, expected;
+        } cases[] = {
+            {{100, 100, 550, 450}, {100, 100, 550, 450}},   // already on the first
+            {{2000, 50, 500, 400}, {2000, 50, 500, 400}},   // already on the second
+            {{2900, 800, 600, 500}, {2600, 500, 600, 500}}, // mostly on the second
+            {{0, 0, 100000, 100000}, {0, 0, 1920, 1040}},   // too large
+            {{-5000, -5000, 300, 200}, {0, 0, 300, 200}},   // on no screen: the first
+            {{1800, 900, 200, 300}, {1720, 740, 200, 300}}, // more on the first
+        };
+        for (const auto& c : cases)
+            QCOMPARE(FitOnScreen(c.stored.x(), c.stored.y(), c.stored.width(), c.stored.height(),
+                                 screens),
+                     c.expected);
+        for (int big : {INT_MAX, INT_MIN, 0})
+            for (const QRect& s : screens) {
+                const QRect fitted = FitOnScreen(big, big, INT_MAX, big, {s});
+                QVERIFY(s.contains(fitted));
+            }
+        QCOMPARE(FitOnScreen(10, 20, 30, 40, {}), QRect(10, 20, 30, 40));
     }
 
     void updateDefaultsWritesCanvasAndPlacement() {
@@ -319,6 +448,25 @@ private slots:
         QVERIFY(!document->IsModified());
         m_app.reset();
         QVERIFY(ReadFile("Tavik.ini").contains("File1=" + Path("box.txt").toUtf8()));
+    }
+
+    // Undo changes the cells at one level as at many: the canvas no longer
+    // matches its file, and closing it asks.
+    void undoAfterSavingMarksTheCanvasModified() {
+        WriteFile("old.txt", "old\r\n");
+        Start(Path("old.txt"));
+        CCanvasDocument* document = Frame()->ActiveDocument();
+        QCOMPARE(document->Doc().GetUndoLevels(), 1);
+        Drag(0, 1, 3, 2);
+        QVERIFY(Frame()->OnCommand(ID_FILE_SAVE));
+        QVERIFY(!document->IsModified());
+        QVERIFY(Frame()->OnCommand(ID_EDIT_UNDO));
+        QVERIFY(document->IsModified());
+        QVERIFY(Frame()->MdiArea()->activeSubWindow()->isWindowModified());
+        auto cancel = AnswerMessageBox(QMessageBox::Cancel);
+        Frame()->OnCommand(ID_FILE_CLOSE);
+        QCOMPARE(cancel->Count(), 1);
+        QCOMPARE(Frame()->DocumentCount(), 1);
     }
 
     void closingAModifiedCanvasAsks() {
