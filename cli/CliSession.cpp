@@ -272,6 +272,9 @@ bool CCliSession::Open(const std::string& path, std::string& error) {
     if (doc->m_loadReplacements.Any())
         m_err << "tavik-cli: warning: " << path << ": "
               << ReplacementWarning(doc->m_loadReplacements) << "\n";
+    if (doc->m_loadRoundTrip.Any())
+        m_err << "tavik-cli: warning: " << path << ": "
+              << DescribeRoundTripChangeEnglish(doc->m_loadRoundTrip) << "\n";
     Adopt(std::move(doc));
     return true;
 }
