@@ -346,10 +346,18 @@ TEST_F(DocDiskFile, SaveIntoAReadOnlyDirectoryKeepsTheOldFile) {
     ExpectSaveFailsKeepingOld(path);
 }
 
-TEST_F(DocDiskFile, SaveWhoseTemporaryNameIsTooLongKeepsTheOldFile) {
+// A name too long for the file system is refused; the longest valid name saves
+// (the temporary name cuts its copy of it short).
+TEST_F(DocDiskFile, TooLongANameIsRefusedAndTheLongestValidOneSaves) {
+    auto doc = doc_test::SizedDoc();
+    std::string error;
+    EXPECT_FALSE(SaveDocumentFile(*doc, PathOf(std::string(256, 'n')), error));
+    EXPECT_NE(error.find(std::string(256, 'n')), std::string::npos) << error;
+    EXPECT_EQ(EntryCount(), 0u);
     std::string path = PathOf(std::string(250, 'n'));
     Put(path, "old");
-    ExpectSaveFailsKeepingOld(path);
+    ASSERT_TRUE(SaveDocumentFile(*doc, path, error)) << error;
+    EXPECT_EQ(Get(path), Write(*doc));
     EXPECT_EQ(EntryCount(), 1u);
 }
 
