@@ -300,6 +300,10 @@ bool CCliSession::Size(const Args& a, std::string& error) {
         defaults.m_nDefaultLines = lines;
         Adopt(std::make_unique<CRuvlenDoc>(defaults));
     } else {
+        if (const int outside = m_pDoc->CountCellsOutside(columns, lines))
+            m_err << "tavik-cli: warning: " << Plural(outside, "non-blank cell")
+                  << (outside == 1 ? " falls" : " fall") << " outside the " << columns << " x "
+                  << lines << " canvas; they are kept but not saved\n";
         m_pController->ApplyCanvasSettings(m_pDoc->m_nFontSize, columns, lines, m_pDoc->m_bGrid,
                                            kScreenDpi);
     }
