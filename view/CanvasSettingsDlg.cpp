@@ -156,8 +156,12 @@ bool CCanvasSettingsDlg::ConfirmCellsOutside(int columns, int lines) {
     box.setObjectName(QStringLiteral("cellsOutside"));
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() == QMessageBox::Yes) return true;
-    m_pColumnsEdit->setFocus();
-    m_pColumnsEdit->selectAll();
+    // Back to the fields, once the box has let go of the activation.
+    QTimer::singleShot(0, m_pColumnsEdit, [this] {
+        activateWindow();
+        m_pColumnsEdit->setFocus();
+        m_pColumnsEdit->selectAll();
+    });
     return false;
 }
 
