@@ -27,7 +27,8 @@ bool CCanvasDocument::Open(const QString& path, QString& error) {
         return false;
     }
     m_pDoc->SetModifiedFlag(0);
-    m_bLossyLoad = m_pDoc->m_bLoadWrapped || m_pDoc->m_bLoadCut || m_pDoc->m_loadReplacements.Any();
+    m_bLossyLoad = m_pDoc->m_bLoadWrapped || m_pDoc->m_bLoadCut ||
+                   m_pDoc->m_loadReplacements.Any() || m_pDoc->m_loadRoundTrip.Any();
     SetPathName(path);
     return true;
 }
@@ -72,6 +73,11 @@ QString CCanvasDocument::LossyLoadText() const {
     if (!replaced.empty()) {
         if (!text.isEmpty()) text += QLatin1Char('\n');
         text += QString::fromStdString(replaced);
+    }
+    const std::string changed = DescribeRoundTripChange(m_pDoc->m_loadRoundTrip);
+    if (!changed.empty()) {
+        if (!text.isEmpty()) text += QLatin1Char('\n');
+        text += QString::fromStdString(changed);
     }
     return text;
 }

@@ -35,8 +35,8 @@ public:
     // "Shift-JIS CR LF", "UTF-8 LF" and so on, for the status bar.
     QString FormatText() const;
 
-    // The file was wrapped or cut when read, or characters had to be replaced:
-    // saving over it loses content.
+    // The file was wrapped or cut when read, characters had to be replaced, or
+    // writing it back would not give the same bytes: saving over it changes it.
     bool LoadWasLossy() const { return m_bLossyLoad; }
     // The warning shown when such a file opens (empty when nothing was lost).
     QString LossyLoadText() const;

@@ -3,6 +3,7 @@
 #include "app/AppSettings.h"
 #include "app/IniFile.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/SameFile.h"
 #include "canvas/SvgExport.h"
 #include "canvas/TextFile.h"
 #include "view/ImageExport.h"
@@ -54,8 +55,9 @@ QString Parse(const QStringList& args, CExportRequest& r) {
     const QString suffix = QFileInfo(r.output).suffix().toLower();
     if (suffix != QLatin1String("png") && suffix != QLatin1String("svg"))
         return QStringLiteral("the picture's name must end in .png or .svg: ") + r.output;
-    const QFileInfo in(r.input), out(r.output);
-    if (out.exists() && in.exists() && in.canonicalFilePath() == out.canonicalFilePath())
+    // The same file under another name (a hard or symbolic link) counts too.
+    if (IsSameFile(QFile::encodeName(r.input).toStdString(),
+                   QFile::encodeName(r.output).toStdString()))
         return QStringLiteral("the picture would replace the input file");
     return QString();
 }

@@ -6,6 +6,7 @@
 #include "app/RecoveryManager.h"
 #include "app/RuvlenApp.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/SameFile.h"
 #include "canvas/SvgExport.h"
 #include "view/ImageExport.h"
 #include "view/RuvlenView.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -125,12 +127,17 @@ QString SameFileKey(const QString& path) {
     return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
 }
 
+// The same file: the same spelling, or the same device and inode (a hard link).
+bool SameFile(const QString& a, const QString& b) {
+    return SameFileKey(a) == SameFileKey(b) ||
+           IsSameFile(QFile::encodeName(a).toStdString(), QFile::encodeName(b).toStdString());
+}
+
 } // namespace
 
 CCanvasDocument* CMainFrame::FindDocument(const QString& path) const {
-    const QString key = SameFileKey(path);
     for (const auto& document : m_documents)
-        if (!document->PathName().isEmpty() && SameFileKey(document->PathName()) == key)
+        if (!document->PathName().isEmpty() && SameFile(document->PathName(), path))
             return document.get();
     return nullptr;
 }
@@ -276,7 +283,7 @@ bool CMainFrame::SaveDocument(CCanvasDocument* document, bool askName) {
         return false;
     }
     const bool overOriginal =
-        !document->PathName().isEmpty() && SameFileKey(path) == SameFileKey(document->PathName());
+        !document->PathName().isEmpty() && SameFile(path, document->PathName());
     if (overOriginal && document->LoadWasLossy() && !ConfirmLossySave(document)) return false;
     QString error;
     if (!document->Save(path, format, error)) {

@@ -2,6 +2,7 @@
 
 #include "canvas/Utf8Char.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -25,11 +26,6 @@ public:
 private:
     iconv_t m_cd;
 };
-
-iconv_t Decoder() {
-    thread_local Converter converter("UTF-8", "CP932");
-    return converter.Get();
-}
 
 iconv_t Encoder() {
     thread_local Converter converter("CP932", "UTF-8");
@@ -127,12 +123,97 @@ std::string NormaliseLineEnds(const std::string& text, const char* eol) {
 
 } // namespace
 
+namespace {
+
+// The converter's answer for every single byte and every lead and trail byte
+// pair, asked once: decoding then costs a table look-up per character instead
+// of a converter call. A character takes at most three bytes of UTF-8.
+class CDecodeTable {
+public:
+    struct Entry {
+        char bytes[3];
+        unsigned char length; // 0: the converter cannot decode it
+    };
+
+    explicit CDecodeTable(iconv_t cd) {
+        for (int b = 0; b < 256; ++b) {
+            const char in[1] = {char(b)};
+            m_single[b] = Decode(cd, in, 1);
+        }
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!IsCp932Lead(static_cast<unsigned char>(lead))) continue;
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                const char in[2] = {char(lead), char(trail)};
+                m_double[lead - 0x80][trail - 0x40] = Decode(cd, in, 2);
+            }
+        }
+    }
+    const Entry& Single(unsigned char b) const { return m_single[b]; }
+    const Entry& Double(unsigned char lead, unsigned char trail) const {
+        return m_double[lead - 0x80][trail - 0x40];
+    }
+
+private:
+    // The converter's UTF-8 for exactly these bytes as one character.
+    static Entry Decode(iconv_t cd, const char* bytes, size_t size) {
+        Entry entry{};
+        char out[8];
+        char* ip = const_cast<char*>(bytes);
+        char* op = out;
+        size_t il = size, ol = sizeof out;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        if (iconv(cd, &ip, &il, &op, &ol) == static_cast<size_t>(-1) || il != 0) return entry;
+        const size_t n = size_t(op - out);
+        if (n == 0 || n > 3) return entry;
+        std::copy(out, out + n, entry.bytes);
+        entry.length = static_cast<unsigned char>(n);
+        return entry;
+    }
+
+    Entry m_single[256];
+    Entry m_double[0x7D][0xBD] = {}; // lead 0x80..0xFC, trail 0x40..0xFC
+};
+
+const CDecodeTable* Table() {
+    static const CDecodeTable* table = [] {
+        Converter converter("UTF-8", "CP932");
+        return converter.Get() == kNoConverter ? nullptr : new CDecodeTable(converter.Get());
+    }();
+    return table;
+}
+
+void Append(std::string& out, const CDecodeTable::Entry& entry) {
+    out.append(entry.bytes, entry.length);
+}
+
+} // namespace
+
 bool Cp932ToUtf8(const std::string& sjis, std::string& utf8) {
-    iconv_t cd = Decoder();
     utf8.clear();
     utf8.reserve(sjis.size() * 3 / 2);
-    Convert(cd, sjis, utf8, ReplaceUndecodable);
-    return cd != kNoConverter;
+    const CDecodeTable* table = Table();
+    if (!table) {
+        Convert(kNoConverter, sjis, utf8, ReplaceUndecodable);
+        return false;
+    }
+    const auto* p = reinterpret_cast<const unsigned char*>(sjis.data());
+    const size_t size = sjis.size();
+    for (size_t i = 0; i < size;) {
+        if (p[i] < 0x80) {
+            utf8 += char(p[i++]);
+            continue;
+        }
+        if (IsCp932Lead(p[i]) && i + 1 < size && p[i + 1] >= 0x40 && p[i + 1] <= 0xFC &&
+            table->Double(p[i], p[i + 1]).length) {
+            Append(utf8, table->Double(p[i], p[i + 1]));
+            i += 2;
+        } else if (!IsCp932Lead(p[i]) && table->Single(p[i]).length) {
+            Append(utf8, table->Single(p[i++]));
+        } else {
+            i += ReplaceUndecodable(p + i, size - i, utf8);
+        }
+    }
+    return true;
 }
 
 std::string Utf8ToCp932(const std::string& utf8, char unmappable) {

@@ -4,6 +4,8 @@
 #include "canvas/RuvlenDoc.h"
 #include "canvas/Utf8CellText.h"
 
+#include <algorithm>
+
 namespace {
 
 const char kByteOrderMark[] = "\xEF\xBB\xBF";
@@ -57,16 +59,31 @@ void LoadDocumentText(CRuvlenDoc& doc, const std::string& bytes, bool truncated)
         LoadUtf8(doc, bytes, format.m_encoding == TextEncoding::Utf8Bom ? 3 : 0);
     }
     doc.m_textFormat = format;
+    // What a save with no edits would write, compared with what was read. Only
+    // the start of a truncated file was read; that file is cut (m_bLoadCut).
+    doc.m_loadRoundTrip =
+        truncated ? CRoundTripChange()
+                  : FindRoundTripChange(bytes, DocumentText(doc, format), format.m_encoding);
+}
+
+int SavedLineCount(const CRuvlenDoc& doc) {
+    if (doc.m_nFileLines < 0) return doc.m_nLines;
+    char line[2 * CRuvlenDoc::MAX_SIZE];
+    int last = 0; // lines up to the last one with something on it
+    for (int y = doc.m_nLines - 1; y >= doc.m_nFileLines && last == 0; --y)
+        if (TextFileLine(doc, y, line) > 0) last = y + 1;
+    return std::min(doc.m_nLines, std::max(doc.m_nFileLines, last));
 }
 
 std::string DocumentText(const CRuvlenDoc& doc, const CTextFormat& format) {
     const char* eol = format.m_lineEnding == LineEnding::Lf ? "\n" : "\r\n";
+    const int lines = SavedLineCount(doc);
     std::string sjis;
-    sjis.reserve(size_t(doc.m_nLines) * (2 * doc.m_nColumns + 2));
+    sjis.reserve(size_t(lines) * (2 * doc.m_nColumns + 2));
     char line[2 * CRuvlenDoc::MAX_SIZE];
-    for (int y = 0; y < doc.m_nLines; ++y) {
+    for (int y = 0; y < lines; ++y) {
         sjis.append(line, size_t(TextFileLine(doc, y, line)));
-        sjis += eol;
+        if (y + 1 < lines || doc.m_bFileFinalLineEnd) sjis += eol;
     }
     if (format.m_encoding == TextEncoding::ShiftJis) return sjis;
     // Every line starts on a character boundary and CR and LF are never part of a

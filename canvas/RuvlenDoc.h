@@ -5,6 +5,7 @@
 #include "canvas/Cell.h"
 #include "canvas/CellRect.h"
 #include "canvas/DocView.h"
+#include "canvas/RoundTrip.h"
 #include "canvas/TextFormat.h"
 #include "canvas/ToolObject.h"
 #include "canvas/UndoHistory.h"
@@ -134,6 +135,9 @@ public:
     // --- Regions, clipboard text, undo ---
     void Select(CDocView* view, int left, int top, int right, int bottom);
     void Deselect(CDocView* view);
+    // How many non-blank cells of the canvas lie outside a canvas of the given
+    // size: what a size change would hide and a save would no longer write.
+    int CountCellsOutside(int columns, int lines) const;
     // Cuts the selection down to the canvas (after a size change), dropping it
     // when nothing of it is left.
     void ClipSelection();
@@ -216,6 +220,14 @@ public:
     // to replace (canvas/TextFormat.h). Set by LoadDocumentFile.
     CTextFormat m_textFormat;
     CTextReplacements m_loadReplacements;
+    // The shape of the file the canvas was read from, kept so that a save gives
+    // it back: its line count (-1 for a canvas never read from a file, which
+    // writes one line per canvas line) and whether its last line had a line end.
+    int m_nFileLines = -1;
+    int m_bFileFinalLineEnd = 1;
+    // Where writing the canvas back would first differ from the bytes read (set
+    // by LoadDocumentText).
+    CRoundTripChange m_loadRoundTrip;
 
 private:
     int IsThickMode() const { return m_nLineMode == ID_LINE_THICK; }

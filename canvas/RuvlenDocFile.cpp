@@ -221,13 +221,16 @@ void ReadTextLocating(CRuvlenDoc& doc, CArchive& ar, const std::vector<size_t>& 
         locator.Consumed(token, c, r);
         ++c;
     }
+    doc.m_bFileFinalLineEnd = 1;
     if (r >= MAX_SIZE) {
         if (token.kind == TokenKind::LineEnd) token = reader.Next();
         doc.m_bLoadCut = RestHasContent(reader, token);
     } else if (c > 0) {
         w = std::max(w, c);
         ++r;
+        doc.m_bFileFinalLineEnd = 0;
     }
+    doc.m_nFileLines = r;
     doc.m_nColumns = std::max(doc.m_nColumns, w);
     doc.m_nLines = std::max(doc.m_nLines, r);
 }

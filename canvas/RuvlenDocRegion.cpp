@@ -216,3 +216,11 @@ void CRuvlenDoc::MoveSelection(CDocView* view, int dx, int dy) {
     InvalidateCells(view, all);
     SetModifiedFlag();
 }
+
+int CRuvlenDoc::CountCellsOutside(int columns, int lines) const {
+    int count = 0;
+    for (int y = 0; y < m_nLines; ++y)
+        for (int x = 0; x < m_nColumns; ++x)
+            if ((x >= columns || y >= lines) && !Cell(x, y).IsBlank()) ++count;
+    return count;
+}

@@ -106,7 +106,9 @@ bool SaveDocumentFile(const CRuvlenDoc& doc, const std::string& path, std::strin
 
 bool SaveDocumentFile(CRuvlenDoc& doc, const std::string& path, const CTextFormat& format,
                       std::string& error) {
+    const int lines = SavedLineCount(doc);
     if (!WriteFileSafely(path, DocumentText(doc, format), error)) return false;
     doc.m_textFormat = format;
+    if (doc.m_nFileLines >= 0) doc.m_nFileLines = lines;
     return true;
 }

@@ -8,24 +8,29 @@ bool HasByteOrderMark(const std::string& bytes) {
     return bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
 }
 
-// All valid UTF-8 with at least one multi-byte sequence. A sequence that runs
+// UTF-8 when all of it is valid and holds a multi-byte sequence, or when it
+// holds a sequence of three or four bytes and fewer invalid bytes than valid
+// multi-byte sequences (a few stray bytes in a UTF-8 file). A sequence that runs
 // into the end of truncated bytes is not held against them.
 bool IsMultiByteUtf8(const std::string& bytes, bool truncated) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const size_t size = bytes.size();
-    bool multiByte = false;
+    size_t multiByte = 0, invalid = 0;
+    bool longSequence = false;
     for (size_t i = 0; i < size;) {
         if (p[i] < 0x80) {
             ++i;
             continue;
         }
         const Utf8Char ch = ReadUtf8(p + i, size - i);
-        if (!ch.valid)
-            return truncated && i + ch.length == size && p[i] >= 0xC2 && p[i] <= 0xF4 && multiByte;
-        multiByte = true;
+        const bool cutAtEnd = truncated && i + ch.length == size && p[i] >= 0xC2 && p[i] <= 0xF4;
+        if (!ch.valid && !cutAtEnd) invalid += ch.length;
+        if (ch.valid) ++multiByte;
+        if (ch.valid && ch.length >= 3) longSequence = true;
         i += ch.length;
     }
-    return multiByte;
+    if (invalid == 0) return multiByte > 0;
+    return longSequence && invalid < multiByte;
 }
 
 LineEnding DetectLineEnding(const std::string& bytes) {

@@ -40,7 +40,9 @@ struct CTextReplacements {
 
 // Decides the format of a file's bytes. UTF-8 with a byte-order mark when the
 // bytes start with one; UTF-8 when all of them are valid UTF-8 and hold at least
-// one multi-byte sequence; Shift-JIS otherwise (pure ASCII reads the same either
+// one multi-byte sequence, or when they hold a valid sequence of three or four
+// bytes and fewer invalid bytes than valid multi-byte sequences (the invalid
+// bytes then read as 〓); Shift-JIS otherwise (pure ASCII reads the same either
 // way). When truncated (only the start of a longer file was read), a sequence cut
 // off at the very end does not count as invalid. Line ends: LF when the file has
 // LF line ends and no CR LF at all; CR LF otherwise (CR LF, mixed, or no line end).

@@ -285,6 +285,9 @@ bool CCliSession::Open(const std::string& path, std::string& error) {
     if (doc->m_loadReplacements.Any())
         m_err << "tavik-cli: warning: " << path << ": "
               << ReplacementWarning(doc->m_loadReplacements) << "\n";
+    if (doc->m_loadRoundTrip.Any())
+        m_err << "tavik-cli: warning: " << path << ": "
+              << DescribeRoundTripChangeEnglish(doc->m_loadRoundTrip) << "\n";
     Adopt(std::move(doc));
     return true;
 }
@@ -310,6 +313,10 @@ bool CCliSession::Size(const Args& a, std::string& error) {
         defaults.m_nDefaultLines = lines;
         Adopt(std::make_unique<CRuvlenDoc>(defaults));
     } else {
+        if (const int outside = m_pDoc->CountCellsOutside(columns, lines))
+            m_err << "tavik-cli: warning: " << Plural(outside, "non-blank cell")
+                  << (outside == 1 ? " falls" : " fall") << " outside the " << columns << " x "
+                  << lines << " canvas; they are kept but not saved\n";
         m_pController->ApplyCanvasSettings(m_pDoc->m_nFontSize, columns, lines, m_pDoc->m_bGrid,
                                            kScreenDpi);
     }

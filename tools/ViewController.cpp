@@ -261,6 +261,8 @@ bool CViewController::OnCommand(int id) {
 
 void CViewController::ApplyCanvasSettings(int fontSize, int columns, int lines, int grid,
                                           int logPixelsX) {
+    // A new size changes what a save writes.
+    if (columns != m_pDoc->m_nColumns || lines != m_pDoc->m_nLines) m_pDoc->SetModifiedFlag();
     m_pDoc->m_nFontSize = fontSize;
     m_pDoc->m_nColumns = columns;
     m_pDoc->m_nLines = lines;

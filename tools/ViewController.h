@@ -38,7 +38,8 @@ public:
     CContextMenuState GetContextMenuState();
 
     // Stores new canvas settings (as the canvas settings dialog does on OK) and
-    // recomputes the metrics at the given resolution. Cells are never touched.
+    // recomputes the metrics at the given resolution. Cells are never touched; a
+    // change of columns or lines marks the canvas modified.
     void ApplyCanvasSettings(int fontSize, int columns, int lines, int grid, int logPixelsX);
 
     CTool* ActiveTool() const;

@@ -1,5 +1,6 @@
 #include "view/CanvasSettingsDlg.h"
 
+#include "canvas/RuvlenDoc.h"
 #include "tools/CommandIds.h"
 #include "tools/NumberCheck.h"
 
@@ -132,13 +133,36 @@ void CCanvasSettingsDlg::OnOK() {
     check.m_strText = m_pLinesEdit->text().toStdString();
     if (!check.IsValid())
         return RefuseEntry(m_pLinesEdit, QStringLiteral("行数の指定が不正です。"));
+    const int lines = check.GetValue();
+    if (!ConfirmCellsOutside(columns, lines)) return;
     // The fields change only when both numbers pass, so a refused OK followed
     // by Cancel hands back exactly what the caller put in.
     m_nColumns = columns;
-    m_nLines = check.GetValue();
+    m_nLines = lines;
     m_nFontSize = m_pSizeCombo->currentIndex();
     m_bGrid = m_pGridCheck->isChecked() ? 1 : 0;
     accept();
+}
+
+bool CCanvasSettingsDlg::ConfirmCellsOutside(int columns, int lines) {
+    const int outside = m_pDoc ? m_pDoc->CountCellsOutside(columns, lines) : 0;
+    if (outside == 0) return true;
+    const QString text =
+        QStringLiteral("空白でないマス %1 個がｷｬﾝﾊﾞｽの外に出ます。外に出たマスは消えませんが、"
+                       "表示も保存もされません。この大きさにしますか?")
+            .arg(outside);
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tavik"), text,
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QStringLiteral("cellsOutside"));
+    box.setDefaultButton(QMessageBox::No);
+    if (box.exec() == QMessageBox::Yes) return true;
+    // Back to the fields, once the box has let go of the activation.
+    QTimer::singleShot(0, m_pColumnsEdit, [this] {
+        activateWindow();
+        m_pColumnsEdit->setFocus();
+        m_pColumnsEdit->selectAll();
+    });
+    return false;
 }
 
 void CCanvasSettingsDlg::RefuseEntry(QLineEdit* edit, const QString& message) {

@@ -7,6 +7,7 @@ class QComboBox;
 class QCheckBox;
 class QLabel;
 class QPushButton;
+class CRuvlenDoc;
 
 // The canvas settings dialog: columns, lines, character size and grid. The
 // caller sets the four fields, runs DoModal and reads them back after IDOK.
@@ -22,6 +23,9 @@ public:
     int m_nColumns = 10;
     int m_nLines = 10;
     int m_bGrid = 0;
+    // The canvas, when set: a size that would put non-blank cells outside asks
+    // first, with their count, and No goes back to the fields.
+    const CRuvlenDoc* m_pDoc = nullptr;
 
     QLineEdit* m_pColumnsEdit = nullptr; // control 1000
     QLineEdit* m_pLinesEdit = nullptr;   // control 1001
@@ -37,6 +41,7 @@ private:
     void LayoutControls();
     // Shows the message, then puts the focus on the edit with all its text selected.
     void RefuseEntry(QLineEdit* edit, const QString& message);
+    bool ConfirmCellsOutside(int columns, int lines);
 
     QLabel* m_pColumnsLabel = nullptr;
     QLabel* m_pColumnsRange = nullptr;

@@ -286,6 +286,7 @@ void CRuvlenView::OnCanvasSettings() {
     dialog.m_nColumns = m_pDoc->m_nColumns;
     dialog.m_nLines = m_pDoc->m_nLines;
     dialog.m_bGrid = m_pDoc->m_bGrid;
+    dialog.m_pDoc = m_pDoc;
     if (dialog.DoModal() != IDOK) return;
     m_controller.ApplyCanvasSettings(dialog.m_nFontSize, dialog.m_nColumns, dialog.m_nLines,
                                      dialog.m_bGrid, LogPixelsX());

@@ -203,3 +203,23 @@ TEST(CanvasResize, MoveHeldAcrossASizeChangeFollowsTheCutSelection) {
     EXPECT_EQ(ChangedOffCanvas(*cv.doc, before), "");
     EXPECT_TRUE(AllCells(*cv.doc) == before);
 }
+
+// A change of columns or lines marks the canvas modified (it changes what a
+// save writes); a change of character size alone does not. The count of cells a
+// size hides agrees with a count of the cells that a save stops writing.
+TEST(CanvasResize, SizeChangeMarksModifiedAndHiddenCellsAreCounted) {
+    Shrunk cv(30, 20);
+    cv.doc->SetModifiedFlag(0);
+    cv.ctl.ApplyCanvasSettings(4, 30, 20, 1, 96);
+    EXPECT_FALSE(cv.doc->IsModified());
+    int outside = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 30; ++x)
+            if ((x >= 12 || y >= 11) && !cv.doc->Cell(x, y).IsBlank()) ++outside;
+    EXPECT_GT(outside, 0);
+    EXPECT_EQ(cv.doc->CountCellsOutside(12, 11), outside);
+    EXPECT_EQ(cv.doc->CountCellsOutside(30, 20), 0);
+    cv.Size(12, 11);
+    EXPECT_TRUE(cv.doc->IsModified());
+    EXPECT_EQ(cv.doc->CountCellsOutside(12, 11), 0); // hidden cells no longer count
+}

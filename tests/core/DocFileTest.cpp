@@ -338,18 +338,33 @@ TEST_F(DocDiskFile, SaveIntoAMissingDirectoryFails) {
     EXPECT_NE(error.find(path), std::string::npos) << error;
 }
 
-TEST_F(DocDiskFile, SaveIntoAReadOnlyDirectoryKeepsTheOldFile) {
+// A writable file in a read-only folder is written through its inode; a new
+// file cannot be made there.
+TEST_F(DocDiskFile, SaveIntoAReadOnlyDirectoryWritesTheFileThrough) {
     std::string path = PathOf("old.txt");
     Put(path, "old");
     fs::permissions(m_dir, fs::perms::owner_read | fs::perms::owner_exec);
     if (std::ofstream(PathOf("probe")).good()) GTEST_SKIP() << "directory stays writable (root)";
-    ExpectSaveFailsKeepingOld(path);
+    auto doc = doc_test::SizedDoc();
+    std::string error;
+    EXPECT_TRUE(SaveDocumentFile(*doc, path, error)) << error;
+    EXPECT_EQ(Get(path), Write(*doc));
+    EXPECT_FALSE(SaveDocumentFile(*doc, PathOf("new.txt"), error));
+    EXPECT_EQ(EntryCount(), 1u);
 }
 
-TEST_F(DocDiskFile, SaveWhoseTemporaryNameIsTooLongKeepsTheOldFile) {
+// A name too long for the file system is refused; the longest valid name saves
+// (the temporary name cuts its copy of it short).
+TEST_F(DocDiskFile, TooLongANameIsRefusedAndTheLongestValidOneSaves) {
+    auto doc = doc_test::SizedDoc();
+    std::string error;
+    EXPECT_FALSE(SaveDocumentFile(*doc, PathOf(std::string(256, 'n')), error));
+    EXPECT_NE(error.find(std::string(256, 'n')), std::string::npos) << error;
+    EXPECT_EQ(EntryCount(), 0u);
     std::string path = PathOf(std::string(250, 'n'));
     Put(path, "old");
-    ExpectSaveFailsKeepingOld(path);
+    ASSERT_TRUE(SaveDocumentFile(*doc, path, error)) << error;
+    EXPECT_EQ(Get(path), Write(*doc));
     EXPECT_EQ(EntryCount(), 1u);
 }
 

@@ -175,6 +175,56 @@ TEST_F(SafeWrite, OwnerGroupAndModeOfAnotherUsersFileAreKept) {
     EXPECT_TRUE(Hidden(m_dir).empty());
 }
 
+// --- Names, leftovers and closed folders ---------------------------------------
+
+// Any valid name can be saved: the temporary name's copy of it is cut short, at
+// a character boundary.
+TEST_F(SafeWrite, LongestNamesSaveAndTheTemporaryNameStaysValid) {
+    std::string name;
+    for (int i = 0; i < 85; ++i) name += "\xE7\xBD\xAB"; // 85 x 3 = 255 bytes
+    for (const std::string& n : {name, name.substr(0, 243), std::string(255, 'a')}) {
+        const std::string path = PathOf(n);
+        ASSERT_TRUE(Save(path, "new")) << n.size() << " " << m_error;
+        ASSERT_TRUE(Save(path, "newer")) << n.size() << " " << m_error;
+        EXPECT_EQ(Get(path), "newer");
+    }
+    EXPECT_TRUE(Hidden(m_dir).empty());
+}
+
+// Temporary files of writers that are gone are removed by the next save of the
+// same target; those of a running writer, and of other targets, stay.
+TEST_F(SafeWrite, LeftoversOfDeadWritersOfTheSameTargetAreRemoved) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) ::_exit(0);
+    ::waitpid(child, nullptr, 0); // a process id that is gone
+    const std::string dead = ".t.txt.tavik-" + std::to_string(child) + "-Ab12Cd";
+    const std::string live = ".t.txt.tavik-1-Ab12Cd"; // process 1 always runs
+    const std::string other = ".u.txt.tavik-" + std::to_string(child) + "-Ab12Cd";
+    const std::string kept = ".t.txt.tavik-copy-Ab12Cd"; // a recovery copy
+    for (const std::string& name : {dead, live, other, kept}) Put(PathOf(name), "left");
+    ASSERT_TRUE(Save(PathOf("t.txt"), "new")) << m_error;
+    EXPECT_FALSE(fs::exists(PathOf(dead)));
+    EXPECT_TRUE(fs::exists(PathOf(live)) && fs::exists(PathOf(other)) && fs::exists(PathOf(kept)));
+}
+
+// A file the user may write in a folder the user may not: written through its
+// inode, with the copy in the temporary folder, and nothing left behind.
+TEST_F(SafeWrite, WritableFileInAClosedFolderIsWrittenThrough) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root may write any folder; run as a normal user";
+    const std::string path = PathOf("closed/a.txt");
+    fs::create_directory(m_dir / "closed");
+    Put(path, "old");
+    const ino_t inode = Stat(path).st_ino;
+    ::chmod((m_dir / "closed").c_str(), 0555);
+    const bool saved = Save(path, "new content");
+    ::chmod((m_dir / "closed").c_str(), 0755);
+    ASSERT_TRUE(saved) << m_error;
+    EXPECT_EQ(Get(path), "new content");
+    EXPECT_EQ(Stat(path).st_ino, inode);
+    EXPECT_TRUE(Hidden(m_dir / "closed").empty());
+}
+
 // --- Opening -----------------------------------------------------------------
 
 TEST_F(SafeWrite, OpeningAnythingButARegularFileIsRefusedAtOnce) {
@@ -223,7 +273,7 @@ TEST_P(KilledSave, TargetIsAlwaysWholeAndLeftoversAreRecognisable) {
     const std::string old(1000, 'o'), a(300000, 'a'), b(200000, 'b');
     Put(path, old);
     if (hardLinked) fs::create_hard_link(path, PathOf("other-name.txt"));
-    const std::regex leftoverName(R"(\.target\.txt\.tavik-[A-Za-z0-9]{6})");
+    const std::regex leftoverName(R"(\.target\.txt\.tavik-[0-9]+-[A-Za-z0-9]{6})");
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     for (int round = 0; round < 200 && std::chrono::steady_clock::now() < deadline; ++round) {
         const pid_t child = ::fork();

@@ -41,9 +41,11 @@ TEST(TextFormatDetect, ValidMultiByteUtf8IsUtf8) {
     EXPECT_EQ(EncodingOf("\xC2\x80"), TextEncoding::Utf8);
 }
 
+// Without proof of UTF-8 (a valid sequence of three or four bytes, outnumbering
+// the invalid bytes) the bytes are Shift-JIS.
 TEST(TextFormatDetect, InvalidUtf8FallsBackToShiftJis) {
     const char* cases[] = {
-        "┌─┐\xFF",          // a byte UTF-8 never has
+        "┌\xFF",            // as many bytes UTF-8 never has as valid sequences
         "abc\xE2\x94",      // a sequence cut off at the end of a whole file
         "\xC0\xAF",         // overlong
         "\xED\xA0\x80",     // surrogate
@@ -91,8 +93,8 @@ TEST(TextFormatDetect, ASequenceCutByTheReadLimitDoesNotCount) {
     EXPECT_EQ(EncodingOf("┌─\xE2\x94", true), TextEncoding::Utf8);
     EXPECT_EQ(EncodingOf("┌─\xF0", true), TextEncoding::Utf8);
     EXPECT_EQ(EncodingOf("┌─\xE2\x94", false), TextEncoding::ShiftJis);
-    EXPECT_EQ(EncodingOf("┌─\xFF", true), TextEncoding::ShiftJis);
-    EXPECT_EQ(EncodingOf("┌─\xE2\x41", true), TextEncoding::ShiftJis);
+    EXPECT_EQ(EncodingOf("┌\xFF", true), TextEncoding::ShiftJis);
+    EXPECT_EQ(EncodingOf("┌\xE2\x41", true), TextEncoding::ShiftJis);
     EXPECT_EQ(EncodingOf("ab\xE2\x94", true), TextEncoding::ShiftJis); // no whole sequence
 }
 

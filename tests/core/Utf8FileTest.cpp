@@ -186,11 +186,17 @@ TEST(Utf8Load, EveryCharacterRoundTripsOrIsCounted) {
 
 // --- Writing ----------------------------------------------------------------
 
+// A canvas never read from a file: every canvas line, as WriteText writes them.
+// One read from a file: the same lines, as many as the file had.
 TEST(Utf8Write, ShiftJisWithCrLfIsWhatWriteTextWrites) {
-    auto doc = Load(Sjis("┏━┓ab\r\n┃表┃ ｱ\r\n"));
+    const std::string file = Sjis("┏━┓ab\r\n┃表┃ ｱ\r\n");
+    auto doc = Load(file);
     std::string written;
     CArchive ar = CArchive::ForStoring(written);
     doc->WriteText(ar);
+    EXPECT_EQ(DocumentText(*doc, CTextFormat()), file);
+    EXPECT_EQ(written.compare(0, file.size(), file), 0);
+    doc->m_nFileLines = -1; // as if drawn, never read
     EXPECT_EQ(DocumentText(*doc, CTextFormat()), written);
 }
 
@@ -259,7 +265,7 @@ TEST_F(Utf8DiskFile, SaveKeepsTheFormatTheFileWasReadIn) {
     ExpectReplaced(*doc, 8, 0, 0, 1, 1);
     doc->DrawVerticalLine(nullptr, 1, 0, 1, 2, 1);
     ASSERT_TRUE(SaveDocumentFile(*doc, path, error)) << error;
-    EXPECT_EQ(Get(path), "\xEF\xBB\xBF┏┳┓\n┃┃┃\n┗┻┛\n" + Repeat("\n", 7));
+    EXPECT_EQ(Get(path), "\xEF\xBB\xBF┏┳┓\n┃┃┃\n┗┻┛\n"); // the file's own three lines
 }
 
 TEST_F(Utf8DiskFile, ShiftJisCanvasSavedAsUtf8AndBack) {

@@ -3,6 +3,7 @@
 // and that every way out other than OK hands back the fields untouched.
 
 #include "view/CanvasSettingsDlg.h"
+#include "canvas/RuvlenDoc.h"
 #include "tools/CommandIds.h"
 
 #include <QApplication>
@@ -76,6 +77,23 @@ Message PressOk(CCanvasSettingsDlg& dlg) {
     return message;
 }
 
+// Presses OK; records the question that opens and answers it with `answer`.
+Message PressOkAnswering(CCanvasSettingsDlg& dlg, QMessageBox::StandardButton answer) {
+    Message message;
+    QTimer closer;
+    closer.setSingleShot(true);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        message = {true, box->text(), box->windowTitle(), box->icon(),
+                   static_cast<int>(box->buttons().size())};
+        box->button(answer)->click();
+    });
+    closer.start(0);
+    dlg.findChild<QPushButton*>(QStringLiteral("ok"))->click();
+    return message;
+}
+
 } // namespace
 
 class CanvasSettingsDlgTest : public QObject {
@@ -91,6 +109,7 @@ private slots:
     void returnKeyValidatesToo();
     void everyWayOutButOkKeepsTheFields_data();
     void everyWayOutButOkKeepsTheFields();
+    void shrinkingOverContentAsksWithTheCount();
 };
 
 void CanvasSettingsDlgTest::opensWithTheFields() {
@@ -284,6 +303,41 @@ void CanvasSettingsDlgTest::everyWayOutButOkKeepsTheFields() {
     });
     QCOMPARE(result, int(IDCANCEL));
     ExpectFields(dlg, {4, 33, 44, 1});
+}
+
+// A size that hides non-blank cells asks first, with their count; No goes back
+// to the fields, Yes takes the size. A size that hides nothing asks nothing.
+void CanvasSettingsDlgTest::shrinkingOverContentAsksWithTheCount() {
+    CCanvasDefaults defaults;
+    defaults.m_nDefaultColumns = 40;
+    defaults.m_nDefaultLines = 30;
+    CRuvlenDoc doc(defaults);
+    doc.Cell(20, 5).SetText("ab");
+    doc.Cell(3, 25).SetText("\x82\xA0");
+    doc.Cell(39, 29).SetText("\x81\x40"); // a full-width space shows nothing
+    CCanvasSettingsDlg dlg(nullptr);
+    dlg.m_pDoc = &doc;
+    SetFields(dlg, {2, 40, 30, 1});
+    const int result = RunDialog(dlg, [&] {
+        dlg.m_pColumnsEdit->setText(QStringLiteral("10"));
+        dlg.m_pLinesEdit->setText(QStringLiteral("10"));
+        const Message no = PressOkAnswering(dlg, QMessageBox::No);
+        QVERIFY(no.shown);
+        QVERIFY2(no.text.contains(QStringLiteral("2 個")), qPrintable(no.text));
+        QVERIFY(dlg.isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), dlg.m_pColumnsEdit, kSettle);
+        dlg.m_pColumnsEdit->setText(QStringLiteral("21"));
+        QVERIFY(PressOkAnswering(dlg, QMessageBox::Yes).text.contains(QStringLiteral("1 個")));
+        QVERIFY(!dlg.isVisible());
+    });
+    QCOMPARE(result, int(IDOK));
+    ExpectFields(dlg, {2, 21, 10, 1});
+    SetFields(dlg, {2, 40, 30, 1});
+    const int grown = RunDialog(dlg, [&] {
+        dlg.m_pColumnsEdit->setText(QStringLiteral("99"));
+        QVERIFY(!PressOkAnswering(dlg, QMessageBox::Yes).shown);
+    });
+    QCOMPARE(grown, int(IDOK));
 }
 
 QTEST_MAIN(CanvasSettingsDlgTest)
