@@ -45,3 +45,25 @@ inline std::unique_ptr<CRuvlenDoc> PictureCanvas(int fontSize = 2) {
     for (int x = 5; x <= last; x += 12) doc->DrawVerticalLine(nullptr, x, 0, x, last, x % 24 == 5);
     return doc;
 }
+
+// A table over the whole width and height but for the last two columns and
+// lines, which stay blank so that two lines or columns can be inserted: boxes
+// 6 columns wide and 3 lines high with thin rules inside a thick frame, each
+// with a heading of full-width and half-width text.
+inline std::unique_ptr<CRuvlenDoc> TableCanvas() {
+    CCanvasDefaults defaults;
+    defaults.m_nDefaultColumns = CRuvlenDoc::MAX_SIZE;
+    defaults.m_nDefaultLines = CRuvlenDoc::MAX_SIZE;
+    auto doc = std::make_unique<CRuvlenDoc>(defaults);
+    const int right = CRuvlenDoc::MAX_SIZE - 3, bottom = CRuvlenDoc::MAX_SIZE - 3;
+    for (int y = 0; y < bottom; y += 3) {
+        for (int x = 0; x < right; x += 6) {
+            doc->DrawRectangle(nullptr, x, y, x + 6, y + 3, 0);
+            doc->PutTextHorizontal(nullptr, x + 1, y + 1, x + 5, y + 1,
+                                   "\x95\x5C"
+                                   "12ab");
+        }
+    }
+    doc->DrawRectangle(nullptr, 0, 0, right, bottom, 1);
+    return doc;
+}

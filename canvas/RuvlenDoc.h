@@ -6,6 +6,7 @@
 #include "canvas/CellRect.h"
 #include "canvas/DocView.h"
 #include "canvas/RoundTrip.h"
+#include "canvas/TableEditResult.h"
 #include "canvas/TextFormat.h"
 #include "canvas/ToolObject.h"
 #include "canvas/UndoHistory.h"
@@ -162,6 +163,22 @@ public:
     void CopyBufferToRect(int left, int top, int right, int bottom);
     void Undo(CDocView* view);
 
+    // --- Whole lines and columns of a drawn table ---
+    // InsertLines puts as many blank lines as the selection is tall above its top
+    // line, across the whole canvas width; InsertColumns as many blank columns as
+    // it is wide left of its left column. A ruled line that crossed the seam runs
+    // on through the new cells. DeleteLines and DeleteColumns remove the selected
+    // lines or columns; the rest moves up or left, blank ones come in at the bottom
+    // or the right, and the ruled lines meeting at the seam are joined again
+    // (canvas/TableSeam.h). After an insert the selection follows its cells, cut
+    // down to the canvas; after a delete it is dropped. An insert that would push
+    // a non-blank cell off the canvas changes nothing and reports how many lines
+    // or columns the canvas would need. Each change is one undo step.
+    CTableEditResult InsertLines(CDocView* view);
+    CTableEditResult DeleteLines(CDocView* view);
+    CTableEditResult InsertColumns(CDocView* view);
+    CTableEditResult DeleteColumns(CDocView* view);
+
     // --- Undo levels and redo ---
     // At 1 level (the default) the undo grid keeps one snapshot and a second undo
     // swaps it back; redo is never available. At 2..100 levels each operation
@@ -236,6 +253,8 @@ private:
     void PasteFromBuffer(CDocView* view, int left, int top, int right, int bottom,
                          bool transparent);
     void SyncUndoState();
+    CTableEditResult InsertRows(CDocView* view, bool columns);
+    CTableEditResult DeleteRows(CDocView* view, bool columns);
     std::string GetTextRun(int left, int top, int right, int bottom, bool vertical) const;
     void PutTextRun(CDocView* view, int left, int top, int right, int bottom, const char* text,
                     bool vertical);

@@ -162,6 +162,10 @@ bool CViewController::IsCommandEnabled(int id) {
     }
 }
 
+bool CViewController::IsTableEditEnabled() const {
+    return m_pDoc->m_bSelection && m_pDoc->m_nToolState != 2;
+}
+
 bool CViewController::IsCommandChecked(int id) const {
     if (IsToolModeCommand(id) || id == ID_EDIT_PASTE || id == ID_EDIT_TRANSPARENT_PASTE)
         return m_pDoc->m_nToolMode == id;

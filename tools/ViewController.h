@@ -33,6 +33,9 @@ public:
     // The command table. A command that IsCommandEnabled rejects is not carried
     // out by OnCommand, however it arrives; OnCommand returns whether it ran.
     bool IsCommandEnabled(int id);
+    // Enabling rule of inserting and deleting lines and columns: a selection
+    // and no paste waiting.
+    bool IsTableEditEnabled() const;
     bool IsCommandChecked(int id) const;
     bool OnCommand(int id);
     CContextMenuState GetContextMenuState();

@@ -205,6 +205,20 @@ TEST(ViewControllerCommands, EnablingRules) {
     }
 }
 
+// Inserting and deleting lines and columns: a selection and no waiting paste,
+// also when a selection is made while a paste waits.
+TEST(ViewControllerCommands, TableEditsNeedASelectionAndNoWaitingPaste) {
+    for (const EnableCase& c : kEnableCases) {
+        SCOPED_TRACE(c.name);
+        Canvas cv;
+        c.setup(cv);
+        EXPECT_EQ(cv.ctl.IsTableEditEnabled(), cv.ctl.IsCommandEnabled(ID_EDIT_COPY));
+        if (cv.doc->m_nToolState != 2) continue;
+        cv.doc->Select(&cv.view, 1, 1, 2, 2);
+        EXPECT_FALSE(cv.ctl.IsTableEditEnabled());
+    }
+}
+
 TEST(ViewControllerCommands, DisabledCommandsAreRefusedWithoutEffect) {
     for (const EnableCase& c : kEnableCases) {
         SCOPED_TRACE(c.name);
