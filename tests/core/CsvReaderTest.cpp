@@ -3,7 +3,13 @@
 #include "canvas/io/CsvReader.h"
 #include "canvas/io/TableText.h"
 
+#include "canvas/ByteClass.h"
+#include "canvas/RuvlenDoc.h"
+#include "canvas/TableLayout.h"
+
 #include <gtest/gtest.h>
+
+#include <random>
 
 #include <string>
 #include <vector>
@@ -109,6 +115,42 @@ TEST(TableText, ProblemsAreToldWithTheirPlace) {
     EXPECT_FALSE(ReadTableBytes("\n\n", data, problem));
     EXPECT_EQ(problem.m_kind, TableProblem::NoFields);
     EXPECT_FALSE(TableProblemMessage(problem).empty());
+}
+
+// Garbage of quotes, separators, line ends and stray Shift-JIS and UTF-8 bytes
+// either gives a reason or a table whose every row has every field, holding
+// only whole characters; laying it out never goes past the canvas.
+TEST(TableText, GarbageGivesAReasonOrAWholeTable) {
+    const std::string alphabet = "\",\t\r\n a1\x82\xA0\xE3\x81\x82\xFF\x84\x9F";
+    std::mt19937 rng(7);
+    CRuvlenDoc doc;
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes;
+        for (int n = int(rng() % 80); n > 0; --n) bytes += alphabet[rng() % alphabet.size()];
+        CTableData data;
+        CTableProblem problem;
+        if (!ReadTableBytes(bytes, data, problem)) {
+            EXPECT_FALSE(TableProblemMessage(problem).empty());
+            continue;
+        }
+        for (const auto& row : data.m_rows) {
+            ASSERT_EQ(int(row.size()), data.Columns());
+            for (const std::string& field : row)
+                for (size_t i = 0; i < field.size(); ++i) {
+                    const unsigned char c = static_cast<unsigned char>(field[i]);
+                    if (IsLeadByte(c))
+                        ASSERT_TRUE(i + 1 < field.size() &&
+                                    IsTrailByte(static_cast<unsigned char>(field[++i])));
+                    else
+                        ASSERT_TRUE(c == '\n' || IsSingleByteChar(c)) << int(c);
+                }
+        }
+        const CTableLayout table(data.m_rows, CTableOptions());
+        if (PutTableInBuffer(doc, table, problem)) {
+            EXPECT_LE(doc.m_nBufferColumns, doc.m_nColumns);
+            EXPECT_LE(doc.m_nBufferLines, doc.m_nLines);
+        }
+    }
 }
 
 } // namespace
