@@ -56,7 +56,7 @@ private:
     void RuleFlags(std::vector<int>& flags) const;
     void PlaceText(std::vector<std::string>& lines) const;
 
-    const std::vector<std::vector<std::string>>& m_rows;
+    std::vector<std::vector<std::string>> m_rows;
     CTableOptions m_options;
     std::vector<CRule> m_hRules, m_vRules;
     int m_nWidth = 0;

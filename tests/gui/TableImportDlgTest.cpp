@@ -28,6 +28,7 @@ private slots:
     void sizeFollowsTheOptions() {
         CTableImportDlg dlg(QStringLiteral("a,b\nc,d\ne,f\n"), 40, 30, nullptr);
         dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
         QVERIFY(dlg.m_pSize->text().contains(QStringLiteral("2 列")));
         QVERIFY(dlg.m_pSize->text().contains(SizeOf(dlg)));
         const QString before = dlg.m_pSize->text();
@@ -86,13 +87,13 @@ private slots:
         QVERIFY(open.isVisible());
         QCOMPARE(open.result(), int(QDialog::Rejected));
 
-        // Fits 12 x 10 with separators only under a header, not with them all.
-        CTableImportDlg big(QStringLiteral("a\nb\nc\nd\n"), 12, 9, nullptr);
+        // Fits 12 x 8 without separators (6 lines), not with them (9 lines).
+        CTableImportDlg big(QStringLiteral("a\nb\nc\nd\n"), 12, 8, nullptr);
         big.show();
         auto refusal = AnswerMessageBox(QMessageBox::Ok);
         big.m_pOk->click();
         QCOMPARE(refusal->Count(), 1);
-        QVERIFY(refusal->Texts().value(0).contains(QStringLiteral("10 行")));
+        QVERIFY(refusal->Texts().value(0).contains(QStringLiteral("9 行が必要")));
         QVERIFY(big.isVisible());
         big.m_pSeparators->setCurrentIndex(1);
         big.m_pOk->click();
