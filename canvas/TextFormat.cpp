@@ -69,7 +69,7 @@ const char* LineEndingName(LineEnding lineEnding) {
     return lineEnding == LineEnding::Lf ? "LF" : "CR LF";
 }
 
-std::string DescribeReplacements(const CTextReplacements& r) {
+std::string DescribeReplacedCharacters(const CTextReplacements& r) {
     if (!r.Any()) return std::string();
     const auto n = [](int count) { return std::to_string(count) + " 文字"; };
     std::string parts;
@@ -79,7 +79,11 @@ std::string DescribeReplacements(const CTextReplacements& r) {
     if (r.m_nBoxChars) add("JIS にない罫線 " + n(r.m_nBoxChars) + "を近い罫線に");
     if (r.m_nLookAlikes) add(n(r.m_nLookAlikes) + "を Shift-JIS の似た文字に");
     if (r.m_nUnmappable) add("Shift-JIS で表せない " + n(r.m_nUnmappable) + "を〓に");
-    return "Shift-JIS のマスに収めるため " + n(r.Total()) + "を置き換えました（" + parts +
-           "）。最初は " + std::to_string(r.m_nFirstLine) + " 行 " +
+    return "Shift-JIS のマスに収めるため " + n(r.Total()) + "を置き換えました（" + parts + "）。";
+}
+
+std::string DescribeReplacements(const CTextReplacements& r) {
+    if (!r.Any()) return std::string();
+    return DescribeReplacedCharacters(r) + "最初は " + std::to_string(r.m_nFirstLine) + " 行 " +
            std::to_string(r.m_nFirstColumn) + " 桁です。";
 }

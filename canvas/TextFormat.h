@@ -57,3 +57,6 @@ const char* LineEndingName(LineEnding lineEnding);
 // characters in all, of which kind, and where the first one is. Empty when
 // nothing was replaced.
 std::string DescribeReplacements(const CTextReplacements& replacements);
+
+// Its first sentence: how many characters in all, and of which kind.
+std::string DescribeReplacedCharacters(const CTextReplacements& replacements);

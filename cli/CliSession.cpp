@@ -192,6 +192,7 @@ bool CCliSession::Run(const Args& a, std::string& error) {
     if (name == "pick") return Pick(a, error);
     if (name == "undolevels") return UndoLevels(a, error);
     if (name == "export") return Export(a, error);
+    if (name == "table") return Table(a, error);
     if (name == "clipboard") {
         if (!ArgCount(a, 0, 1, error)) return false;
         if (a.size() == 1) {

@@ -36,6 +36,7 @@ private:
     bool Pick(const Args& a, std::string& error);
     bool UndoLevels(const Args& a, std::string& error);
     bool Export(const Args& a, std::string& error);
+    bool Table(const Args& a, std::string& error); // CliTable.cpp
     bool Command(int id, std::string& error);
     // The typing tool's words (cli/CliTyping.cpp).
     bool Caret(const Args& a, std::string& error);

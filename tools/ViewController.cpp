@@ -182,6 +182,10 @@ int CViewController::ImportClipboard() {
 
 void CViewController::Paste(int id) {
     if (!ImportClipboard()) return;
+    StartPaste(id);
+}
+
+void CViewController::StartPaste(int id) {
     SetToolMode(id);
     m_pDoc->m_nToolState = 2;
     const int w = m_pDoc->m_nBufferColumns, h = m_pDoc->m_nBufferLines;

@@ -4,6 +4,9 @@
 
 class CRuvlenDoc;
 class CTool;
+struct CTableData;
+struct CTableOptions;
+struct CTableProblem;
 
 // What a canvas window does with the mouse and its commands, without widgets:
 // routing presses, moves and releases to the active tool, the right button, the
@@ -47,10 +50,21 @@ public:
 
     CTool* ActiveTool() const;
 
+    // Lays a table out into the paste buffer and leaves it waiting to be
+    // placed, as the paste command (ID_EDIT_PASTE) or the transparent one does
+    // with clipboard text: the next press places it, Esc drops it. Refused
+    // (false, with the reason) while a tool is at work or when the table does
+    // not fit the canvas; nothing changes then. (ViewControllerTable.cpp)
+    bool PasteTable(const CTableData& data, const CTableOptions& options, int pasteId,
+                    CTableProblem& problem);
+    // Whether a table could be pasted now: no tool at work, window not minimized.
+    bool CanPasteTable() const;
+
 private:
     bool IsClipboardTextAvailable();
     int ImportClipboard();
     void Paste(int id);
+    void StartPaste(int id); // a waiting paste of the buffer's content
     void Copy(bool cut);
     void FinishTool();
 
