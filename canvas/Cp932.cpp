@@ -232,15 +232,22 @@ std::string ClipboardBytesToUnicode(const std::string& bytes) {
     return NormaliseLineEnds(utf8, "\n");
 }
 
+// 〓 (U+3013), the mark for a character that has no Shift-JIS form.
+const char kNoShiftJisForm[] = "\x81\xAC";
+
 std::string UnicodeToClipboardBytes(const std::string& utf8) {
     // CP932 trail bytes are 0x40 or above, so NUL and LF bytes of the encoded text are the
     // characters themselves.
     std::string sjis = Utf8ToCp932(NormaliseLineEnds(utf8, "\n"), '\xFF');
     std::string out;
     out.reserve(sjis.size() + sjis.size() / 16);
+    // 0xFF is never part of a CP932 character, so here it marks a character with no
+    // CP932 form: it becomes 〓, as in an opened file. NUL stays undecodable (★).
     for (char c : sjis) {
         if (c == '\n')
             out += "\r\n";
+        else if (c == '\xFF')
+            out += kNoShiftJisForm;
         else
             out += c == '\0' ? '\xFF' : c;
     }

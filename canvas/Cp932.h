@@ -22,7 +22,7 @@ std::string Utf8ToCp932(const std::string& utf8, char unmappable);
 std::string ClipboardBytesToUnicode(const std::string& bytes);
 
 // UTF-8 text from another program to Shift-JIS bytes for the clipboard reader: every line end
-// (CR LF, LF, CR) becomes CR LF; characters with no CP932 form, invalid sequences and NUL
-// become 0xFF, which the reader treats as undecodable. The result holds no NUL and is not
-// NUL-terminated.
+// (CR LF, LF, CR) becomes CR LF; a character with no CP932 form (or an invalid sequence)
+// becomes 〓 (0x81 0xAC), as it does in an opened file; NUL becomes 0xFF, which the reader
+// treats as undecodable. The result holds no NUL and is not NUL-terminated.
 std::string UnicodeToClipboardBytes(const std::string& utf8);

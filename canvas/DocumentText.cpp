@@ -16,19 +16,20 @@ CTextReplacements TallyChanges(const std::vector<CCharChange>& changes,
     CTextReplacements tally;
     for (size_t i = 0; i < changes.size(); ++i) {
         if (cells[i].x < 0) continue;
+        const CTextReplacements::Place place{cells[i].y + 1, cells[i].x + 1};
         if (!tally.Any()) {
-            tally.m_nFirstLine = cells[i].y + 1;
-            tally.m_nFirstColumn = cells[i].x + 1;
+            tally.m_nFirstLine = place.line;
+            tally.m_nFirstColumn = place.column;
         }
         switch (changes[i].kind) {
         case CharChange::BoxChar:
-            ++tally.m_nBoxChars;
+            if (!tally.m_nBoxChars++) tally.m_firstBoxChar = place;
             break;
         case CharChange::LookAlike:
-            ++tally.m_nLookAlikes;
+            if (!tally.m_nLookAlikes++) tally.m_firstLookAlike = place;
             break;
         case CharChange::Unmappable:
-            ++tally.m_nUnmappable;
+            if (!tally.m_nUnmappable++) tally.m_firstUnmappable = place;
             break;
         }
     }

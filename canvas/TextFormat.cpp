@@ -82,8 +82,22 @@ std::string DescribeReplacedCharacters(const CTextReplacements& r) {
     return "Shift-JIS のマスに収めるため " + n(r.Total()) + "を置き換えました（" + parts + "）。";
 }
 
+// Each kind with the place of its first: the first box character converted says
+// nothing of where the first lost character is.
 std::string DescribeReplacements(const CTextReplacements& r) {
     if (!r.Any()) return std::string();
-    return DescribeReplacedCharacters(r) + "最初は " + std::to_string(r.m_nFirstLine) + " 行 " +
-           std::to_string(r.m_nFirstColumn) + " 桁です。";
+    const auto n = [](int count) { return std::to_string(count) + " 文字"; };
+    const auto at = [&r](CTextReplacements::Place place) {
+        if (place.line == 0) place = {r.m_nFirstLine, r.m_nFirstColumn};
+        return "（最初は " + std::to_string(place.line) + " 行 " + std::to_string(place.column) +
+               " 桁）。";
+    };
+    std::string text = "Shift-JIS のマスに収めるため " + n(r.Total()) + "を置き換えました。";
+    if (r.m_nBoxChars)
+        text += "JIS にない罫線 " + n(r.m_nBoxChars) + "を近い罫線に" + at(r.m_firstBoxChar);
+    if (r.m_nLookAlikes)
+        text += n(r.m_nLookAlikes) + "を Shift-JIS の似た文字に" + at(r.m_firstLookAlike);
+    if (r.m_nUnmappable)
+        text += "Shift-JIS で表せない " + n(r.m_nUnmappable) + "を〓に" + at(r.m_firstUnmappable);
+    return text;
 }

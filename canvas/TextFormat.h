@@ -28,6 +28,12 @@ struct CTextReplacements {
     // counts lines and columns; 0 when nothing was replaced.
     int m_nFirstLine = 0;
     int m_nFirstColumn = 0;
+    // The first of each kind, the same way (line, column); 0 when unknown.
+    struct Place {
+        int line = 0;
+        int column = 0;
+    };
+    Place m_firstBoxChar, m_firstLookAlike, m_firstUnmappable;
 
     int Total() const { return m_nBoxChars + m_nLookAlikes + m_nUnmappable; }
     bool Any() const { return Total() > 0; }

@@ -1,7 +1,9 @@
 #include "canvas/Cp932.h"
+#include "canvas/Utf8CellText.h"
 
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -107,11 +109,21 @@ TEST(Cp932, UnicodeToClipboardBytes) {
     EXPECT_EQ(UnicodeToClipboardBytes("a\rb"), "a\r\nb");
     EXPECT_EQ(UnicodeToClipboardBytes("a\r\nb\r\n"), "a\r\nb\r\n");
     EXPECT_EQ(UnicodeToClipboardBytes("a\n\r\nb\r\rc\n\n"), "a\r\n\r\nb\r\n\r\nc\r\n\r\n");
-    EXPECT_EQ(UnicodeToClipboardBytes("┼\u00E9\U0001F600"), "\x84\xA9\xFF\xFF");
+    EXPECT_EQ(UnicodeToClipboardBytes("┼\u00E9\U0001F600"), "\x84\xA9\x81\xAC\x81\xAC");
     std::string withNul = UnicodeToClipboardBytes(std::string("a\0b", 3));
     EXPECT_EQ(withNul, "a\xFF"
                        "b");
     EXPECT_EQ(UnicodeToClipboardBytes(""), "");
+}
+
+// A character with no Shift-JIS form becomes the same 〓 whether it is pasted or
+// read from a UTF-8 file.
+TEST(Cp932, PastedAndOpenedCharactersWithoutAFormAgree) {
+    for (const char* ch : {"\u00E9", "\U0001F600", "\u20AC", "\uAC00"}) {
+        std::vector<CCharChange> changes;
+        EXPECT_EQ(UnicodeToClipboardBytes(ch), Utf8ToCellBytes(ch, 0, changes)) << ch;
+        EXPECT_EQ(changes.size(), 1u) << ch;
+    }
 }
 
 TEST(Cp932, CopiedBytesSurviveTheDesktopClipboard) {

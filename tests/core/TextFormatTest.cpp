@@ -127,11 +127,15 @@ TEST(TextFormat, DescribeReplacementsNamesCountsAndPlace) {
     r.m_nUnmappable = 1;
     r.m_nFirstLine = 3;
     r.m_nFirstColumn = 7;
+    r.m_firstBoxChar = {3, 7};
+    r.m_firstUnmappable = {9, 2};
     EXPECT_EQ(DescribeReplacements(r),
-              "Shift-JIS のマスに収めるため 13 文字を置き換えました（JIS にない罫線 12 "
-              "文字を近い罫線に、Shift-JIS で表せない 1 文字を〓に）。最初は 3 行 7 桁です。");
+              "Shift-JIS のマスに収めるため 13 文字を置き換えました。JIS にない罫線 12 "
+              "文字を近い罫線に（最初は 3 行 7 桁）。Shift-JIS で表せない 1 文字を〓に（最初は 9 "
+              "行 2 桁）。");
     r.m_nBoxChars = 0;
     r.m_nLookAlikes = 2;
-    EXPECT_NE(DescribeReplacements(r).find("（2 文字を Shift-JIS の似た文字に、"),
+    // A place not known for a kind falls back to the first of all.
+    EXPECT_NE(DescribeReplacements(r).find("2 文字を Shift-JIS の似た文字に（最初は 3 行 7 桁）"),
               std::string::npos);
 }

@@ -117,6 +117,18 @@ TEST(Utf8Load, KindsAreCountedApartAndTheFirstIsInReadingOrder) {
     ExpectReplaced(*doc, 2, 1, 4, 2, 1);
 }
 
+TEST(Utf8Load, EachKindKeepsThePlaceOfItsFirst) {
+    auto doc = Load("abcd\n¥10 ╭╮\n\U0001F3F4\U000E0067\U000E007Fé\n");
+    const CTextReplacements& r = doc->m_loadReplacements;
+    EXPECT_EQ(r.m_firstLookAlike.line, 2);
+    EXPECT_EQ(r.m_firstLookAlike.column, 1);
+    EXPECT_EQ(r.m_firstBoxChar.line, 2);
+    EXPECT_EQ(r.m_firstBoxChar.column, 3);
+    EXPECT_EQ(r.m_firstUnmappable.line, 3);
+    EXPECT_EQ(r.m_firstUnmappable.column, 1);
+    EXPECT_NE(DescribeReplacements(r).find("〓に（最初は 3 行 1 桁）"), std::string::npos);
+}
+
 TEST(Utf8Load, ALookAlikeMayBeTheSecondHalfOfACell) {
     auto doc = Load("abcd a¥‾\n");
     EXPECT_EQ(Row(*doc, 0), "abcd a\\~");
