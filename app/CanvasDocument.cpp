@@ -1,7 +1,7 @@
 #include "app/CanvasDocument.h"
 
 #include "canvas/RuvlenDoc.h"
-#include "canvas/TextFile.h"
+#include "canvas/io/TextFile.h"
 
 #include <QFileInfo>
 

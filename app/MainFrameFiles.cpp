@@ -5,7 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/RuvlenApp.h"
 #include "canvas/RuvlenDoc.h"
-#include "canvas/SvgExport.h"
+#include "canvas/io/SvgExport.h"
 #include "view/ImageExport.h"
 #include "view/RuvlenView.h"
 

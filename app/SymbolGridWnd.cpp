@@ -1,6 +1,6 @@
 #include "app/SymbolGridWnd.h"
 
-#include "canvas/Cp932.h"
+#include "canvas/io/Cp932.h"
 #include "tools/SymbolTable.h"
 
 #include <QMouseEvent>

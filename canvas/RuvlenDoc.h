@@ -5,7 +5,7 @@
 #include "canvas/Cell.h"
 #include "canvas/CellRect.h"
 #include "canvas/DocView.h"
-#include "canvas/TextFormat.h"
+#include "canvas/io/TextFormat.h"
 #include "canvas/ToolObject.h"
 #include "canvas/UndoHistory.h"
 

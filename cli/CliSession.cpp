@@ -1,9 +1,9 @@
 #include "cli/CliSession.h"
 
-#include "canvas/Cp932.h"
+#include "canvas/io/Cp932.h"
 #include "canvas/RuvlenDoc.h"
-#include "canvas/SvgExport.h"
-#include "canvas/TextFile.h"
+#include "canvas/io/SvgExport.h"
+#include "canvas/io/TextFile.h"
 #include "tools/CommandIds.h"
 #include "tools/SymbolTable.h"
 

@@ -1,6 +1,6 @@
 #include "cli/CliView.h"
 
-#include "canvas/Cp932.h"
+#include "canvas/io/Cp932.h"
 #include "tools/CommandIds.h"
 #include "tools/SymbolTable.h"
 #include "tools/TextInputDlg.h"

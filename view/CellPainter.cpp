@@ -1,7 +1,7 @@
 #include "view/CellPainter.h"
 
 #include "canvas/Cell.h"
-#include "canvas/Cp932.h"
+#include "canvas/io/Cp932.h"
 #include "canvas/LineFlags.h"
 #include "view/LineCellPainter.h"
 

@@ -1,5 +1,5 @@
 #include "tools/SymbolTable.h"
-#include "canvas/Cp932.h"
+#include "canvas/io/Cp932.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

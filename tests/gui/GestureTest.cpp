@@ -7,7 +7,7 @@
 #include "app/RuvlenApp.h"
 #include "app/SymbolGridWnd.h"
 #include "app/SymbolPaletteDlg.h"
-#include "canvas/Cp932.h"
+#include "canvas/io/Cp932.h"
 #include "canvas/RuvlenDoc.h"
 #include "tools/CommandIds.h"
 #include "view/RuvlenView.h"

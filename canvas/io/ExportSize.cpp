@@ -1,4 +1,4 @@
-#include "canvas/ExportSize.h"
+#include "canvas/io/ExportSize.h"
 
 #include "canvas/RuvlenDoc.h"
 
