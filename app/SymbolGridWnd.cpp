@@ -2,6 +2,7 @@
 
 #include "canvas/io/Cp932.h"
 #include "tools/SymbolTable.h"
+#include "view/CellPainter.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -75,8 +76,7 @@ void CSymbolGridWnd::PaintSlots(QPainter& p) const {
     font.setPixelSize(m_nCellPixels);
     p.setFont(font);
     p.setPen(Qt::black);
-    // The font's ascent: the baseline sits this far below the top of a cell.
-    const int ascent = static_cast<int>(std::lround(0.88 * m_nCellPixels));
+    const int ascent = CellBaseline(m_nCellPixels);
     for (int n = 0; n < m_nGridColumns * m_nGridRows; ++n) {
         const QRect cell = SlotRect(n);
         if (IsEmptySlot(n)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tools/CommandRegistry.h"
 #include "tools/ViewPort.h"
 
 class CRuvlenDoc;
@@ -30,12 +31,31 @@ public:
     bool CancelGesture();
     void SetIdleCursor(int x, int y);
 
-    // The command table. A command that IsCommandEnabled rejects is not carried
-    // out by OnCommand, however it arrives; OnCommand returns whether it ran.
+    // The commands of the registry (tools/CommandRegistry.h) that a canvas
+    // window owns. A command that IsCommandEnabled rejects is not carried out
+    // by OnCommand, however it arrives; OnCommand returns whether it ran.
+    // Commands without a controller handler (dialogs, printing, zoom) are the
+    // window's: OnCommand leaves them alone.
     bool IsCommandEnabled(int id);
     bool IsCommandChecked(int id) const;
     bool OnCommand(int id);
     CContextMenuState GetContextMenuState();
+
+    // Command handlers, reached from the registry rows.
+    void OnToolMode(int id);
+    void OnLineMode(int id);
+    void OnGrid(int id);
+    void OnCopy(int id);
+    void OnCut(int id);
+    void OnPaste(int id);
+    void OnUndo(int id);
+    void OnRedo(int id);
+    void OnRotate90(int id);
+    void OnRotate180(int id);
+    void OnFlipHorizontal(int id);
+    void OnFlipVertical(int id);
+    void OnSelectAll(int id);
+    void OnClearAll(int id);
 
     // Stores new canvas settings (as the canvas settings dialog does on OK) and
     // recomputes the metrics at the given resolution. Cells are never touched.
@@ -46,9 +66,10 @@ public:
 private:
     bool IsClipboardTextAvailable();
     int ImportClipboard();
-    void Paste(int id);
     void Copy(bool cut);
     void FinishTool();
+    // After a document command: the other windows on the canvas repaint.
+    void UpdateOthers();
 
     CRuvlenDoc* m_pDoc;
     CViewPort* m_pView;

@@ -4,13 +4,13 @@
 
 #include "app/CanvasDocument.h"
 #include "app/ChildFrame.h"
-#include "app/CommandTable.h"
 #include "app/ExportDlg.h"
 #include "app/MainFrame.h"
 #include "app/RuvlenApp.h"
 #include "app/UndoLevelsDlg.h"
 #include "canvas/RuvlenDoc.h"
 #include "tools/CommandIds.h"
+#include "tools/CommandRegistry.h"
 #include "view/RuvlenView.h"
 
 #include <QClipboard>
