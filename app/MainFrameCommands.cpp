@@ -187,6 +187,7 @@ void CMainFrame::OnUpdateDefaults(CRuvlenView* view) {
     s.m_nDefaultLines = doc.m_nLines;
     s.m_bDefaultGrid = doc.m_bGrid;
     m_pApp->SaveCanvasDefaults();
+    CaptureWindowPlacement(s);
     m_pApp->SaveWindowPlacement();
 }
 

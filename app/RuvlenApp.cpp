@@ -8,14 +8,11 @@
 #include <QFile>
 #include <QFileInfo>
 
-CRuvlenApp* CRuvlenApp::s_pInstance = nullptr;
-
 namespace {
 const char kRecentSection[] = "Recent File List";
 } // namespace
 
 CRuvlenApp::CRuvlenApp(const QString& settingsPath) : m_strSettingsPath(settingsPath) {
-    s_pInstance = this;
     LoadSettings();
     BuildSymbolTables();
 }
@@ -24,7 +21,6 @@ CRuvlenApp::~CRuvlenApp() {
     delete m_pMainFrame;
     SaveRecentFiles();
     SavePaletteSettings();
-    if (s_pInstance == this) s_pInstance = nullptr;
 }
 
 QString CRuvlenApp::SettingsFilePath(const QString& exeDir, bool exeDirWritable,
@@ -80,7 +76,6 @@ void CRuvlenApp::SaveCanvasDefaults() {
 }
 
 void CRuvlenApp::SaveWindowPlacement() {
-    if (m_pMainFrame) m_pMainFrame->CaptureWindowPlacement(m_settings);
     WriteSettings([this](CIniFile& ini) { m_settings.SaveWindowPlacement(ini); });
 }
 
