@@ -1,7 +1,6 @@
 #include "app/RuvlenApp.h"
 
 #include "app/MainFrame.h"
-#include "tools/SymbolTable.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,7 +13,6 @@ const char kRecentSection[] = "Recent File List";
 
 CRuvlenApp::CRuvlenApp(const QString& settingsPath) : m_strSettingsPath(settingsPath) {
     LoadSettings();
-    BuildSymbolTables();
 }
 
 CRuvlenApp::~CRuvlenApp() {

@@ -43,7 +43,7 @@ void CSymbolGridWnd::InvalidateCell(int n) {
 }
 
 int CSymbolGridWnd::GetChosenSymbol(char buffer[4]) const {
-    std::memcpy(buffer, g_symbolTable[m_nCategory][m_nSelected], 4);
+    std::memcpy(buffer, SymbolTables()[m_nCategory][m_nSelected], 4);
     return m_nCategory;
 }
 
@@ -57,7 +57,7 @@ QRect CSymbolGridWnd::SlotRect(int n) const {
 }
 
 bool CSymbolGridWnd::IsEmptySlot(int n) const {
-    return g_symbolTable[m_nCategory][n][0] == 0;
+    return SymbolTables()[m_nCategory][n][0] == 0;
 }
 
 void CSymbolGridWnd::paintEvent(QPaintEvent*) {
@@ -85,7 +85,7 @@ void CSymbolGridWnd::PaintSlots(QPainter& p) const {
         }
         if (n == m_nSelected) p.fillRect(cell, kChosenBackground);
         std::string utf8;
-        Cp932ToUtf8(g_symbolTable[m_nCategory][n], utf8);
+        Cp932ToUtf8(SymbolTables()[m_nCategory][n], utf8);
         p.drawText(QPoint(cell.left(), cell.top() + ascent), QString::fromStdString(utf8));
     }
 }

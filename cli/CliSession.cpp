@@ -99,7 +99,6 @@ bool ArgCount(const std::vector<CScriptWord>& a, size_t lo, size_t hi, std::stri
 } // namespace
 
 CCliSession::CCliSession(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {
-    BuildSymbolTables();
     Adopt(std::make_unique<CRuvlenDoc>());
 }
 
