@@ -1,8 +1,8 @@
 #include "app/CanvasDocument.h"
 
 #include "canvas/RuvlenDoc.h"
-#include "canvas/TextFile.h"
 #include "canvas/io/RecoveryFile.h"
+#include "canvas/io/TextFile.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas/TextFormat.h"
+#include "canvas/io/TextFormat.h"
 
 #include <QString>
 #include <memory>

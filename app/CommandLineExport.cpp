@@ -3,9 +3,9 @@
 #include "app/AppSettings.h"
 #include "app/IniFile.h"
 #include "canvas/RuvlenDoc.h"
-#include "canvas/SameFile.h"
-#include "canvas/SvgExport.h"
-#include "canvas/TextFile.h"
+#include "canvas/io/SameFile.h"
+#include "canvas/io/SvgExport.h"
+#include "canvas/io/TextFile.h"
 #include "view/ImageExport.h"
 
 #include <QFile>

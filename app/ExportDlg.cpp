@@ -1,5 +1,7 @@
 #include "app/ExportDlg.h"
 
+#include "canvas/CellGeometry.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -13,7 +15,6 @@
 #include <QPushButton>
 
 namespace {
-const char* const kSizeLabels[6] = {"  ５ポ", "  ７ポ", "  ９ポ", "１２ポ", "１４ポ", "１９ポ"};
 const char* const kSuffixes[2] = {"png", "svg"};
 } // namespace
 
@@ -30,7 +31,8 @@ CExportDlg::CExportDlg(QWidget* parent, const QString& suggestedPath, int fontSi
         {QStringLiteral("PNG 画像 (*.png)"), QStringLiteral("SVG 画像 (*.svg)")});
     m_pSizeCombo = new QComboBox;
     m_pSizeCombo->setObjectName(QStringLiteral("size"));
-    for (const char* label : kSizeLabels) m_pSizeCombo->addItem(QString::fromUtf8(label));
+    for (int i = 0; i < kFontSizeCount; ++i)
+        m_pSizeCombo->addItem(QString::fromUtf8(FontSizeAt(i).label));
     m_pSizeCombo->setCurrentIndex(fontSize >= 0 && fontSize < 6 ? fontSize : 2);
     m_pTransparentCheck = new QCheckBox(QStringLiteral("背景を透明にする(&T)"));
     m_pTransparentCheck->setObjectName(QStringLiteral("transparent"));

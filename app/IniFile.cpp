@@ -1,6 +1,6 @@
 #include "app/IniFile.h"
 
-#include "canvas/SafeWrite.h"
+#include "canvas/io/SafeWrite.h"
 
 #include <cerrno>
 #include <climits>

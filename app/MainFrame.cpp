@@ -2,13 +2,13 @@
 
 #include "app/CanvasDocument.h"
 #include "app/ChildFrame.h"
-#include "app/CommandTable.h"
 #include "app/RecoveryManager.h"
 #include "app/RuvlenApp.h"
 #include "app/ScreenFit.h"
 #include "app/SymbolPaletteDlg.h"
 #include "canvas/RuvlenDoc.h"
 #include "tools/CommandIds.h"
+#include "tools/CommandRegistry.h"
 #include "view/QtClipboard.h"
 #include "view/Resources.h"
 #include "view/RuvlenView.h"
@@ -40,23 +40,6 @@ QList<QKeySequence> Shortcuts(const char* keys) {
     for (const QString& key : Utf8(keys).split(QLatin1Char(';')))
         list.append(QKeySequence(key, QKeySequence::PortableText));
     return list;
-}
-
-bool IsToolModeId(int id) {
-    switch (id) {
-    case ID_TOOL_SELECT:
-    case ID_TOOL_HLINE:
-    case ID_TOOL_VLINE:
-    case ID_TOOL_RECT:
-    case ID_TOOL_HTEXT:
-    case ID_TOOL_VTEXT:
-    case ID_TOOL_TYPE:
-    case ID_TOOL_SYMBOL:
-    case ID_TOOL_ERASE:
-        return true;
-    default:
-        return false;
-    }
 }
 
 } // namespace
@@ -108,27 +91,25 @@ CMainFrame::~CMainFrame() {
 void CMainFrame::CreateActions() {
     m_pToolGroup = new QActionGroup(this);
     m_pLineGroup = new QActionGroup(this);
-    for (const CCommandInfo& info : CommandTable()) {
-        const QStringList prompt = Utf8(info.prompt).split(QLatin1Char('\n'));
-        QString text = info.menuText ? Utf8(info.menuText) : prompt.value(1);
+    for (const CCommandRow& row : CommandRegistry()) {
+        const QStringList prompt = Utf8(row.prompt ? row.prompt : "").split(QLatin1Char('\n'));
+        QString text = row.menuText ? Utf8(row.menuText) : prompt.value(1);
         auto* action = new QAction(text, this);
-        action->setData(info.id);
-        action->setObjectName(QStringLiteral("action%1").arg(info.id));
+        action->setData(row.id);
+        action->setObjectName(QStringLiteral("action%1").arg(row.id));
         action->setStatusTip(prompt.value(0));
-        action->setToolTip(prompt.value(1));
-        action->setShortcuts(Shortcuts(info.keys));
-        action->setCheckable(info.checkable);
-        if (info.icon) action->setIcon(QIcon(QStringLiteral(":/toolbar/%1.png").arg(info.icon)));
-        if (IsToolModeId(info.id)) action->setActionGroup(m_pToolGroup);
-        if (info.id == ID_LINE_THIN || info.id == ID_LINE_THICK)
-            action->setActionGroup(m_pLineGroup);
-        const int id = info.id;
+        if (row.prompt) action->setToolTip(prompt.value(1));
+        action->setShortcuts(Shortcuts(row.keys));
+        action->setCheckable(row.Checkable());
+        if (row.icon) action->setIcon(QIcon(QStringLiteral(":/toolbar/%1.png").arg(row.icon)));
+        if (row.group == ActionGroup::Tool) action->setActionGroup(m_pToolGroup);
+        if (row.group == ActionGroup::Line) action->setActionGroup(m_pLineGroup);
+        const int id = row.id;
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
         addAction(action); // shortcuts work while the action is in no visible menu
         m_actions.insert(id, action);
     }
-    m_pRecentPlaceholder = new QAction(QStringLiteral("最新のﾌｧｲﾙ"), this);
-    m_pRecentPlaceholder->setEnabled(false);
+    m_pRecentPlaceholder = m_actions.value(ID_FILE_MRU_FILE1);
     for (int i = 0; i < kRecentFileCount; ++i) {
         auto* action = new QAction(this);
         action->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
@@ -139,58 +120,29 @@ void CMainFrame::CreateActions() {
     }
 }
 
-QMenu* CMainFrame::AddMenu(const char* title, const std::vector<int>& ids, bool withRecent) {
-    auto* menu = new QMenu(Utf8(title), this);
-    for (int id : ids) {
-        if (id == 0) {
+QMenu* CMainFrame::AddMenu(bool canvas, MenuId id) {
+    auto* menu = new QMenu(Utf8(MenuTitle(id)), this);
+    for (int command : MenuLayout(canvas, id)) {
+        if (command == 0) {
             menu->addSeparator();
-        } else if (id == ID_FILE_MRU_FILE1 && withRecent) {
-            menu->addAction(m_pRecentPlaceholder);
-            for (QAction* a : m_recentActions) menu->addAction(a);
         } else {
-            menu->addAction(m_actions.value(id));
+            menu->addAction(m_actions.value(command));
+            // The recent files follow their placeholder.
+            if (command == ID_FILE_MRU_FILE1)
+                for (QAction* a : m_recentActions) menu->addAction(a);
         }
     }
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateActions);
+    if (id == MenuId::Window) {
+        m_pWindowMenu = menu;
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateWindowMenu);
+    }
     return menu;
 }
 
 void CMainFrame::CreateMenus() {
-    const std::vector<int> view = {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_SYMBOL_TABLE};
-    const std::vector<int> help = {ID_HELP_INDEX, 0, ID_APP_ABOUT};
-    m_noCanvasMenus = {
-        AddMenu("ﾌｧｲﾙ(&F)",
-                {ID_FILE_NEW, ID_FILE_OPEN, 0, ID_FILE_PRINT_SETUP, 0, ID_FILE_MRU_FILE1, 0,
-                 ID_APP_EXIT},
-                true),
-        AddMenu("表示(&V)", view, false),
-        AddMenu("ﾍﾙﾌﾟ(&H)", help, false),
-    };
-    m_pWindowMenu =
-        AddMenu("ｳｨﾝﾄﾞｳ(&W)",
-                {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE}, false);
-    connect(m_pWindowMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateWindowMenu);
-    m_canvasMenus = {
-        AddMenu("ﾌｧｲﾙ(&F)",
-                {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS,
-                 ID_FILE_EXPORT, 0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0,
-                 ID_FILE_MRU_FILE1, 0, ID_APP_EXIT},
-                true),
-        AddMenu("設定(&S)",
-                {ID_CANVAS_SETTINGS, 0, ID_UPDATE_DEFAULTS, 0, ID_UNDO_LEVELS, ID_RECOVERY_SECONDS},
-                false),
-        AddMenu("編集(&E)",
-                {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
-                 ID_EDIT_TRANSPARENT_PASTE, ID_ROTATE90, ID_ROTATE180, ID_FLIP_HORIZONTAL,
-                 ID_FLIP_VERTICAL, 0, ID_SELECT_ALL, ID_CLEAR_ALL},
-                false),
-        AddMenu("表示(&V)",
-                {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_SYMBOL_TABLE, ID_VIEW_GRID, 0,
-                 ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT},
-                false),
-        m_pWindowMenu,
-        AddMenu("ﾍﾙﾌﾟ(&H)", help, false),
-    };
+    for (MenuId id : MenuBar(false)) m_noCanvasMenus.push_back(AddMenu(false, id));
+    for (MenuId id : MenuBar(true)) m_canvasMenus.push_back(AddMenu(true, id));
 }
 
 void CMainFrame::UpdateMenuBar() {
@@ -199,10 +151,12 @@ void CMainFrame::UpdateMenuBar() {
     m_bCanvasMenusShown = canvas;
     menuBar()->clear();
     for (QMenu* menu : canvas ? m_canvasMenus : m_noCanvasMenus) menuBar()->addMenu(menu);
-    // The two menu bars spell the about item differently.
-    m_actions.value(ID_APP_ABOUT)
-        ->setText(canvas ? QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報 (&A)...")
-                         : QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)..."));
+    // An item may read differently in the two menu bars.
+    for (const CCommandRow& row : CommandRegistry()) {
+        const CMenuPlace& place = canvas ? row.canvasMenu : row.noCanvasMenu;
+        if (place.menu != MenuId::None && row.menuText)
+            m_actions.value(row.id)->setText(Utf8(place.text ? place.text : row.menuText));
+    }
 }
 
 void CMainFrame::CreateToolBar() {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "canvas/TextFormat.h"
+#include "canvas/io/TextFormat.h"
+#include "tools/CommandRegistry.h"
 #include "tools/ViewPort.h"
 
 #include <QHash>
@@ -83,7 +84,7 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
-    QMenu* AddMenu(const char* title, const std::vector<int>& ids, bool withRecent);
+    QMenu* AddMenu(bool canvas, MenuId id);
     void UpdateMenuBar();
     void UpdateRecentFileActions();
     void UpdateWindowMenu();
@@ -92,15 +93,24 @@ private:
     void OnChildCloseRequested(CChildFrame* frame, bool* allow);
     void OnViewDestroyed(CCanvasDocument* document);
     void OnUpdateDefaults(CRuvlenView* view);
+    void OnPaletteClosed();
+    void SelectSymbolTool();
+    bool RunFrameCommand(int id);
+
+public:
+    // Whether the frame carries a command out itself.
+    static bool HasFrameHandler(int id);
+    // The frame's command handlers.
     void OnSymbolTable();
     void OnUndoLevels();
     void OnRecoverySeconds();
-    void OnPaletteClosed();
-    void SelectSymbolTool();
     void OnFileOpen();
     void OnFileClose();
     void OnWindowNew();
-    bool RunFrameCommand(int id);
+    void OnWindowArrange();
+    void ToggleToolBar();
+
+private:
     CCanvasDocument* FindDocument(const QString& path) const;
     std::vector<CChildFrame*> FramesOf(const CCanvasDocument* document) const;
     void WarnLossyLoad(CCanvasDocument* document);

@@ -2,7 +2,6 @@
 #include "app/AboutDlg.h"
 #include "app/CanvasDocument.h"
 #include "app/ChildFrame.h"
-#include "app/CommandTable.h"
 #include "app/HelpWindow.h"
 #include "app/MainFrame.h"
 #include "app/RecoveryIntervalDlg.h"
@@ -44,8 +43,11 @@ bool CMainFrame::OnCommand(int id) {
     UpdateActions();
     QAction* action = m_actions.value(id);
     if (action && !action->isEnabled()) return false;
+    const CCommandRow* row = FindCommand(id);
     bool ran = false;
-    if (IsViewCommand(id)) {
+    if (!row) {
+        ran = false;
+    } else if (row->owner == CommandOwner::View) {
         CRuvlenView* view = ActiveView();
         ran = view && view->RunCommand(id);
     } else {
@@ -56,116 +58,89 @@ bool CMainFrame::OnCommand(int id) {
     return ran;
 }
 
+namespace {
+using FrameHandler = bool (*)(CMainFrame& frame);
+} // namespace
+
+// The commands the frame carries out itself, keyed by id.
+static FrameHandler FindFrameHandler(int id) {
+    static const std::pair<int, FrameHandler> handlers[] = {
+        {ID_FILE_NEW, [](CMainFrame& f) { return f.NewDocument() != nullptr; }},
+        {ID_FILE_OPEN, [](CMainFrame& f) { return f.OnFileOpen(), true; }},
+        {ID_FILE_CLOSE, [](CMainFrame& f) { return f.OnFileClose(), true; }},
+        {ID_FILE_SAVE,
+         [](CMainFrame& f) {
+             return f.ActiveDocument() && f.SaveDocument(f.ActiveDocument(), false);
+         }},
+        {ID_FILE_SAVE_AS,
+         [](CMainFrame& f) {
+             return f.ActiveDocument() && f.SaveDocument(f.ActiveDocument(), true);
+         }},
+        {ID_FILE_EXPORT,
+         [](CMainFrame& f) { return f.ActiveDocument() && f.ExportDocument(f.ActiveDocument()); }},
+        {ID_UNDO_LEVELS, [](CMainFrame& f) { return f.OnUndoLevels(), true; }},
+        {ID_RECOVERY_SECONDS, [](CMainFrame& f) { return f.OnRecoverySeconds(), true; }},
+        {ID_FILE_PRINT_SETUP, [](CMainFrame& f) { return CanvasPrinter::PageSetup(&f), true; }},
+        {ID_APP_EXIT, [](CMainFrame& f) { return f.close(), true; }},
+        {ID_VIEW_TOOLBAR, [](CMainFrame& f) { return f.ToggleToolBar(), true; }},
+        {ID_VIEW_STATUS_BAR,
+         [](CMainFrame& f) {
+             return f.statusBar()->setVisible(!f.statusBar()->isVisible()), true;
+         }},
+        {ID_SYMBOL_TABLE, [](CMainFrame& f) { return f.OnSymbolTable(), true; }},
+        {ID_WINDOW_NEW, [](CMainFrame& f) { return f.OnWindowNew(), true; }},
+        {ID_WINDOW_CASCADE, [](CMainFrame& f) { return f.MdiArea()->cascadeSubWindows(), true; }},
+        {ID_WINDOW_TILE_HORZ, [](CMainFrame& f) { return f.MdiArea()->tileSubWindows(), true; }},
+        {ID_WINDOW_ARRANGE, [](CMainFrame& f) { return f.OnWindowArrange(), true; }},
+        {ID_NEXT_PANE, [](CMainFrame& f) { return f.MdiArea()->activateNextSubWindow(), true; }},
+        {ID_PREV_PANE,
+         [](CMainFrame& f) { return f.MdiArea()->activatePreviousSubWindow(), true; }},
+        {ID_HELP_INDEX, [](CMainFrame& f) { return HelpWindow::Show(&f), true; }},
+        {ID_APP_ABOUT, [](CMainFrame& f) { return CAboutDlg(&f).exec(), true; }},
+    };
+    for (const auto& h : handlers)
+        if (h.first == id) return h.second;
+    return nullptr;
+}
+
+bool CMainFrame::HasFrameHandler(int id) {
+    return FindFrameHandler(id) != nullptr;
+}
+
 bool CMainFrame::RunFrameCommand(int id) {
-    switch (id) {
-    case ID_FILE_NEW:
-        NewDocument();
-        return true;
-    case ID_FILE_OPEN:
-        OnFileOpen();
-        return true;
-    case ID_FILE_CLOSE:
-        OnFileClose();
-        return true;
-    case ID_FILE_SAVE:
-    case ID_FILE_SAVE_AS:
-        return ActiveDocument() && SaveDocument(ActiveDocument(), id == ID_FILE_SAVE_AS);
-    case ID_FILE_EXPORT:
-        return ActiveDocument() && ExportDocument(ActiveDocument());
-    case ID_UNDO_LEVELS:
-        OnUndoLevels();
-        return true;
-    case ID_RECOVERY_SECONDS:
-        OnRecoverySeconds();
-        return true;
-    case ID_FILE_PRINT_SETUP:
-        CanvasPrinter::PageSetup(this);
-        return true;
-    case ID_APP_EXIT:
-        close();
-        return true;
-    case ID_VIEW_TOOLBAR:
-        m_pToolBar->setVisible(!m_pToolBar->isVisible());
-        return true;
-    case ID_VIEW_STATUS_BAR:
-        statusBar()->setVisible(!statusBar()->isVisible());
-        return true;
-    case ID_SYMBOL_TABLE:
-        OnSymbolTable();
-        return true;
-    case ID_WINDOW_NEW:
-        OnWindowNew();
-        return true;
-    case ID_WINDOW_CASCADE:
-        m_pMdiArea->cascadeSubWindows();
-        return true;
-    case ID_WINDOW_TILE_HORZ:
-        m_pMdiArea->tileSubWindows();
-        return true;
-    case ID_WINDOW_ARRANGE:
-        // Minimized windows line up along the bottom of the area.
-        for (QMdiSubWindow* w : m_pMdiArea->subWindowList())
-            if (w->isMinimized()) w->showMinimized();
-        return true;
-    case ID_NEXT_PANE:
-        m_pMdiArea->activateNextSubWindow();
-        return true;
-    case ID_PREV_PANE:
-        m_pMdiArea->activatePreviousSubWindow();
-        return true;
-    case ID_HELP_INDEX:
-        HelpWindow::Show(this);
-        return true;
-    case ID_APP_ABOUT: {
-        CAboutDlg about(this);
-        about.exec();
-        return true;
-    }
-    default:
-        return false;
-    }
+    FrameHandler handler = FindFrameHandler(id);
+    return handler && handler(*this);
+}
+
+void CMainFrame::ToggleToolBar() {
+    m_pToolBar->setVisible(!m_pToolBar->isVisible());
+}
+
+void CMainFrame::OnWindowArrange() {
+    // Minimized windows line up along the bottom of the area.
+    for (QMdiSubWindow* w : m_pMdiArea->subWindowList())
+        if (w->isMinimized()) w->showMinimized();
 }
 
 void CMainFrame::UpdateActions() {
     CRuvlenView* view = ActiveView();
-    for (auto it = m_actions.begin(); it != m_actions.end(); ++it) {
-        const int id = it.key();
-        QAction* action = it.value();
-        bool enabled = true, checked = false;
-        if (IsViewCommand(id)) {
-            enabled = view && view->IsCommandEnabled(id);
-            checked = view && view->IsCommandChecked(id);
+    for (const CCommandRow& row : CommandRegistry()) {
+        QAction* action = m_actions.value(row.id);
+        bool enabled = false, checked = false;
+        if (row.owner == CommandOwner::View) {
+            enabled = view && view->IsCommandEnabled(row.id);
+            checked = view && view->IsCommandChecked(row.id);
         } else {
-            switch (id) {
-            case ID_FILE_CLOSE:
-            case ID_FILE_SAVE:
-            case ID_FILE_SAVE_AS:
-            case ID_FILE_EXPORT:
-            case ID_WINDOW_NEW:
-            case ID_WINDOW_CASCADE:
-            case ID_WINDOW_TILE_HORZ:
-            case ID_WINDOW_ARRANGE:
-                enabled = view != nullptr;
-                break;
-            case ID_VIEW_TOOLBAR:
-                checked = m_pToolBar->isVisible();
-                break;
-            case ID_VIEW_STATUS_BAR:
-                checked = statusBar()->isVisible();
-                break;
-            case ID_SYMBOL_TABLE:
-                checked = m_bPaletteShown;
-                break;
-            default:
-                break;
-            }
+            enabled = CommandEnabledInFrame(row.enable, view != nullptr);
+            checked = (row.check == CheckRule::ToolBar && m_pToolBar->isVisible()) ||
+                      (row.check == CheckRule::StatusBar && statusBar()->isVisible()) ||
+                      (row.check == CheckRule::Palette && m_bPaletteShown);
         }
         action->setEnabled(enabled);
         if (action->isCheckable()) action->setChecked(checked);
     }
-    static const char* const kSizes[6] = {"５ポ", "７ポ", "９ポ", "１２ポ", "１４ポ", "１９ポ"};
-    const int size = view ? view->GetDocument()->m_nFontSize : -1;
-    m_pSizePane->setText(size >= 0 && size < 6 ? QString::fromUtf8(kSizes[size]) : QString());
+    m_pSizePane->setText(view ? QString::fromUtf8(FontSizeName(view->GetDocument()->m_nFontSize))
+                              : QString());
     CCanvasDocument* document = ActiveDocument();
     m_pFormatPane->setText(document ? document->FormatText() : QString());
 }
@@ -219,6 +194,7 @@ void CMainFrame::OnUpdateDefaults(CRuvlenView* view) {
     s.m_nDefaultLines = doc.m_nLines;
     s.m_bDefaultGrid = doc.m_bGrid;
     m_pApp->SaveCanvasDefaults();
+    CaptureWindowPlacement(s);
     m_pApp->SaveWindowPlacement();
 }
 

@@ -6,8 +6,8 @@
 #include "app/RecoveryManager.h"
 #include "app/RuvlenApp.h"
 #include "canvas/RuvlenDoc.h"
-#include "canvas/SameFile.h"
-#include "canvas/SvgExport.h"
+#include "canvas/io/SameFile.h"
+#include "canvas/io/SvgExport.h"
 #include "view/ImageExport.h"
 #include "view/RuvlenView.h"
 

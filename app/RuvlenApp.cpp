@@ -1,7 +1,6 @@
 #include "app/RuvlenApp.h"
 
 #include "app/MainFrame.h"
-#include "tools/SymbolTable.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,23 +8,18 @@
 #include <QFileInfo>
 #include <QStatusBar>
 
-CRuvlenApp* CRuvlenApp::s_pInstance = nullptr;
-
 namespace {
 const char kRecentSection[] = "Recent File List";
 } // namespace
 
 CRuvlenApp::CRuvlenApp(const QString& settingsPath) : m_strSettingsPath(settingsPath) {
-    s_pInstance = this;
     LoadSettings();
-    BuildSymbolTables();
 }
 
 CRuvlenApp::~CRuvlenApp() {
     delete m_pMainFrame;
     SaveRecentFiles();
     SavePaletteSettings();
-    if (s_pInstance == this) s_pInstance = nullptr;
 }
 
 QString CRuvlenApp::SettingsFilePath(const QString& exeDir, const QString& configHome) {
@@ -75,7 +69,6 @@ void CRuvlenApp::SaveCanvasDefaults() {
 }
 
 void CRuvlenApp::SaveWindowPlacement() {
-    if (m_pMainFrame) m_pMainFrame->CaptureWindowPlacement(m_settings);
     WriteSettings([this](CIniFile& ini) { m_settings.SaveWindowPlacement(ini); });
 }
 

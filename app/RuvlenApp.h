@@ -19,8 +19,6 @@ public:
     CRuvlenApp(const CRuvlenApp&) = delete;
     CRuvlenApp& operator=(const CRuvlenApp&) = delete;
 
-    static CRuvlenApp* Instance() { return s_pInstance; }
-
     // "Tavik.ini" beside the executable when one is already there (a portable
     // copy); otherwise "tavik/Tavik.ini" in the user's configuration folder
     // ($XDG_CONFIG_HOME, by default ~/.config).
@@ -40,7 +38,8 @@ public:
     // it is then never written over, and the status bar says so at start.
     bool CanWriteSettings() const { return m_bSettingsReadable; }
 
-    // Writers of the settings file's sections.
+    // Writers of the settings file's sections, from m_settings (the frame
+    // stores the window placement there before asking for it to be written).
     void SaveCanvasDefaults();
     void SaveWindowPlacement();
     void SavePaletteSettings();
@@ -61,7 +60,6 @@ private:
     // change and writes it; does nothing when the file must not be written.
     template <class Change> void WriteSettings(Change change);
 
-    static CRuvlenApp* s_pInstance;
     QString m_strSettingsPath;
     bool m_bSettingsReadable = true;
     CIniFile m_ini;

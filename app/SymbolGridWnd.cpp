@@ -1,7 +1,8 @@
 #include "app/SymbolGridWnd.h"
 
-#include "canvas/Cp932.h"
+#include "canvas/io/Cp932.h"
 #include "tools/SymbolTable.h"
+#include "view/CellPainter.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -55,7 +56,7 @@ void CSymbolGridWnd::InvalidateCell(int n) {
 }
 
 int CSymbolGridWnd::GetChosenSymbol(char buffer[4]) const {
-    std::memcpy(buffer, g_symbolTable[m_nCategory][m_nSelected], 4);
+    std::memcpy(buffer, SymbolTables()[m_nCategory][m_nSelected], 4);
     return m_nCategory;
 }
 
@@ -69,7 +70,7 @@ QRect CSymbolGridWnd::SlotRect(int n) const {
 }
 
 bool CSymbolGridWnd::IsEmptySlot(int n) const {
-    return g_symbolTable[m_nCategory][n][0] == 0;
+    return SymbolTables()[m_nCategory][n][0] == 0;
 }
 
 void CSymbolGridWnd::paintEvent(QPaintEvent*) {
@@ -88,8 +89,7 @@ void CSymbolGridWnd::PaintSlots(QPainter& p) const {
     font.setPixelSize(m_nCellPixels);
     p.setFont(font);
     p.setPen(Qt::black);
-    // The font's ascent: the baseline sits this far below the top of a cell.
-    const int ascent = static_cast<int>(std::lround(0.88 * m_nCellPixels));
+    const int ascent = CellBaseline(m_nCellPixels);
     for (int n = 0; n < m_nGridColumns * m_nGridRows; ++n) {
         const QRect cell = SlotRect(n);
         if (IsEmptySlot(n)) {
@@ -98,7 +98,7 @@ void CSymbolGridWnd::PaintSlots(QPainter& p) const {
         }
         if (n == m_nSelected) p.fillRect(cell, kChosenBackground);
         std::string utf8;
-        Cp932ToUtf8(g_symbolTable[m_nCategory][n], utf8);
+        Cp932ToUtf8(SymbolTables()[m_nCategory][n], utf8);
         p.drawText(QPoint(cell.left(), cell.top() + ascent), QString::fromStdString(utf8));
     }
 }

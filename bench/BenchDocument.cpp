@@ -1,7 +1,7 @@
 // The canvas file format and glyph composition: writing and reading a full
 // 99 x 99 canvas of ruled lines and text, in Shift-JIS and in UTF-8, and
 // composing every box-drawing glyph.
-#include "canvas/DocumentText.h"
+#include "canvas/io/DocumentText.h"
 #include "canvas/LineFlags.h"
 #include "canvas/RuvlenDoc.h"
 

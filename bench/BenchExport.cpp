@@ -2,7 +2,7 @@
 // half-width text, blanks) as SVG at font sizes 2 and 5. The PNG export is
 // measured in the painting benchmark, which has a QGuiApplication.
 #include "canvas/RuvlenDoc.h"
-#include "canvas/SvgExport.h"
+#include "canvas/io/SvgExport.h"
 
 #include "BenchCanvases.h"
 

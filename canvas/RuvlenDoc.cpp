@@ -29,20 +29,22 @@ void CRuvlenDoc::UpdateAllViews(CDocView* sender, int hint) {
 }
 
 int CRuvlenDoc::GetCellSize(int logPixelsX, int fontSizeIndex) {
-    static const double kSizes[6] = {5.4, 7.2, 9.6, 12, 14.5, 19.3};
-    double size = (fontSizeIndex >= 0 && fontSizeIndex <= 5) ? kSizes[fontSizeIndex] : 7.2;
-    // Points of 0.3514 mm: pixels = dpi x size x 0.3514 / 25.4, truncated.
-    return static_cast<int>(logPixelsX * size * 0.013834645669291337);
+    return CCellGeometry::CellEdge(fontSizeIndex, logPixelsX);
+}
+
+CCellGeometry CRuvlenDoc::Geometry(int logPixelsX) const {
+    return CCellGeometry::For(m_nFontSize, logPixelsX, m_nColumns, m_nLines);
 }
 
 void CRuvlenDoc::ComputeMetrics(int logPixelsX) {
-    m_nCellSize = std::max(1, GetCellSize(logPixelsX, m_nFontSize));
-    m_nCanvasWidth = m_nColumns * m_nCellSize + 1;
-    m_nCanvasHeight = m_nLines * m_nCellSize + 1;
-    m_nTotalWidth = m_nCanvasWidth + 4 * m_nCellSize + m_nCellSize / 2;
-    m_nTotalHeight = m_nCanvasHeight + 4 * m_nCellSize + m_nCellSize / 2;
-    m_nOriginX = 2 * m_nCellSize;
-    m_nOriginY = 2 * m_nCellSize;
+    const CCellGeometry g = Geometry(logPixelsX);
+    m_nCellSize = g.d;
+    m_nCanvasWidth = g.canvasWidth;
+    m_nCanvasHeight = g.canvasHeight;
+    m_nTotalWidth = g.totalWidth;
+    m_nTotalHeight = g.totalHeight;
+    m_nOriginX = g.originX;
+    m_nOriginY = g.originY;
 }
 
 void CRuvlenDoc::ApplySettings(int logPixelsX) {

@@ -3,35 +3,21 @@
 #include "canvas/Archive.h"
 #include "canvas/CanvasDefaults.h"
 #include "canvas/Cell.h"
+#include "canvas/CellGeometry.h"
 #include "canvas/CellRect.h"
+#include "canvas/CommandIds.h"
 #include "canvas/DocView.h"
-#include "canvas/RoundTrip.h"
 #include "canvas/TableEditResult.h"
-#include "canvas/TextFormat.h"
+#include "canvas/io/RoundTrip.h"
+#include "canvas/io/TextFormat.h"
 #include "canvas/ToolObject.h"
 #include "canvas/UndoHistory.h"
+#include "canvas/io/TextFormat.h"
 
 #include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
-
-// Tool modes (the tool commands' identifiers) and line modes.
-enum : int {
-    ID_TOOL_HLINE = 32776,
-    ID_TOOL_RECT = 32778,
-    ID_LINE_THIN = 32779,
-    ID_LINE_THICK = 32780,
-    ID_TOOL_VLINE = 32781,
-    ID_TOOL_SELECT = 32785,
-    ID_TOOL_ERASE = 32786,
-    ID_TOOL_SYMBOL = 32787,
-    ID_TOOL_HTEXT = 32789,
-    ID_TOOL_VTEXT = 32798,
-    ID_TOOL_TYPE = 32810,
-    ID_EDIT_PASTE = 57637,
-    ID_EDIT_TRANSPARENT_PASTE = 32797,
-};
 
 // One open canvas: three 100 x 100 grids (canvas, undo snapshot, paste buffer),
 // its size and metrics, the selection, the state of the active tool and, with
@@ -78,6 +64,8 @@ public:
 
     // --- Metrics and hit tests (logical coordinates are device pixels) ---
     static int GetCellSize(int logPixelsX, int fontSizeIndex);
+    // The layout of this canvas at a resolution (ComputeMetrics stores it).
+    CCellGeometry Geometry(int logPixelsX) const;
     void ComputeMetrics(int logPixelsX);
     void ApplySettings(int logPixelsX);
     int IsInCanvas(int x, int y) const;

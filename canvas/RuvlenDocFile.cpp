@@ -1,7 +1,7 @@
 // The canvas text file: Shift-JIS, one line per canvas line, trailing spaces
 // removed, CR LF line ends. Other formats are converted around it (DocumentText.cpp).
 #include "canvas/ByteClass.h"
-#include "canvas/DocumentText.h"
+#include "canvas/io/DocumentText.h"
 #include "canvas/RuvlenDoc.h"
 
 #include <algorithm>

@@ -1,11 +1,13 @@
 #include "cli/CliSession.h"
 
-#include "canvas/Cp932.h"
 #include "canvas/RuvlenDoc.h"
-#include "canvas/SvgExport.h"
-#include "canvas/TextFile.h"
+#include "canvas/io/Cp932.h"
+#include "canvas/io/SvgExport.h"
+#include "canvas/io/TextFile.h"
 #include "tools/CommandIds.h"
+#include "tools/CommandRegistry.h"
 #include "tools/SymbolTable.h"
+#include "tools/ToolRegistry.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -13,8 +15,6 @@
 #include <ostream>
 
 namespace {
-
-constexpr int kScreenDpi = 96;
 
 // Parses a whole decimal number in [lo, hi].
 bool ParseInt(const CScriptWord& word, int lo, int hi, int& value) {
@@ -26,23 +26,24 @@ bool ParseInt(const CScriptWord& word, int lo, int hi, int& value) {
     return true;
 }
 
-const std::map<std::string, int>& ToolNames() {
-    static const std::map<std::string, int> names = {
-        {"select", ID_TOOL_SELECT}, {"hline", ID_TOOL_HLINE}, {"vline", ID_TOOL_VLINE},
-        {"rect", ID_TOOL_RECT},     {"erase", ID_TOOL_ERASE}, {"symbol", ID_TOOL_SYMBOL},
-        {"htext", ID_TOOL_HTEXT},   {"vtext", ID_TOOL_VTEXT}, {"type", ID_TOOL_TYPE}};
-    return names;
-}
-
-const std::map<std::string, int>& EditCommands() {
-    static const std::map<std::string, int> names = {
-        {"copy", ID_EDIT_COPY},        {"cut", ID_EDIT_CUT},
-        {"paste", ID_EDIT_PASTE},      {"tpaste", ID_EDIT_TRANSPARENT_PASTE},
-        {"undo", ID_EDIT_UNDO},        {"redo", ID_EDIT_REDO},
-        {"selectall", ID_SELECT_ALL},  {"clear", ID_CLEAR_ALL},
-        {"rotate90", ID_ROTATE90},     {"rotate180", ID_ROTATE180},
-        {"fliph", ID_FLIP_HORIZONTAL}, {"flipv", ID_FLIP_VERTICAL}};
-    return names;
+// What a command that is not available now is waiting for.
+const char* Needs(EnableRule rule) {
+    switch (rule) {
+    case EnableRule::SquareSelection:
+        return " (it needs a square selection)";
+    case EnableRule::Paste:
+        return " (it needs text on the clipboard and no tool at work)";
+    case EnableRule::Undo:
+        return " (nothing to undo)";
+    case EnableRule::Redo:
+        return " (nothing to redo)";
+    case EnableRule::Selection:
+        return " (it needs a selection)";
+    case EnableRule::SelectionNoPaste:
+        return " (it needs a selection and no waiting paste)";
+    default:
+        return "";
+    }
 }
 
 std::string Plural(int count, const char* noun) {
@@ -110,7 +111,6 @@ bool ArgCount(const std::vector<CScriptWord>& a, size_t lo, size_t hi, std::stri
 } // namespace
 
 CCliSession::CCliSession(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {
-    BuildSymbolTables();
     Adopt(std::make_unique<CRuvlenDoc>());
 }
 
@@ -119,7 +119,7 @@ CCliSession::~CCliSession() = default;
 void CCliSession::Adopt(std::unique_ptr<CRuvlenDoc> doc) {
     m_pController.reset();
     m_pDoc = std::move(doc);
-    m_pDoc->ComputeMetrics(kScreenDpi);
+    m_pDoc->ComputeMetrics(kReferenceDpi);
     m_pDoc->SetUndoLevels(m_nUndoLevels);
     m_pDoc->AddView(&m_view);
     m_pController =
@@ -127,8 +127,7 @@ void CCliSession::Adopt(std::unique_ptr<CRuvlenDoc> doc) {
 }
 
 CCellPoint CCliSession::CellCenter(int x, int y) const {
-    const int s = m_pDoc->m_nCellSize;
-    return {m_pDoc->m_nOriginX + x * s + s / 2, m_pDoc->m_nOriginY + y * s + s / 2};
+    return m_pDoc->Geometry(kReferenceDpi).CellCenter(x, y);
 }
 
 bool CCliSession::RequireCell(const Args& a, size_t i, int& x, int& y, std::string& error) const {
@@ -158,17 +157,16 @@ bool CCliSession::Run(const Args& a, std::string& error) {
     if (name == "key") return Key(a, error);
     if (name == "tool") {
         if (!ArgCount(a, 1, 1, error)) return false;
-        auto it = ToolNames().find(a[1].text);
-        if (it == ToolNames().end()) {
-            error = "unknown tool '" + a[1].text +
-                    "' (select, hline, vline, rect, erase, symbol, htext, vtext, type)";
+        const CToolRow* tool = FindToolByCliName(a[1].text);
+        if (!tool) {
+            error = "unknown tool '" + a[1].text + "' (" + ToolCliNames() + ")";
             return false;
         }
-        return Command(it->second, error);
+        return Command(tool->id, error);
     }
-    if (EditCommands().count(name)) {
+    if (const CCommandRow* row = FindCommandByCliWord(name.c_str())) {
         if (!ArgCount(a, 0, 0, error)) return false;
-        return Command(EditCommands().at(name), error);
+        return Command(row->id, error);
     }
     if (name == "weight") {
         if (!ArgCount(a, 1, 1, error)) return false;
@@ -212,17 +210,8 @@ bool CCliSession::Run(const Args& a, std::string& error) {
 bool CCliSession::Command(int id, std::string& error) {
     m_view.m_strError.clear();
     if (!m_pController->OnCommand(id)) {
-        error = "this command is not available now";
-        if (id == ID_ROTATE90)
-            error += " (it needs a square selection)";
-        else if (id == ID_EDIT_PASTE || id == ID_EDIT_TRANSPARENT_PASTE)
-            error += " (it needs text on the clipboard and no tool at work)";
-        else if (id == ID_EDIT_UNDO)
-            error += " (nothing to undo)";
-        else if (id == ID_EDIT_REDO)
-            error += " (nothing to redo)";
-        else
-            error += " (it needs a selection)";
+        const CCommandRow* row = FindCommand(id);
+        error = std::string("this command is not available now") + (row ? Needs(row->enable) : "");
         return false;
     }
     if (!m_view.m_strError.empty()) {
@@ -263,7 +252,8 @@ bool CCliSession::RightClick(const Args& a, std::string& error) {
     int x, y;
     if (!RequireCell(a, 1, x, y, error)) return false;
     // A point well inside the triangle of the arm, whatever the cell size.
-    const int s = m_pDoc->m_nCellSize, h = s / 2;
+    const CCellGeometry g = m_pDoc->Geometry(kReferenceDpi);
+    const int s = g.d, h = s / 2;
     const std::map<std::string, CCellPoint> offsets = {
         {"right", {s - 2, h}}, {"down", {h, s - 2}}, {"left", {1, h}}, {"up", {h, 1}}};
     auto it = offsets.find(a[3].text);
@@ -271,8 +261,8 @@ bool CCliSession::RightClick(const Args& a, std::string& error) {
         error = "rclick: ARM is right, down, left or up";
         return false;
     }
-    m_pController->OnRButtonDown(m_pDoc->m_nOriginX + x * s + it->second.x,
-                                 m_pDoc->m_nOriginY + y * s + it->second.y);
+    m_pController->OnRButtonDown(g.originX + x * s + it->second.x,
+                                 g.originY + y * s + it->second.y);
     return true;
 }
 
@@ -319,7 +309,7 @@ bool CCliSession::Size(const Args& a, std::string& error) {
                   << (outside == 1 ? " falls" : " fall") << " outside the " << columns << " x "
                   << lines << " canvas; they are kept but not saved\n";
         m_pController->ApplyCanvasSettings(m_pDoc->m_nFontSize, columns, lines, m_pDoc->m_bGrid,
-                                           kScreenDpi);
+                                           kReferenceDpi);
     }
     return true;
 }
@@ -344,7 +334,7 @@ bool CCliSession::Export(const Args& a, std::string& error) {
         return false;
     }
     int size = m_pDoc->m_nFontSize;
-    if (a.size() == 3 && !ParseInt(a[2], 0, 5, size)) {
+    if (a.size() == 3 && !ParseInt(a[2], 0, kMaxFontSize, size)) {
         error = "export: SIZE is a font size index from 0 to 5";
         return false;
     }

@@ -1,6 +1,6 @@
 #include "cli/CliView.h"
 
-#include "canvas/Cp932.h"
+#include "canvas/io/Cp932.h"
 #include "tools/CommandIds.h"
 #include "tools/SymbolTable.h"
 #include "tools/TextInputDlg.h"
@@ -50,7 +50,7 @@ bool CCliClipboard::SetText(const std::string& bytes) {
 }
 
 void CCliPalette::GetChosenSymbol(char buffer[4]) {
-    std::memcpy(buffer, g_symbolTable[m_nCategory][m_nSelected], 4);
+    std::memcpy(buffer, SymbolTables()[m_nCategory][m_nSelected], 4);
 }
 
 bool CCliPalette::Pick(int category, int slot) {
@@ -58,7 +58,7 @@ bool CCliPalette::Pick(int category, int slot) {
         m_nCategory = category;
         m_nSelected = 0;
     }
-    if (g_symbolTable[category][slot][0] == 0) return false;
+    if (SymbolTables()[category][slot][0] == 0) return false;
     m_nSelected = slot;
     return true;
 }

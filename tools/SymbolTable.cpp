@@ -1,9 +1,5 @@
 #include "tools/SymbolTable.h"
 
-#include <cstring>
-
-char g_symbolTable[kSymbolCategoryCount][kSymbolSlotCount][4];
-
 const char* const g_symbolCategoryNames[kSymbolCategoryCount] = {
     "記述記号",  "学術記号",  "単位記号",  "一般記号",   "罫線素片",
     "ｷﾞﾘｼｬ文字", "ﾛｼｱ文字１", "ﾛｼｱ文字２", "JIS規格外1", "JIS規格外2",
@@ -36,12 +32,16 @@ const CodeRange kCategoryCodes[kSymbolCategoryCount][6] = {
     {{0x875F, 0x8775}, {0x877E, 0x877E}, {0x8782, 0x878F}}, // 38
 };
 
-void FillCategory(int category) {
+struct Tables {
+    CSymbolGrid grid = {};
+};
+
+void FillCategory(Tables& t, int category) {
     int slot = 0;
     for (const CodeRange& range : kCategoryCodes[category]) {
         if (range.first == 0) break;
         for (unsigned code = range.first; code <= range.last && slot < kSymbolSlotCount; ++code) {
-            char* text = g_symbolTable[category][slot++];
+            char* text = t.grid[category][slot++];
             text[0] = static_cast<char>(code >> 8);
             text[1] = static_cast<char>(code & 0xFF);
             text[2] = '\0';
@@ -51,14 +51,19 @@ void FillCategory(int category) {
 
 } // namespace
 
-void BuildSymbolTables() {
-    std::memset(g_symbolTable, 0, sizeof g_symbolTable);
-    for (int category = 0; category < kSymbolCategoryCount; ++category) FillCategory(category);
+const CSymbolGrid& SymbolTables() {
+    static const Tables tables = [] {
+        Tables t;
+        for (int category = 0; category < kSymbolCategoryCount; ++category)
+            FillCategory(t, category);
+        return t;
+    }();
+    return tables.grid;
 }
 
 int SymbolCount(int category) {
     if (category < 0 || category >= kSymbolCategoryCount) return 0;
     int count = 0;
-    while (count < kSymbolSlotCount && g_symbolTable[category][count][0] != '\0') ++count;
+    while (count < kSymbolSlotCount && SymbolTables()[category][count][0] != '\0') ++count;
     return count;
 }

@@ -11,7 +11,3 @@ void CTypeTool::TrackTo(const CCellPoint& cell) {
     CTool::TrackTo(cell);
     CTypingCaret::PlaceAt(m_pDoc, cell.x, cell.y);
 }
-
-std::unique_ptr<CTool> CreateTypeTool(CRuvlenDoc* doc, CViewPort* view) {
-    return std::make_unique<CTypeTool>(doc, view);
-}

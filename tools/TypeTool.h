@@ -2,8 +2,6 @@
 
 #include "tools/Tool.h"
 
-#include <memory>
-
 // The typing tool ("直接入力"): a click puts the canvas's typing caret on the
 // cell under the pointer (a drag takes it along), and keys and the input
 // method then type at the caret (CTypingCaret). It draws no feedback.
@@ -14,6 +12,3 @@ public:
     void TrackTo(const CCellPoint& cell) override;
     CFeedbackFigure GetFeedbackFigure() const override { return {}; }
 };
-
-// The typing tool for a press in its tool mode.
-std::unique_ptr<CTool> CreateTypeTool(CRuvlenDoc* doc, CViewPort* view);

@@ -1,7 +1,7 @@
 #include "tools/TypingCaret.h"
 
 #include "canvas/ByteClass.h"
-#include "canvas/Cp932.h"
+#include "canvas/io/Cp932.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/Utf8Char.h"
 

@@ -4,42 +4,22 @@
 #include "tools/CommandIds.h"
 #include "tools/PasteTool.h"
 #include "tools/Tool.h"
-#include "tools/ToolFactory.h"
+#include "tools/ToolRegistry.h"
 
 const char* const kClipboardCopyFailedMessage = "クリップボードにデータを複写できませんでした。";
-
-namespace {
-
-bool IsToolModeCommand(int id) {
-    switch (id) {
-    case ID_TOOL_SELECT:
-    case ID_TOOL_HLINE:
-    case ID_TOOL_VLINE:
-    case ID_TOOL_RECT:
-    case ID_TOOL_ERASE:
-    case ID_TOOL_SYMBOL:
-    case ID_TOOL_HTEXT:
-    case ID_TOOL_VTEXT:
-    case ID_TOOL_TYPE:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
 
 CTool* CViewController::ActiveTool() const {
     return static_cast<CTool*>(m_pDoc->m_pTool.get());
 }
 
 void CViewController::SetIdleCursor(int x, int y) {
-    if (m_pDoc->m_nToolMode == ID_TOOL_SELECT)
-        m_pView->SetCursor(m_pDoc->IsInSelection(x, y) ? CURSOR_MOVE : CURSOR_ARROW);
-    else if (m_pDoc->m_nToolMode == ID_TOOL_ERASE)
-        m_pView->SetCursor(CURSOR_ERASER);
-    else
+    const CToolRow* tool = FindToolRow(m_pDoc->m_nToolMode);
+    if (!tool) {
         m_pView->SetCursor(CURSOR_PENCIL);
+        return;
+    }
+    const bool over = tool->selectionCursor != 0 && m_pDoc->IsInSelection(x, y);
+    m_pView->SetCursor(over ? tool->selectionCursor : tool->cursor);
 }
 
 void CViewController::OnLButtonDown(int x, int y) {
@@ -132,34 +112,41 @@ bool CViewController::IsClipboardTextAvailable() {
 
 CContextMenuState CViewController::GetContextMenuState() {
     CContextMenuState s;
-    s.undo = m_pDoc->m_bUndo;
-    s.cut = s.copy = s.rotate180 = s.flipHorizontal = s.flipVertical = m_pDoc->m_bSelection;
-    s.paste = s.transparentPaste = IsClipboardTextAvailable();
-    s.rotate90 = m_pDoc->m_bSquareSelection;
+    for (int id : ContextMenuLayout()) s.items.push_back({id, id != 0 && IsCommandEnabled(id)});
     return s;
 }
 
 bool CViewController::IsCommandEnabled(int id) {
-    switch (id) {
-    case ID_EDIT_COPY:
-    case ID_EDIT_CUT:
-    case ID_ROTATE180:
-    case ID_FLIP_HORIZONTAL:
-    case ID_FLIP_VERTICAL:
-        return m_pDoc->m_bSelection;
-    case ID_ROTATE90:
-        return m_pDoc->m_bSquareSelection;
-    case ID_EDIT_UNDO:
-        return m_pDoc->CanUndo();
-    case ID_EDIT_REDO:
-        return m_pDoc->CanRedo();
-    case ID_EDIT_PASTE:
-    case ID_EDIT_TRANSPARENT_PASTE:
-        return m_pDoc->m_nToolState == 0 && !m_pView->IsFrameMinimized() &&
-               IsClipboardTextAvailable();
-    default:
+    const CCommandRow* row = FindCommand(id);
+    if (!row || row->owner != CommandOwner::View) return false;
+    const CRuvlenDoc& doc = *m_pDoc;
+    switch (row->enable) {
+    case EnableRule::Always:
+    case EnableRule::HasCanvas:
         return true;
+    case EnableRule::Selection:
+        return doc.m_bSelection;
+    case EnableRule::SelectionNoPaste:
+        return IsTableEditEnabled();
+    case EnableRule::NoToolAtWork:
+        return CanPasteTable();
+    case EnableRule::SquareSelection:
+        return doc.m_bSquareSelection;
+    case EnableRule::Undo:
+        return doc.CanUndo();
+    case EnableRule::Redo:
+        return doc.CanRedo();
+    case EnableRule::Paste:
+        return doc.m_nToolState == 0 && !m_pView->IsFrameMinimized() && IsClipboardTextAvailable();
+    case EnableRule::ZoomIn:
+        return doc.m_nFontSize < kMaxFontSize;
+    case EnableRule::ZoomOut:
+        return doc.m_nFontSize > 0;
+    case EnableRule::Unset:
+    case EnableRule::Never:
+        break;
     }
+    return false;
 }
 
 bool CViewController::IsTableEditEnabled() const {
@@ -167,11 +154,18 @@ bool CViewController::IsTableEditEnabled() const {
 }
 
 bool CViewController::IsCommandChecked(int id) const {
-    if (IsToolModeCommand(id) || id == ID_EDIT_PASTE || id == ID_EDIT_TRANSPARENT_PASTE)
+    const CCommandRow* row = FindCommand(id);
+    if (!row) return false;
+    switch (row->check) {
+    case CheckRule::ToolMode:
         return m_pDoc->m_nToolMode == id;
-    if (id == ID_LINE_THIN || id == ID_LINE_THICK) return m_pDoc->m_nLineMode == id;
-    if (id == ID_VIEW_GRID) return m_pDoc->m_bGrid;
-    return false;
+    case CheckRule::LineMode:
+        return m_pDoc->m_nLineMode == id;
+    case CheckRule::Grid:
+        return m_pDoc->m_bGrid;
+    default:
+        return false;
+    }
 }
 
 int CViewController::ImportClipboard() {
@@ -180,7 +174,7 @@ int CViewController::ImportClipboard() {
     return m_pDoc->ImportText(bytes.c_str());
 }
 
-void CViewController::Paste(int id) {
+void CViewController::OnPaste(int id) {
     if (!ImportClipboard()) return;
     StartPaste(id);
 }
@@ -209,62 +203,85 @@ void CViewController::Copy(bool cut) {
 
 bool CViewController::OnCommand(int id) {
     if (!IsCommandEnabled(id)) return false;
-    CRuvlenDoc& doc = *m_pDoc;
-    doc.BreakUndoRun(); // a run of keystrokes ends at any other command
-    if (IsToolModeCommand(id)) {
-        SetToolMode(id);
-        if (id == ID_TOOL_SYMBOL && m_pSymbols) m_pSymbols->ShowPalette();
-        return true;
-    }
-    switch (id) {
-    case ID_LINE_THIN:
-    case ID_LINE_THICK:
-        doc.m_nLineMode = id;
-        return true;
-    case ID_VIEW_GRID:
-        doc.m_bGrid = !doc.m_bGrid;
-        m_pView->OnUpdate(UPDATE_HINT_NONE);
-        return true;
-    case ID_EDIT_COPY:
-        Copy(false);
-        return true;
-    case ID_EDIT_CUT:
-        Copy(true);
-        return true;
-    case ID_EDIT_PASTE:
-    case ID_EDIT_TRANSPARENT_PASTE:
-        Paste(id);
-        return true;
-    case ID_EDIT_UNDO:
-        doc.Undo(m_pView);
-        break;
-    case ID_EDIT_REDO:
-        doc.Redo(m_pView);
-        break;
-    case ID_ROTATE90:
-        doc.RotateSelection90(m_pView);
-        break;
-    case ID_ROTATE180:
-        doc.RotateSelection180(m_pView);
-        break;
-    case ID_FLIP_HORIZONTAL:
-        doc.FlipSelectionHorizontal(m_pView);
-        break;
-    case ID_FLIP_VERTICAL:
-        doc.FlipSelectionVertical(m_pView);
-        break;
-    case ID_SELECT_ALL:
-        doc.Select(m_pView, 0, 0, doc.m_nColumns - 1, doc.m_nLines - 1);
-        break;
-    case ID_CLEAR_ALL:
-        doc.ClearAll(m_pView);
-        break;
-    default:
-        return false;
-    }
-    // Other windows on the same canvas repaint completely.
-    doc.UpdateAllViews(m_pView, UPDATE_HINT_NONE);
+    m_pDoc->BreakUndoRun(); // a run of keystrokes ends at any other command
+    const CCommandRow* row = FindCommand(id);
+    if (!row->run) return false;
+    (this->*row->run)(id);
     return true;
+}
+
+void CViewController::UpdateOthers() {
+    m_pDoc->UpdateAllViews(m_pView, UPDATE_HINT_NONE);
+}
+
+void CViewController::OnToolMode(int id) {
+    SetToolMode(id);
+    const CToolRow* tool = FindToolRow(id);
+    if (tool && tool->showsPalette && m_pSymbols) m_pSymbols->ShowPalette();
+}
+
+void CViewController::OnLineMode(int id) {
+    m_pDoc->m_nLineMode = id;
+}
+
+void CViewController::OnGrid(int) {
+    m_pDoc->m_bGrid = !m_pDoc->m_bGrid;
+    m_pView->OnUpdate(UPDATE_HINT_NONE);
+}
+
+void CViewController::OnCopy(int) {
+    Copy(false);
+}
+
+void CViewController::OnCut(int) {
+    Copy(true);
+}
+
+void CViewController::OnUndo(int) {
+    m_pDoc->Undo(m_pView);
+    UpdateOthers();
+}
+
+void CViewController::OnRedo(int) {
+    m_pDoc->Redo(m_pView);
+    UpdateOthers();
+}
+
+void CViewController::OnRotate90(int) {
+    m_pDoc->RotateSelection90(m_pView);
+    UpdateOthers();
+}
+
+void CViewController::OnRotate180(int) {
+    m_pDoc->RotateSelection180(m_pView);
+    UpdateOthers();
+}
+
+void CViewController::OnFlipHorizontal(int) {
+    m_pDoc->FlipSelectionHorizontal(m_pView);
+    UpdateOthers();
+}
+
+void CViewController::OnFlipVertical(int) {
+    m_pDoc->FlipSelectionVertical(m_pView);
+    UpdateOthers();
+}
+
+void CViewController::OnSelectAll(int) {
+    m_pDoc->Select(m_pView, 0, 0, m_pDoc->m_nColumns - 1, m_pDoc->m_nLines - 1);
+    UpdateOthers();
+}
+
+void CViewController::OnClearAll(int) {
+    m_pDoc->ClearAll(m_pView);
+    UpdateOthers();
+}
+
+// Delete: the selected cells become blank, one undo step, as cutting without
+// the clipboard.
+void CViewController::OnEraseSelection(int) {
+    m_pDoc->DeleteSelection(m_pView);
+    UpdateOthers();
 }
 
 void CViewController::ApplyCanvasSettings(int fontSize, int columns, int lines, int grid,

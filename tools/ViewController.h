@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tools/CommandRegistry.h"
 #include "tools/ViewPort.h"
 
 class CRuvlenDoc;
@@ -33,8 +34,11 @@ public:
     bool CancelGesture();
     void SetIdleCursor(int x, int y);
 
-    // The command table. A command that IsCommandEnabled rejects is not carried
-    // out by OnCommand, however it arrives; OnCommand returns whether it ran.
+    // The commands of the registry (tools/CommandRegistry.h) that a canvas
+    // window owns. A command that IsCommandEnabled rejects is not carried out
+    // by OnCommand, however it arrives; OnCommand returns whether it ran.
+    // Commands without a controller handler (dialogs, printing, zoom) are the
+    // window's: OnCommand leaves them alone.
     bool IsCommandEnabled(int id);
     // Enabling rule of inserting and deleting lines and columns: a selection
     // and no paste waiting.
@@ -42,6 +46,26 @@ public:
     bool IsCommandChecked(int id) const;
     bool OnCommand(int id);
     CContextMenuState GetContextMenuState();
+
+    // Command handlers, reached from the registry rows.
+    void OnToolMode(int id);
+    void OnLineMode(int id);
+    void OnGrid(int id);
+    void OnCopy(int id);
+    void OnCut(int id);
+    void OnPaste(int id);
+    void OnUndo(int id);
+    void OnRedo(int id);
+    void OnRotate90(int id);
+    void OnRotate180(int id);
+    void OnFlipHorizontal(int id);
+    void OnFlipVertical(int id);
+    void OnSelectAll(int id);
+    void OnClearAll(int id);
+    void OnEraseSelection(int id);
+    // Inserting or deleting lines or columns through the selection; a refused
+    // insert tells how many the canvas would need. (ViewControllerTable.cpp)
+    void OnTableEdit(int id);
 
     // Stores new canvas settings (as the canvas settings dialog does on OK) and
     // recomputes the metrics at the given resolution. Cells are never touched; a
@@ -63,10 +87,11 @@ public:
 private:
     bool IsClipboardTextAvailable();
     int ImportClipboard();
-    void Paste(int id);
     void StartPaste(int id); // a waiting paste of the buffer's content
     void Copy(bool cut);
     void FinishTool();
+    // After a document command: the other windows on the canvas repaint.
+    void UpdateOthers();
 
     CRuvlenDoc* m_pDoc;
     CViewPort* m_pView;

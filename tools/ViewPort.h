@@ -5,15 +5,23 @@
 #include "tools/Feedback.h"
 
 #include <string>
+#include <vector>
 
 class CTextInputDlg;
 
-// Items of the canvas context menu that are enabled right now.
+// The canvas context menu as it opens: command ids in order (0 for a
+// separator), each with whether it is enabled right now.
 struct CContextMenuState {
-    bool undo = false;
-    bool cut = false, copy = false;
-    bool paste = false, transparentPaste = false;
-    bool rotate90 = false, rotate180 = false, flipHorizontal = false, flipVertical = false;
+    struct Item {
+        int id;
+        bool enabled;
+    };
+    std::vector<Item> items;
+    bool IsEnabled(int id) const {
+        for (const Item& item : items)
+            if (item.id == id) return item.enabled;
+        return false;
+    }
 };
 
 // What the editing logic needs from a canvas window. The Qt view implements it

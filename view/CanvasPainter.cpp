@@ -117,14 +117,7 @@ struct CCanvasPainter::Impl {
 
 CCanvasGeometry CCanvasGeometry::For(const CRuvlenDoc& doc, int logPixelsX) {
     CCanvasGeometry g;
-    g.d = std::max(1, CRuvlenDoc::GetCellSize(logPixelsX, doc.m_nFontSize));
-    g.columns = doc.m_nColumns;
-    g.lines = doc.m_nLines;
-    g.canvasWidth = g.columns * g.d + 1;
-    g.canvasHeight = g.lines * g.d + 1;
-    g.totalWidth = g.canvasWidth + 4 * g.d + g.d / 2;
-    g.totalHeight = g.canvasHeight + 4 * g.d + g.d / 2;
-    g.originX = g.originY = 2 * g.d;
+    static_cast<CCellGeometry&>(g) = doc.Geometry(logPixelsX);
     return g;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "canvas/CellGeometry.h"
+
 #include <QColor>
 #include <QRect>
 
@@ -7,16 +9,9 @@ class CRuvlenDoc;
 class QPainter;
 class QPalette;
 
-// The pixel layout of one canvas on one device: everything derives from the
-// cell edge d, computed from the canvas's font size index and the device's
-// horizontal resolution. Printing uses its own geometry, never the document's.
-struct CCanvasGeometry {
-    int d = 0;
-    int originX = 0, originY = 0;
-    int canvasWidth = 0, canvasHeight = 0;
-    int totalWidth = 0, totalHeight = 0;
-    int columns = 0, lines = 0;
-
+// The pixel layout of one canvas on one device (canvas/CellGeometry.h), at the
+// device's resolution. Printing uses its own geometry, never the document's.
+struct CCanvasGeometry : CCellGeometry {
     static CCanvasGeometry For(const CRuvlenDoc& doc, int logPixelsX);
 };
 

@@ -1,5 +1,6 @@
 #include "view/CanvasSettingsDlg.h"
 
+#include "canvas/CellGeometry.h"
 #include "canvas/RuvlenDoc.h"
 #include "tools/CommandIds.h"
 #include "tools/NumberCheck.h"
@@ -15,8 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const int kFontSizeCount = 6;
 
 QLineEdit* NewCountEdit(QWidget* parent, const char* name) {
     auto* edit = new QLineEdit(parent);
@@ -45,9 +44,8 @@ void CCanvasSettingsDlg::CreateControls() {
     m_pSizeLabel = new QLabel(QStringLiteral("文字の大きさ"), this);
     m_pSizeCombo = new QComboBox(this);
     m_pSizeCombo->setObjectName(QStringLiteral("size"));
-    m_pSizeCombo->addItems({QStringLiteral("  ５ポ"), QStringLiteral("  ７ポ"),
-                            QStringLiteral("  ９ポ"), QStringLiteral("１２ポ"),
-                            QStringLiteral("１４ポ"), QStringLiteral("１９ポ")});
+    for (int i = 0; i < kFontSizeCount; ++i)
+        m_pSizeCombo->addItem(QString::fromUtf8(FontSizeAt(i).label));
     m_pOkButton = new QPushButton(QStringLiteral("OK"), this);
     m_pOkButton->setObjectName(QStringLiteral("ok"));
     m_pOkButton->setDefault(true);

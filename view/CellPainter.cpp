@@ -1,8 +1,9 @@
 #include "view/CellPainter.h"
 
 #include "canvas/Cell.h"
-#include "canvas/Cp932.h"
+#include "canvas/CellGeometry.h"
 #include "canvas/LineFlags.h"
+#include "canvas/io/Cp932.h"
 #include "view/LineCellPainter.h"
 
 #include <QColor>
@@ -21,7 +22,7 @@ QFont CellFont(int d) {
 }
 
 int CellBaseline(int d) {
-    return static_cast<int>(std::lround(0.88 * d));
+    return CCellGeometry::Baseline(d);
 }
 
 QString CellText(const CCell& cell) {

@@ -1,8 +1,8 @@
 #include "view/ImageExport.h"
 
-#include "canvas/ExportSize.h"
+#include "canvas/io/ExportSize.h"
 #include "canvas/RuvlenDoc.h"
-#include "canvas/SafeWrite.h"
+#include "canvas/io/SafeWrite.h"
 #include "view/CellGlyphCache.h"
 #include "view/CellPainter.h"
 

@@ -1,6 +1,6 @@
 #include "view/QtClipboard.h"
 
-#include "canvas/Cp932.h"
+#include "canvas/io/Cp932.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

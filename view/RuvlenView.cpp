@@ -2,14 +2,17 @@
 
 #include "canvas/RuvlenDoc.h"
 #include "tools/CommandIds.h"
+#include "tools/CommandRegistry.h"
 #include "tools/Tool.h"
 #include "view/CanvasPrinter.h"
 #include "view/CanvasSettingsDlg.h"
 #include "view/QtClipboard.h"
+#include "view/TableImportDlg.h"
 #include "view/TextInputWindow.h"
 #include "view/TypingInput.h"
 #include "view/ViewCursors.h"
 
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -164,31 +167,15 @@ bool CRuvlenView::IsFrameMinimized() const {
 }
 
 void CRuvlenView::ShowContextMenu(int x, int y, const CContextMenuState& state) {
-    struct Item {
-        int id;
-        const char* text;
-        bool enabled;
-    };
-    const Item items[] = {
-        {ID_EDIT_UNDO, "取消", state.undo},
-        {0, nullptr, false},
-        {ID_EDIT_CUT, "切り取り", state.cut},
-        {ID_EDIT_COPY, "複写", state.copy},
-        {ID_EDIT_PASTE, "貼り付け", state.paste},
-        {ID_EDIT_TRANSPARENT_PASTE, "透過貼付", state.transparentPaste},
-        {ID_ROTATE90, " 90°回転", state.rotate90},
-        {ID_ROTATE180, "180°回転", state.rotate180},
-        {ID_FLIP_HORIZONTAL, "左右反転", state.flipHorizontal},
-        {ID_FLIP_VERTICAL, "上下反転", state.flipVertical},
-    };
     QMenu menu(QStringLiteral("ポップアップ１"), this);
     menu.setObjectName(QStringLiteral("contextMenu"));
-    for (const Item& item : items) {
-        if (!item.text) {
+    for (const CContextMenuState::Item& item : state.items) {
+        const CCommandRow* row = FindCommand(item.id);
+        if (!row) {
             menu.addSeparator();
             continue;
         }
-        QAction* action = menu.addAction(QString::fromUtf8(item.text));
+        QAction* action = menu.addAction(QString::fromUtf8(row->contextText));
         action->setData(item.id);
         action->setEnabled(item.enabled);
     }
@@ -239,8 +226,6 @@ void CRuvlenView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 bool CRuvlenView::IsCommandEnabled(int id) {
-    if (id == ID_VIEW_ZOOM_IN) return m_pDoc->m_nFontSize < 5;
-    if (id == ID_VIEW_ZOOM_OUT) return m_pDoc->m_nFontSize > 0;
     return m_controller.IsCommandEnabled(id);
 }
 
@@ -248,53 +233,79 @@ bool CRuvlenView::IsCommandChecked(int id) const {
     return m_controller.IsCommandChecked(id);
 }
 
+namespace {
+using WindowHandler = bool (*)(CRuvlenView& view);
+} // namespace
+
+// The commands the window carries out itself; the controller does the rest.
+static WindowHandler FindWindowHandler(int id) {
+    static const std::pair<int, WindowHandler> handlers[] = {
+        {ID_CANVAS_SETTINGS, [](CRuvlenView& v) { return v.OnCanvasSettings(); }},
+        {ID_UPDATE_DEFAULTS, [](CRuvlenView& v) { return v.OnUpdateDefaults(); }},
+        {ID_PASTE_TABLE, [](CRuvlenView& v) { return v.OnPasteTable(); }},
+        {ID_FILE_PRINT, [](CRuvlenView& v) { return v.OnPrint(false); }},
+        {ID_FILE_PRINT_PREVIEW, [](CRuvlenView& v) { return v.OnPrint(true); }},
+        {ID_VIEW_ZOOM_IN, [](CRuvlenView& v) { return v.Zoom(1); }},
+        {ID_VIEW_ZOOM_OUT, [](CRuvlenView& v) { return v.Zoom(-1); }},
+    };
+    for (const auto& h : handlers)
+        if (h.first == id) return h.second;
+    return nullptr;
+}
+
+bool CRuvlenView::HasWindowHandler(int id) {
+    return FindWindowHandler(id) != nullptr;
+}
+
 bool CRuvlenView::RunCommand(int id) {
-    bool ran = true;
-    switch (id) {
-    case ID_CANVAS_SETTINGS:
-        OnCanvasSettings();
-        break;
-    case ID_UPDATE_DEFAULTS:
-        emit updateDefaultsRequested(this);
-        break;
-    case ID_FILE_PRINT:
-        CanvasPrinter::Print(*m_pDoc, this);
-        break;
-    case ID_FILE_PRINT_DIRECT:
-        if (!CanvasPrinter::PrintDocument(*m_pDoc, CanvasPrinter::SharedPrinter()))
-            ShowMessage(
-                "印刷できませんでした。プリンターまたは出力先のファイルを確認してください。");
-        break;
-    case ID_FILE_PRINT_PREVIEW:
-        CanvasPrinter::PrintPreview(*m_pDoc, this);
-        break;
-    case ID_VIEW_ZOOM_IN:
-    case ID_VIEW_ZOOM_OUT:
-        ran = Zoom(id == ID_VIEW_ZOOM_IN ? 1 : -1);
-        break;
-    default:
+    bool ran = false;
+    if (WindowHandler handler = FindWindowHandler(id))
+        ran = IsCommandEnabled(id) && handler(*this);
+    else
         ran = m_controller.OnCommand(id);
-        break;
-    }
     emit stateChanged();
     return ran;
 }
 
-void CRuvlenView::OnCanvasSettings() {
+bool CRuvlenView::OnUpdateDefaults() {
+    emit updateDefaultsRequested(this);
+    return true;
+}
+
+bool CRuvlenView::OnPrint(bool preview) {
+    if (preview)
+        CanvasPrinter::PrintPreview(*m_pDoc, this);
+    else
+        CanvasPrinter::Print(*m_pDoc, this);
+    return true;
+}
+
+// The table dialog over the clipboard's text (or a file it reads); OK leaves
+// the table waiting to be placed, as Paste does.
+bool CRuvlenView::OnPasteTable() {
+    CTableImportDlg dialog(QGuiApplication::clipboard()->text(), m_pDoc->m_nColumns,
+                           m_pDoc->m_nLines, this);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    CTableProblem problem;
+    return m_controller.PasteTable(dialog.Data(), dialog.Options(), ID_EDIT_PASTE, problem);
+}
+
+bool CRuvlenView::OnCanvasSettings() {
     CCanvasSettingsDlg dialog(this);
     dialog.m_nFontSize = m_pDoc->m_nFontSize;
     dialog.m_nColumns = m_pDoc->m_nColumns;
     dialog.m_nLines = m_pDoc->m_nLines;
     dialog.m_bGrid = m_pDoc->m_bGrid;
     dialog.m_pDoc = m_pDoc;
-    if (dialog.DoModal() != IDOK) return;
-    m_controller.ApplyCanvasSettings(dialog.m_nFontSize, dialog.m_nColumns, dialog.m_nLines,
-                                     dialog.m_bGrid, LogPixelsX());
+    if (dialog.DoModal() == IDOK)
+        m_controller.ApplyCanvasSettings(dialog.m_nFontSize, dialog.m_nColumns, dialog.m_nLines,
+                                         dialog.m_bGrid, LogPixelsX());
+    return true;
 }
 
 bool CRuvlenView::Zoom(int step, const QPoint& anchor) {
     const int size = m_pDoc->m_nFontSize + step;
-    if (step == 0 || size < 0 || size > 5) return false;
+    if (step == 0 || size < 0 || size > kMaxFontSize) return false;
     // Where the anchor is on the canvas, in cells, before the change.
     const QPoint logical = LogicalFromViewport(anchor);
     const double cellX = double(logical.x() - m_pDoc->m_nOriginX) / m_pDoc->m_nCellSize;

@@ -10,9 +10,6 @@
 class CRuvlenDoc;
 class CTypingInput;
 
-// Commands of the canvas window itself, beside those of the controller.
-enum : int { ID_VIEW_ZOOM_IN = 32805, ID_VIEW_ZOOM_OUT = 32806 };
-
 // The scrolling canvas window. It turns mouse events into logical points for the
 // view controller, paints the canvas and the tools' feedback, and shows the
 // dialogs and menus the controller asks for. Every editing rule lives in the
@@ -27,11 +24,19 @@ public:
     CViewController& Controller() { return m_controller; }
     const CFeedbackOverlay& Overlay() const { return m_overlay; }
 
-    // The commands of a canvas window: the controller's, plus the settings
-    // dialog, update defaults and printing.
+    // The commands of a canvas window (the registry's view rows): the
+    // controller's, plus the window's own (dialogs, printing, zoom). Enabling
+    // is the controller's throughout; a disabled command does not run.
     bool IsCommandEnabled(int id);
     bool IsCommandChecked(int id) const;
     bool RunCommand(int id);
+    // Whether the window itself carries the command out.
+    static bool HasWindowHandler(int id);
+    // The window's own commands.
+    bool OnCanvasSettings();
+    bool OnPasteTable();
+    bool OnUpdateDefaults();
+    bool OnPrint(bool preview);
 
     // Steps the canvas's font size by `step` (every window of the canvas
     // follows), keeping the cell under `anchor` (viewport pixels) in place.
@@ -87,7 +92,6 @@ protected:
 private:
     void UpdateScrollBars();
     void UpdateLogical(const QRect& logical);
-    void OnCanvasSettings();
 
     CRuvlenDoc* m_pDoc;
     CViewController m_controller;

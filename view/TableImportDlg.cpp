@@ -1,6 +1,6 @@
 #include "view/TableImportDlg.h"
 
-#include "canvas/TextFile.h"
+#include "canvas/io/TextFile.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>

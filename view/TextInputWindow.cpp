@@ -1,6 +1,6 @@
 #include "view/TextInputWindow.h"
 
-#include "canvas/Cp932.h"
+#include "canvas/io/Cp932.h"
 #include "tools/CommandIds.h"
 #include "tools/TextInputDlg.h"
 

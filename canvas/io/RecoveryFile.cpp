@@ -1,8 +1,8 @@
 #include "canvas/io/RecoveryFile.h"
 
 #include "canvas/RuvlenDoc.h"
-#include "canvas/SafeWrite.h"
-#include "canvas/TextFile.h"
+#include "canvas/io/SafeWrite.h"
+#include "canvas/io/TextFile.h"
 
 #include <array>
 #include <sys/stat.h>

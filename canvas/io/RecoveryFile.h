@@ -1,7 +1,7 @@
 #pragma once
 
 #include "canvas/PackedCell.h"
-#include "canvas/TextFormat.h"
+#include "canvas/io/TextFormat.h"
 
 #include <cstdint>
 #include <string>

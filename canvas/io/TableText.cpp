@@ -1,7 +1,7 @@
 #include "canvas/io/TableText.h"
 
 #include "canvas/ByteClass.h"
-#include "canvas/Utf8CellText.h"
+#include "canvas/io/Utf8CellText.h"
 #include "canvas/io/CsvReader.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The box-drawing block in Shift-JIS cells: the JIS characters as themselves, the
 // others as the nearest JIS line cell.
-#include "canvas/BoxDrawingMap.h"
-#include "canvas/Cp932.h"
+#include "canvas/io/BoxDrawingMap.h"
+#include "canvas/io/Cp932.h"
 #include "canvas/LineFlags.h"
 #include "canvas/Utf8Char.h"
 

@@ -1,5 +1,5 @@
-#include "canvas/Cp932.h"
-#include "canvas/Utf8CellText.h"
+#include "canvas/io/Cp932.h"
+#include "canvas/io/Utf8CellText.h"
 
 #include <gtest/gtest.h>
 #include <string>

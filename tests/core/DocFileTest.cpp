@@ -2,7 +2,7 @@
 // metrics and hit tests, the undo snapshot and ending a tool.
 #include "canvas/LineFlags.h"
 #include "canvas/RuvlenDoc.h"
-#include "canvas/TextFile.h"
+#include "canvas/io/TextFile.h"
 
 #include "DocTestSupport.h"
 #include "TempDirTest.h"

@@ -2,7 +2,7 @@
 // was taken from, anything that is not a whole copy is refused without
 // touching the result, and the file is private to its owner.
 #include "canvas/io/RecoveryFile.h"
-#include "canvas/DocumentText.h"
+#include "canvas/io/DocumentText.h"
 #include "canvas/RuvlenDoc.h"
 
 #include "TempDirTest.h"

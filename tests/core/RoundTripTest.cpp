@@ -1,9 +1,9 @@
 // Opening and saving with no edits gives back the bytes read, or the open tells
 // where and how a save would change them. Saving a canvas read from a file
 // writes that file's own lines; a few stray bytes keep a UTF-8 file UTF-8.
-#include "canvas/RoundTrip.h"
-#include "canvas/Cp932.h"
-#include "canvas/DocumentText.h"
+#include "canvas/io/RoundTrip.h"
+#include "canvas/io/Cp932.h"
+#include "canvas/io/DocumentText.h"
 #include "canvas/RuvlenDoc.h"
 
 #include "DocTestSupport.h"

@@ -2,9 +2,9 @@
 // joined, owner and mode stay, read-only and non-regular files are refused, and a
 // save killed at any moment leaves the old or the new file (plus, at worst, a
 // recognisable hidden copy). Opening refuses what is not a regular file at once.
-#include "canvas/SafeWrite.h"
+#include "canvas/io/SafeWrite.h"
 #include "canvas/RuvlenDoc.h"
-#include "canvas/TextFile.h"
+#include "canvas/io/TextFile.h"
 
 #include "TempDirTest.h"
 

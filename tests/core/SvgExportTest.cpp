@@ -3,9 +3,9 @@
 // rectangles, text cells at explicit positions, escaping and replacement of
 // bytes that XML cannot carry, blank cells and the selection left out, the
 // document untouched, and writing the file through the safe save.
-#include "canvas/SvgExport.h"
+#include "canvas/io/SvgExport.h"
 #include "DocTestSupport.h"
-#include "canvas/ExportSize.h"
+#include "canvas/io/ExportSize.h"
 #include "canvas/LineCellGeometry.h"
 #include "canvas/LineFlags.h"
 

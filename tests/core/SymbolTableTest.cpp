@@ -1,5 +1,5 @@
 #include "tools/SymbolTable.h"
-#include "canvas/Cp932.h"
+#include "canvas/io/Cp932.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -25,10 +25,7 @@ const char* const kExpectedText[kSymbolCategoryCount] = {
     "㍉㌔㌢㍍㌘㌧㌃㌶㍑㍗㌍㌦㌣㌫㍊㌻㎜㎝㎞㎎㎏㏄㎡㍻№㏍℡㊤㊥㊦㊧㊨㈱㈲㈹㍾㍽㍼",
 };
 
-class SymbolTableTest : public ::testing::Test {
-protected:
-    void SetUp() override { BuildSymbolTables(); }
-};
+class SymbolTableTest : public ::testing::Test {};
 
 std::string Decode(const std::string& sjis) {
     std::string utf8;
@@ -43,7 +40,7 @@ TEST_F(SymbolTableTest, CountsAndEmptySlotsAfterTheLastSymbol) {
         SCOPED_TRACE(category);
         EXPECT_EQ(SymbolCount(category), kExpectedCounts[category]);
         for (int slot = 0; slot < kSymbolSlotCount; ++slot) {
-            const char* text = g_symbolTable[category][slot];
+            const char* text = SymbolTables()[category][slot];
             if (slot < kExpectedCounts[category])
                 EXPECT_EQ(std::strlen(text), 2u) << slot;
             else
@@ -58,7 +55,7 @@ TEST_F(SymbolTableTest, DecodedCategoriesMatchTheCharacterLists) {
     for (int category = 0; category < kSymbolCategoryCount; ++category) {
         std::string text;
         for (int slot = 0; slot < SymbolCount(category); ++slot) {
-            text += Decode(g_symbolTable[category][slot]);
+            text += Decode(SymbolTables()[category][slot]);
         }
         EXPECT_EQ(text, kExpectedText[category]) << "category " << category;
     }
@@ -67,7 +64,7 @@ TEST_F(SymbolTableTest, DecodedCategoriesMatchTheCharacterLists) {
 TEST_F(SymbolTableTest, EverySymbolRoundTripsThroughUtf8) {
     for (int category = 0; category < kSymbolCategoryCount; ++category) {
         for (int slot = 0; slot < SymbolCount(category); ++slot) {
-            std::string sjis = g_symbolTable[category][slot];
+            std::string sjis = SymbolTables()[category][slot];
             std::string utf8 = Decode(sjis);
             EXPECT_EQ(utf8.find("\xEF\xBF\xBD"), std::string::npos) << category << "/" << slot;
             EXPECT_EQ(Utf8ToCp932(utf8, '?'), sjis) << category << "/" << slot;
@@ -76,20 +73,19 @@ TEST_F(SymbolTableTest, EverySymbolRoundTripsThroughUtf8) {
 }
 
 TEST_F(SymbolTableTest, RangeBoundariesLandInTheRightSlots) {
-    EXPECT_STREQ(g_symbolTable[1][4], "\x81\x80");  // ÷ after the gap at 0x817F
-    EXPECT_STREQ(g_symbolTable[1][15], "\x81\xDA"); // ∠ starts the second run
-    EXPECT_STREQ(g_symbolTable[2][10], "\x81\xF1");
-    EXPECT_STREQ(g_symbolTable[3][31], "\x81\xFC");
-    EXPECT_STREQ(g_symbolTable[7][15], "\x84\x80");
-    EXPECT_STREQ(g_symbolTable[9][23], "\x87\x7E");
-    EXPECT_STREQ(g_symbolTable[9][24], "\x87\x82");
+    EXPECT_STREQ(SymbolTables()[1][4], "\x81\x80");  // ÷ after the gap at 0x817F
+    EXPECT_STREQ(SymbolTables()[1][15], "\x81\xDA"); // ∠ starts the second run
+    EXPECT_STREQ(SymbolTables()[2][10], "\x81\xF1");
+    EXPECT_STREQ(SymbolTables()[3][31], "\x81\xFC");
+    EXPECT_STREQ(SymbolTables()[7][15], "\x84\x80");
+    EXPECT_STREQ(SymbolTables()[9][23], "\x87\x7E");
+    EXPECT_STREQ(SymbolTables()[9][24], "\x87\x82");
 }
 
-TEST_F(SymbolTableTest, RebuildingClearsLeftoverSlots) {
-    std::memset(g_symbolTable, 'x', sizeof g_symbolTable);
-    BuildSymbolTables();
-    EXPECT_EQ(g_symbolTable[2][11][0], '\0');
-    EXPECT_EQ(g_symbolTable[0][59][0], '\0');
+TEST_F(SymbolTableTest, TheTablesAreBuiltOnceAndLeaveTrailingSlotsEmpty) {
+    EXPECT_EQ(&SymbolTables(), &SymbolTables());
+    EXPECT_EQ(SymbolTables()[2][11][0], '\0');
+    EXPECT_EQ(SymbolTables()[0][59][0], '\0');
     EXPECT_EQ(SymbolCount(2), 11);
 }
 

@@ -6,7 +6,7 @@
 #include "FakeViewPort.h"
 
 #include "canvas/ByteClass.h"
-#include "canvas/Cp932.h"
+#include "canvas/io/Cp932.h"
 #include "canvas/LineFlags.h"
 #include "canvas/TableLayout.h"
 

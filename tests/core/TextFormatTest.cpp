@@ -1,7 +1,7 @@
 // Telling Shift-JIS from UTF-8 files and CR LF from LF line ends, and the
 // message on what reading replaced.
-#include "canvas/TextFormat.h"
-#include "canvas/Cp932.h"
+#include "canvas/io/TextFormat.h"
+#include "canvas/io/Cp932.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // mouse tool that gives the same result, and the undo runs they make.
 #include "FakeViewPort.h"
 
-#include "canvas/Cp932.h"
+#include "canvas/io/Cp932.h"
 #include "tools/TypeTool.h"
 #include "tools/TypingCaret.h"
 

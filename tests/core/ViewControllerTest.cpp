@@ -33,17 +33,9 @@ std::vector<int> EnabledCommands(Canvas& cv) {
 
 std::vector<int> EnabledItems(const CContextMenuState& s) {
     std::vector<int> ids;
-    const std::pair<bool, int> items[] = {{s.copy, ID_EDIT_COPY},
-                                          {s.cut, ID_EDIT_CUT},
-                                          {s.rotate90, ID_ROTATE90},
-                                          {s.rotate180, ID_ROTATE180},
-                                          {s.flipHorizontal, ID_FLIP_HORIZONTAL},
-                                          {s.flipVertical, ID_FLIP_VERTICAL},
-                                          {s.undo, ID_EDIT_UNDO},
-                                          {s.paste, ID_EDIT_PASTE},
-                                          {s.transparentPaste, ID_EDIT_TRANSPARENT_PASTE}};
-    for (const auto& item : items)
-        if (item.first) ids.push_back(item.second);
+    for (int id : {ID_EDIT_COPY, ID_EDIT_CUT, ID_ROTATE90, ID_ROTATE180, ID_FLIP_HORIZONTAL,
+                   ID_FLIP_VERTICAL, ID_EDIT_UNDO, ID_EDIT_PASTE, ID_EDIT_TRANSPARENT_PASTE})
+        if (s.IsEnabled(id)) ids.push_back(id);
     return ids;
 }
 

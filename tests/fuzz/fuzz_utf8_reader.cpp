@@ -6,7 +6,7 @@
 // characters points into the canvas, and that a canvas read from UTF-8, written
 // as UTF-8 and read again shows the same cells, replaces nothing and writes the
 // same bytes.
-#include "canvas/DocumentText.h"
+#include "canvas/io/DocumentText.h"
 #include "canvas/LineFlags.h"
 #include "canvas/RuvlenDoc.h"
 

@@ -5,7 +5,7 @@
 
 #include "app/CanvasDocument.h"
 #include "app/ChildFrame.h"
-#include "app/CommandTable.h"
+#include "canvas/CommandIds.h"
 #include "app/ExportDlg.h"
 #include "app/MainFrame.h"
 #include "app/RuvlenApp.h"

@@ -2,14 +2,14 @@
 // frame and a canvas window, checking cells and, during drags, the feedback.
 #include "GuiTestSupport.h"
 
-#include "app/CommandTable.h"
 #include "app/MainFrame.h"
 #include "app/RuvlenApp.h"
 #include "app/SymbolGridWnd.h"
 #include "app/SymbolPaletteDlg.h"
-#include "canvas/Cp932.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/io/Cp932.h"
 #include "tools/CommandIds.h"
+#include "tools/CommandRegistry.h"
 #include "view/RuvlenView.h"
 #include "view/TextInputWindow.h"
 

@@ -4,7 +4,7 @@
 // failed write that reports the file and leaves nothing behind.
 
 #include "view/ImageExport.h"
-#include "canvas/ExportSize.h"
+#include "canvas/io/ExportSize.h"
 #include "canvas/LineFlags.h"
 #include "canvas/RuvlenDoc.h"
 #include "view/CanvasPainter.h"

@@ -4,7 +4,6 @@
 
 #include "app/CanvasDocument.h"
 #include "app/ChildFrame.h"
-#include "app/CommandTable.h"
 #include "app/ExportDlg.h"
 #include "app/MainFrame.h"
 #include "app/RuvlenApp.h"
@@ -12,6 +11,7 @@
 #include "app/UndoLevelsDlg.h"
 #include "canvas/RuvlenDoc.h"
 #include "tools/CommandIds.h"
+#include "tools/CommandRegistry.h"
 #include "view/RuvlenView.h"
 
 #include <QClipboard>
@@ -88,6 +88,50 @@ class MainFrameTest : public QObject {
     }
 
 private slots:
+    // Every row reaches exactly one handler, and what the frame built (menus,
+    // toolbar, shortcuts) is what the registry says.
+    void everyRegistryRowHasOneHandlerAndItsPlaces() {
+        Start();
+        for (const CCommandRow& row : CommandRegistry()) {
+            const int handlers = int(CMainFrame::HasFrameHandler(row.id)) +
+                                 int(CRuvlenView::HasWindowHandler(row.id)) +
+                                 int(row.run != nullptr);
+            const bool ownerMatches = row.owner == CommandOwner::Frame
+                                          ? !row.run && !CRuvlenView::HasWindowHandler(row.id)
+                                          : !CMainFrame::HasFrameHandler(row.id);
+            QVERIFY2(ownerMatches, QByteArray::number(row.id));
+            QCOMPARE(handlers, row.enable == EnableRule::Never ? 0 : 1);
+            QVERIFY(Frame()->Action(row.id));
+        }
+        QList<int> toolbar;
+        for (QAction* a : Frame()->findChild<QToolBar*>(QStringLiteral("toolBar"))->actions())
+            toolbar << (a->isSeparator() ? 0 : a->data().toInt());
+        const std::vector<int> expected = ToolbarLayout();
+        QCOMPARE(toolbar, QList<int>(expected.begin(), expected.end()));
+        // The menu bar of a canvas window holds the registry's menus in order.
+        const std::vector<MenuId>& bar = MenuBar(true);
+        QCOMPARE(MenuTitles().size(), int(bar.size()));
+        for (int i = 0; i < int(bar.size()); ++i) {
+            QList<int> ids;
+            for (QAction* a : MenuAt(i)->actions()) {
+                if (a->isSeparator())
+                    ids << 0;
+                else if (a->objectName().startsWith(QLatin1String("action")))
+                    ids << a->data().toInt();
+            }
+            const std::vector<int> layout = MenuLayout(true, bar[size_t(i)]);
+            QCOMPARE(ids.mid(0, int(layout.size())), QList<int>(layout.begin(), layout.end()));
+        }
+        // Qt reads every shortcut, and none is bound twice.
+        QSet<QString> keys;
+        for (const CCommandRow& row : CommandRegistry())
+            for (const QKeySequence& key : Frame()->Action(row.id)->shortcuts()) {
+                QVERIFY2(!key.isEmpty(), QByteArray::number(row.id));
+                QVERIFY2(!keys.contains(key.toString()), qPrintable(key.toString()));
+                keys.insert(key.toString());
+            }
+    }
+
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
         QGuiApplication::clipboard()->clear();

@@ -6,13 +6,13 @@
 
 #include "app/CanvasDocument.h"
 #include "app/ChildFrame.h"
-#include "app/CommandTable.h"
+#include "canvas/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/RecoveryDlg.h"
 #include "app/RecoveryIntervalDlg.h"
 #include "app/RecoveryManager.h"
 #include "app/RuvlenApp.h"
-#include "canvas/DocumentText.h"
+#include "canvas/io/DocumentText.h"
 #include "canvas/RuvlenDoc.h"
 #include "view/RuvlenView.h"
 

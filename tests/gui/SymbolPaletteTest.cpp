@@ -64,7 +64,7 @@ int CountPixels(const QImage& image, int n, QColor colour) {
 class SymbolPaletteTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { BuildSymbolTables(); }
+    void initTestCase() {}
 
     void categoryAndSymbolChosenByMouse() {
         CAppSettings settings;

@@ -1,4 +1,4 @@
-#include "canvas/Cp932.h"
+#include "canvas/io/Cp932.h"
 
 #include "canvas/Utf8Char.h"
 

@@ -2,7 +2,7 @@
 
 #include "canvas/Archive.h"
 #include "canvas/CellRect.h"
-#include "canvas/TextFormat.h"
+#include "canvas/io/TextFormat.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "canvas/DocumentText.h"
+#include "canvas/io/DocumentText.h"
 
-#include "canvas/Cp932.h"
+#include "canvas/io/Cp932.h"
 #include "canvas/RuvlenDoc.h"
-#include "canvas/Utf8CellText.h"
+#include "canvas/io/Utf8CellText.h"
 
 #include <algorithm>
 

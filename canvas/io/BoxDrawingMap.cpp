@@ -1,4 +1,4 @@
-#include "canvas/BoxDrawingMap.h"
+#include "canvas/io/BoxDrawingMap.h"
 
 #include "canvas/Cell.h"
 #include "canvas/LineFlags.h"

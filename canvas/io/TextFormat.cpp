@@ -1,4 +1,4 @@
-#include "canvas/TextFormat.h"
+#include "canvas/io/TextFormat.h"
 
 #include "canvas/Utf8Char.h"
 

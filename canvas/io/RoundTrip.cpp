@@ -1,4 +1,4 @@
-#include "canvas/RoundTrip.h"
+#include "canvas/io/RoundTrip.h"
 
 #include "canvas/ByteClass.h"
 #include "canvas/Utf8Char.h"

@@ -1,4 +1,4 @@
-#include "canvas/SameFile.h"
+#include "canvas/io/SameFile.h"
 
 #include <sys/stat.h>
 

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "canvas/CellGeometry.h"
+
 #include <string>
 
 class CRuvlenDoc;
 
 // Exported pictures (SVG and PNG) are laid out at 96 dpi, the resolution of a
 // normal screen, so a picture shows the canvas as the window does at that size.
-constexpr int kExportDpi = 96;
-constexpr int kExportMinSize = 0; // font size indices of the canvas settings
-constexpr int kExportMaxSize = 5;
+constexpr int kExportDpi = kReferenceDpi;
 
 // The pixel layout of an exported picture: only the cells, no margins or frame.
 struct CExportExtent {

@@ -1,10 +1,10 @@
-#include "canvas/SvgExport.h"
+#include "canvas/io/SvgExport.h"
 
-#include "canvas/Cp932.h"
-#include "canvas/ExportSize.h"
+#include "canvas/io/Cp932.h"
+#include "canvas/io/ExportSize.h"
 #include "canvas/LineCellGeometry.h"
 #include "canvas/RuvlenDoc.h"
-#include "canvas/SafeWrite.h"
+#include "canvas/io/SafeWrite.h"
 
 #include <cstring>
 

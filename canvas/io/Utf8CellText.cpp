@@ -1,8 +1,8 @@
-#include "canvas/Utf8CellText.h"
+#include "canvas/io/Utf8CellText.h"
 
-#include "canvas/BoxDrawingMap.h"
-#include "canvas/Cp932.h"
-#include "canvas/TextFormat.h"
+#include "canvas/io/BoxDrawingMap.h"
+#include "canvas/io/Cp932.h"
+#include "canvas/io/TextFormat.h"
 #include "canvas/Utf8Char.h"
 
 #include <algorithm>

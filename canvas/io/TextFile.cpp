@@ -1,8 +1,8 @@
-#include "canvas/TextFile.h"
+#include "canvas/io/TextFile.h"
 
-#include "canvas/DocumentText.h"
+#include "canvas/io/DocumentText.h"
 #include "canvas/RuvlenDoc.h"
-#include "canvas/SafeWrite.h"
+#include "canvas/io/SafeWrite.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "canvas/SafeWrite.h"
+#include "canvas/io/SafeWrite.h"
 
 #include <cerrno>
 #include <climits>
