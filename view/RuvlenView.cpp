@@ -13,6 +13,7 @@
 #include "view/ViewCursors.h"
 
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenu>

@@ -4,6 +4,7 @@
 #include "canvas/io/SafeWrite.h"
 #include "canvas/io/TextFile.h"
 
+#include <algorithm>
 #include <array>
 #include <sys/stat.h>
 
@@ -95,6 +96,8 @@ CRecoveryFile CRecoveryFile::FromDocument(const CRuvlenDoc& doc, const std::stri
     copy.m_bLossyLoad = lossyLoad;
     copy.m_bLoadWrapped = doc.m_bLoadWrapped ? 1 : 0;
     copy.m_bLoadCut = doc.m_bLoadCut ? 1 : 0;
+    copy.m_nFileLines = std::max(-1, doc.m_nFileLines);
+    copy.m_bFileFinalLineEnd = doc.m_bFileFinalLineEnd ? 1 : 0;
     copy.m_replacements = doc.m_loadReplacements;
     for (int y = 0; y < kGrid; ++y)
         for (int x = 0; x < kGrid; ++x)
@@ -112,6 +115,8 @@ void CRecoveryFile::RestoreTo(CRuvlenDoc& doc) const {
     doc.m_textFormat = m_format;
     doc.m_bLoadWrapped = m_bLoadWrapped;
     doc.m_bLoadCut = m_bLoadCut;
+    doc.m_nFileLines = m_nFileLines;
+    doc.m_bFileFinalLineEnd = m_bFileFinalLineEnd;
     doc.m_loadReplacements = m_replacements;
     doc.SetModifiedFlag(1);
 }
@@ -127,6 +132,10 @@ std::string CRecoveryFile::Bytes() const {
     for (int v :
          {r.m_nBoxChars, r.m_nLookAlikes, r.m_nUnmappable, r.m_nFirstLine, r.m_nFirstColumn})
         PutInt(body, std::uint32_t(v), 4);
+    // The file's own line layout, so a save after restoring writes what a save
+    // before the crash would have written.
+    PutInt(body, std::uint32_t(m_nFileLines + 1), 4);
+    PutInt(body, std::uint64_t(m_bFileFinalLineEnd), 1);
     PutInt(body, m_path.size(), 4);
     body += m_path;
     for (const CPackedCell& c : m_cells) {
@@ -159,7 +168,7 @@ bool CRecoveryFile::Parse(const std::string& bytes, std::string& why) {
     CRecoveryFile copy;
     CByteReader in(bytes, kHeaderBytes, kHeaderBytes + length);
     std::uint64_t savedAt, pathLength;
-    int encoding = 0, lineEnding = 0, lossy = 0;
+    int encoding = 0, lineEnding = 0, lossy = 0, fileLines = 0;
     CTextReplacements& r = copy.m_replacements;
     const int kMaxCount = 1 << 30;
     bool ok =
@@ -170,6 +179,7 @@ bool CRecoveryFile::Parse(const std::string& bytes, std::string& why) {
         in.Small(copy.m_bLoadCut, 0, 1) && in.Small(r.m_nBoxChars, 0, kMaxCount, 4) &&
         in.Small(r.m_nLookAlikes, 0, kMaxCount, 4) && in.Small(r.m_nUnmappable, 0, kMaxCount, 4) &&
         in.Small(r.m_nFirstLine, 0, kMaxCount, 4) && in.Small(r.m_nFirstColumn, 0, kMaxCount, 4) &&
+        in.Small(fileLines, 0, kMaxCount, 4) && in.Small(copy.m_bFileFinalLineEnd, 0, 1) &&
         in.Int(pathLength, 4) && pathLength <= kMaxPathBytes && in.Run(copy.m_path, pathLength) &&
         copy.m_path.find('\0') == std::string::npos;
     std::string cells;
@@ -187,6 +197,7 @@ bool CRecoveryFile::Parse(const std::string& bytes, std::string& why) {
     copy.m_format.m_encoding = TextEncoding(encoding);
     copy.m_format.m_lineEnding = LineEnding(lineEnding);
     copy.m_bLossyLoad = lossy != 0;
+    copy.m_nFileLines = fileLines - 1;
     *this = std::move(copy);
     return true;
 }

@@ -32,6 +32,8 @@ struct CRecoveryFile {
     bool m_bLossyLoad = false; // saving over the file loses what reading it changed
     int m_bLoadWrapped = 0;
     int m_bLoadCut = 0;
+    int m_nFileLines = -1;       // lines of the file the canvas was read from; -1: none
+    int m_bFileFinalLineEnd = 1; // whether that file ended with a line end
     CTextReplacements m_replacements;
     std::vector<CPackedCell> m_cells = std::vector<CPackedCell>(kGrid * kGrid);
 

@@ -30,6 +30,8 @@ std::unique_ptr<CRuvlenDoc> BusyCanvas() {
     doc->m_nFontSize = 4;
     doc->m_bGrid = 0;
     doc->m_textFormat = {TextEncoding::Utf8Bom, LineEnding::Lf};
+    doc->m_nFileLines = 12; // read from a 12-line file without a final line end
+    doc->m_bFileFinalLineEnd = 0;
     doc->m_bLoadCut = 1;
     doc->m_loadReplacements.m_nUnmappable = 3;
     doc->m_loadReplacements.m_nFirstLine = 7;

@@ -152,8 +152,10 @@ private slots:
         QCOMPARE(ItemTexts(MenuAt(2)),
                  QStringList({"取り消し(&U)\tCtrl+Z", "やり直し(&R)\tCtrl+Y", "-",
                               "切り取り(&T)\tCtrl+X", "複写(&C)\tCtrl+C", "貼り付け(&P)\tCtrl+V",
-                              "透過的貼付(&Q)\tCtrl+Q", " 90°回転", "180°回転", "左右反転",
-                              "上下反転", "-", "全選択(&S)", "クリア(&L)"}));
+                              "透過的貼付(&Q)\tCtrl+Q", "表として貼り付け(&B)...", " 90°回転",
+                              "180°回転", "左右反転", "上下反転", "-", "行の挿入(&I)",
+                              "行の削除(&D)", "列の挿入(&J)", "列の削除(&K)", "-", "全選択(&S)",
+                              "クリア(&L)"}));
         QCOMPARE(
             ItemTexts(MenuAt(0)),
             QStringList({"新規作成(&N)\tCtrl+N", "開く(&O)...\tCtrl+O", "閉じる(&C)",
