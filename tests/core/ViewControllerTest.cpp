@@ -581,3 +581,33 @@ TEST(ViewControllerPastePreview, FollowsThePointerWhereAClickWouldPaste) {
     EXPECT_TRUE(cancelled.ctl.CancelGesture());
     EXPECT_FALSE(cancelled.view.preview);
 }
+
+// Delete over a selection leaves the same cells as the erase tool dragged over
+// it, in one undo step; without a selection, or while a paste waits, it is off.
+TEST(ViewControllerEdit, DeleteErasesTheSelectionAsTheEraseToolDoes) {
+    Canvas byKey, byTool;
+    for (Canvas* cv : {&byKey, &byTool}) {
+        cv->Command(ID_TOOL_RECT);
+        cv->Drag(1, 1, 9, 6);
+        cv->Command(ID_TOOL_HLINE);
+        cv->Drag(0, 3, 12, 3);
+        cv->Put(4, 2, "ab");
+    }
+    EXPECT_FALSE(byKey.ctl.IsCommandEnabled(ID_EDIT_CLEAR));
+    byKey.Command(ID_TOOL_SELECT);
+    byKey.Drag(3, 2, 6, 4);
+    ASSERT_TRUE(byKey.Command(ID_EDIT_CLEAR));
+    byTool.Command(ID_TOOL_ERASE);
+    byTool.Drag(3, 2, 6, 4);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 14; ++x) EXPECT_EQ(byKey.Text(x, y), byTool.Text(x, y)) << x << "," << y;
+    EXPECT_TRUE(byKey.Text(4, 2).empty() || byKey.Text(4, 2) == "  ");
+    ASSERT_TRUE(byKey.Command(ID_EDIT_UNDO));
+    EXPECT_EQ(byKey.Text(4, 2), "ab");
+
+    Canvas waiting;
+    waiting.Command(ID_SELECT_ALL);
+    waiting.clipboard.Hold("x\r\n");
+    ASSERT_TRUE(waiting.Command(ID_EDIT_PASTE));
+    EXPECT_FALSE(waiting.ctl.IsCommandEnabled(ID_EDIT_CLEAR));
+}

@@ -68,12 +68,13 @@ std::string Size(CByteReader& in) {
     return std::to_string(CRuvlenDoc::MIN_SIZE + in.Below(90));
 }
 
-const char* const kTools[] = {"select", "hline",  "vline", "rect",
-                              "erase",  "symbol", "htext", "vtext"};
+const char* const kTools[] = {"select", "hline", "vline", "rect", "erase",
+                              "symbol", "htext", "vtext", "type"};
 // New words go at the ends of the lists, so the seeds keep their meaning.
-const char* const kEdits[] = {"copy",      "cut",   "paste",    "tpaste",    "undo",
-                              "selectall", "clear", "rotate90", "rotate180", "fliph",
-                              "flipv",     "redo",  "undo",     "redo"};
+const char* const kEdits[] = {"copy",        "cut",        "paste",      "tpaste",    "undo",
+                              "selectall",   "clear",      "rotate90",   "rotate180", "fliph",
+                              "flipv",       "redo",       "undo",       "redo",      "insertlines",
+                              "deletelines", "insertcols", "deletecols", "delete"};
 constexpr int kEditCount = sizeof kEdits / sizeof kEdits[0];
 const char* const kArms[] = {"right", "down", "left", "up"};
 
@@ -122,7 +123,7 @@ Words NextCommand(CByteReader& in, const CRuvlenDoc& doc) {
     case 2:
         return {{"size"}, {Size(in)}, {Size(in)}};
     case 3:
-        return {{"tool"}, {kTools[in.Below(8)]}};
+        return {{"tool"}, {kTools[in.Below(sizeof kTools / sizeof kTools[0])]}};
     case 4:
         return {{"weight"}, {in.Below(2) ? "thin" : "thick"}};
     case 5:
