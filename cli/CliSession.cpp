@@ -4,6 +4,7 @@
 #include "canvas/io/Cp932.h"
 #include "canvas/io/SvgExport.h"
 #include "canvas/io/TextFile.h"
+#include "cli/CliWording.h"
 #include "tools/CommandIds.h"
 #include "tools/CommandRegistry.h"
 #include "tools/SymbolTable.h"
@@ -44,24 +45,6 @@ const char* Needs(EnableRule rule) {
     default:
         return "";
     }
-}
-
-std::string Plural(int count, const char* noun) {
-    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
-}
-
-// What open says when a UTF-8 file had characters that the cells cannot keep.
-std::string ReplacementWarning(const CTextReplacements& r) {
-    std::string parts;
-    const auto add = [&parts](const std::string& part) {
-        parts += (parts.empty() ? "" : ", ") + part;
-    };
-    if (r.m_nBoxChars)
-        add(Plural(r.m_nBoxChars, "box-drawing character") + " by the nearest JIS line");
-    if (r.m_nLookAlikes) add(std::to_string(r.m_nLookAlikes) + " by a Shift-JIS look-alike");
-    if (r.m_nUnmappable) add(std::to_string(r.m_nUnmappable) + " with no Shift-JIS form by 〓");
-    return "replaced " + Plural(r.Total(), "character") + " (" + parts + "), the first at line " +
-           std::to_string(r.m_nFirstLine) + ", column " + std::to_string(r.m_nFirstColumn);
 }
 
 // The format words after save FILE: an encoding and a line-end style, each at
@@ -275,7 +258,11 @@ bool CCliSession::Open(const std::string& path, std::string& error) {
         m_err << "tavik-cli: warning: " << path << ": lines wider than 99 cells were wrapped\n";
     if (doc->m_loadReplacements.Any())
         m_err << "tavik-cli: warning: " << path << ": "
-              << ReplacementWarning(doc->m_loadReplacements) << "\n";
+              << ReplacementWarning(
+                     doc->m_loadReplacements,
+                     "at line " + std::to_string(doc->m_loadReplacements.m_nFirstLine) +
+                         ", column " + std::to_string(doc->m_loadReplacements.m_nFirstColumn))
+              << "\n";
     if (doc->m_loadRoundTrip.Any())
         m_err << "tavik-cli: warning: " << path << ": "
               << DescribeRoundTripChangeEnglish(doc->m_loadRoundTrip) << "\n";

@@ -3,6 +3,7 @@
 #include "canvas/TableLayout.h"
 #include "canvas/io/TextFile.h"
 #include "cli/CliSession.h"
+#include "cli/CliWording.h"
 #include "tools/CommandIds.h"
 
 #include <ostream>
@@ -11,23 +12,6 @@ namespace {
 
 // Larger data could never give a table that fits a canvas.
 constexpr size_t kMaxTableBytes = 1 << 20;
-
-std::string Plural(int count, const char* noun) {
-    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
-}
-
-std::string ReplacementWarning(const CTextReplacements& r) {
-    std::string parts;
-    const auto add = [&parts](const std::string& part) {
-        parts += (parts.empty() ? "" : ", ") + part;
-    };
-    if (r.m_nBoxChars)
-        add(Plural(r.m_nBoxChars, "box-drawing character") + " by the nearest JIS line");
-    if (r.m_nLookAlikes) add(std::to_string(r.m_nLookAlikes) + " by a Shift-JIS look-alike");
-    if (r.m_nUnmappable) add(std::to_string(r.m_nUnmappable) + " with no Shift-JIS form by 〓");
-    return "replaced " + Plural(r.Total(), "character") + " (" + parts + "), the first in row " +
-           std::to_string(r.m_nFirstLine) + ", field " + std::to_string(r.m_nFirstColumn);
-}
 
 std::string ProblemText(const CTableProblem& p) {
     switch (p.m_kind) {
@@ -99,7 +83,11 @@ bool CCliSession::Table(const Args& a, std::string& error) {
     if (read && m_pController->PasteTable(data, options, ID_EDIT_PASTE, problem)) {
         if (data.m_replacements.Any())
             m_err << "tavik-cli: warning: " << source << ": "
-                  << ReplacementWarning(data.m_replacements) << "\n";
+                  << ReplacementWarning(
+                         data.m_replacements,
+                         "in row " + std::to_string(data.m_replacements.m_nFirstLine) + ", field " +
+                             std::to_string(data.m_replacements.m_nFirstColumn))
+                  << "\n";
         return true;
     }
     error = "table: " + source + ": " + ProblemText(problem);
