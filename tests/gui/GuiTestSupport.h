@@ -3,7 +3,14 @@
 // Helpers for the offscreen window tests: answering modal dialogs that a
 // command opens, and temporary settings files.
 
+#include "app/CanvasDocument.h"
+#include "app/ChildFrame.h"
+#include "app/MainFrame.h"
+#include "canvas/RuvlenDoc.h"
+
 #include <QAbstractButton>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
@@ -61,4 +68,11 @@ inline std::unique_ptr<CModalAnswerer> AnswerMessageBox(QMessageBox::StandardBut
             }
         },
         times);
+}
+
+// Marks every canvas of the frame unmodified, so closing it asks nothing.
+inline void ForgetChanges(CMainFrame* frame) {
+    if (!frame) return;
+    for (QMdiSubWindow* w : frame->MdiArea()->subWindowList())
+        static_cast<CChildFrame*>(w)->Document()->Doc().SetModifiedFlag(0);
 }

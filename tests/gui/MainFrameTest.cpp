@@ -137,11 +137,7 @@ private slots:
         QGuiApplication::clipboard()->clear();
     }
     void cleanup() {
-        if (m_app && Frame()) {
-            // Quit without questions: mark every canvas unmodified first.
-            for (QMdiSubWindow* w : Frame()->MdiArea()->subWindowList())
-                static_cast<CChildFrame*>(w)->Document()->Doc().SetModifiedFlag(0);
-        }
+        if (m_app) ForgetChanges(Frame()); // quit without questions
         m_app.reset();
     }
 

@@ -111,9 +111,7 @@ class RecoveryManagerTest : public QObject {
 private slots:
     void init() { m_dir = std::make_unique<QTemporaryDir>(); }
     void cleanup() {
-        if (m_app && Frame())
-            for (QMdiSubWindow* w : Frame()->MdiArea()->subWindowList())
-                static_cast<CChildFrame*>(w)->Document()->Doc().SetModifiedFlag(0);
+        if (m_app) ForgetChanges(Frame());
         m_app.reset();
     }
 
