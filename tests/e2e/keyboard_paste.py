@@ -171,6 +171,7 @@ def gui_session(bindir, env, target):
             raise SystemExit("a second Ctrl+Z does not clear the cells again (redone.png)")
 
         key("ctrl+a")
+        ui.screenshot("selectall.png")
         key("ctrl+c")
         ui.screenshot("all.png")
         copied = subprocess.run(["xclip", "-o", "-selection", "clipboard"],
