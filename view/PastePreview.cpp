@@ -42,6 +42,9 @@ void CPastePreview::Paint(QPainter& p, const CRuvlenDoc& doc) const {
     p.setOpacity(1.0);
     p.setPen(kPreviewFrame);
     p.setBrush(Qt::NoBrush);
-    p.drawRect(QRect(QPoint(px.left - 1, px.top - 1), QPoint(px.right, px.bottom)));
+    // A stroked QRect reaches one pixel past its right and bottom: the frame
+    // runs from one pixel before the cells to the pixel just after them,
+    // inside Bounds(), which is all a repaint covers.
+    p.drawRect(QRect(QPoint(px.left - 1, px.top - 1), QPoint(px.right - 1, px.bottom - 1)));
     p.restore();
 }
