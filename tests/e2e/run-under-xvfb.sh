@@ -14,4 +14,5 @@ if ! xvfb-run -a -s "-screen 0 1024x768x24" true >/dev/null 2>&1; then
   echo "skipped: no X server could be started with xvfb-run"
   exit 77
 fi
+export PYTHONDONTWRITEBYTECODE=1
 exec xvfb-run -a -s "-screen 0 1024x768x24" python3 "$1" "$2"
