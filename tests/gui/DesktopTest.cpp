@@ -5,19 +5,20 @@
 
 #include "app/CanvasDocument.h"
 #include "app/ChildFrame.h"
-#include "canvas/CommandIds.h"
 #include "app/ExportDlg.h"
 #include "app/MainFrame.h"
 #include "app/RuvlenApp.h"
 #include "app/SymbolGridWnd.h"
 #include "app/SymbolPaletteDlg.h"
 #include "app/UndoLevelsDlg.h"
+#include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
 #include "tools/TextInputDlg.h"
 #include "view/CanvasSettingsDlg.h"
 #include "view/RuvlenView.h"
 #include "view/TextInputWindow.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
@@ -197,6 +198,38 @@ private slots:
         QCOMPARE(Frame()->MdiArea()->subWindowList().size(), before + 1);
         auto* frame = static_cast<CChildFrame*>(Frame()->MdiArea()->activeSubWindow());
         QCOMPARE(QFileInfo(frame->Document()->PathName()).fileName(), QStringLiteral("good.txt"));
+    }
+
+    // The preview shows whole under the pointer before any press: its frame is
+    // closed on all four sides in the window's pixels, and it is gone once
+    // the paste is placed.
+    void pastePreviewIsPaintedWholeUnderThePointer() {
+        Start();
+        QGuiApplication::clipboard()->setText(QStringLiteral("abcd\nef"));
+        QVERIFY(Frame()->OnCommand(ID_EDIT_PASTE));
+        CRuvlenView* view = Frame()->ActiveView();
+        const CRuvlenDoc& doc = *view->GetDocument();
+        const int d = doc.m_nCellSize;
+        const QPoint cell(doc.m_nOriginX + 5 * d + d / 2, doc.m_nOriginY + 6 * d + d / 2);
+        QTest::mouseMove(view->viewport(), cell - view->LogicalFromViewport(QPoint()));
+        QTRY_VERIFY(view->PastePreview().shown);
+        QCOMPARE(view->PastePreview().cells, (CCellRect{5, 6, 6, 7}));
+        const QImage image = view->viewport()->grab().toImage();
+        const QColor frame(40, 70, 190);
+        const int left = doc.m_nOriginX + 5 * d - 1, top = doc.m_nOriginY + 6 * d - 1;
+        const int right = doc.m_nOriginX + 7 * d, bottom = doc.m_nOriginY + 8 * d;
+        const QPoint scroll = view->LogicalFromViewport(QPoint());
+        const auto at = [&](int x, int y) { return image.pixelColor(QPoint(x, y) - scroll); };
+        for (int x = left + 1; x < right; ++x) {
+            QCOMPARE(at(x, top), frame);
+            QCOMPARE(at(x, bottom), frame);
+        }
+        for (int y = top + 1; y < bottom; ++y) {
+            QCOMPARE(at(left, y), frame);
+            QCOMPARE(at(right, y), frame);
+        }
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell - scroll);
+        QTRY_VERIFY(!view->PastePreview().shown);
     }
 };
 
