@@ -3,8 +3,8 @@
 #include "app/CanvasDocument.h"
 #include "app/ChildFrame.h"
 #include "app/RecoveryManager.h"
-#include "app/RuvlenApp.h"
 #include "app/ScreenFit.h"
+#include "app/SettingsStore.h"
 #include "app/SymbolPaletteDlg.h"
 #include "canvas/RuvlenDoc.h"
 #include "tools/CommandIds.h"
@@ -44,7 +44,7 @@ QList<QKeySequence> Shortcuts(const char* keys) {
 
 } // namespace
 
-CMainFrame::CMainFrame(CRuvlenApp* app) : m_pApp(app) {
+CMainFrame::CMainFrame(CSettingsStore* store) : m_pStore(store) {
     EnsureResources();
     // No modified mark of its own: a maximized canvas window adds its title, mark
     // included, as " - [Canvas1*]".
@@ -62,13 +62,13 @@ CMainFrame::CMainFrame(CRuvlenApp* app) : m_pApp(app) {
     setCentralWidget(m_pMdiArea);
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
-    m_pRecovery = new CRecoveryManager(this, &m_pApp->m_settings);
+    m_pRecovery = new CRecoveryManager(this, &m_pStore->Settings());
     CreateActions();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
 
-    m_pSymbolPalette = new CSymbolPaletteDlg(this, &m_pApp->m_settings);
+    m_pSymbolPalette = new CSymbolPaletteDlg(this, &m_pStore->Settings());
     connect(m_pSymbolPalette, &CSymbolPaletteDlg::paletteClosed, this,
             &CMainFrame::OnPaletteClosed);
     connect(m_pSymbolPalette, &CSymbolPaletteDlg::symbolToolRequested, this,
@@ -114,7 +114,7 @@ void CMainFrame::CreateActions() {
         auto* action = new QAction(this);
         action->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
         connect(action, &QAction::triggered, this, [this, i] {
-            if (i < m_pApp->RecentFiles().size()) OpenDocument(m_pApp->RecentFiles()[i]);
+            if (i < m_pStore->RecentFiles().size()) OpenDocument(m_pStore->RecentFiles()[i]);
         });
         m_recentActions.push_back(action);
     }
@@ -237,8 +237,8 @@ void CMainFrame::RestorePlacement(const CAppSettings& s) {
         QList<QRect> screens;
         for (QScreen* screen : QGuiApplication::screens())
             screens.append(screen->availableGeometry());
-        setGeometry(FitOnScreen(s.m_nWindowX, s.m_nWindowY, s.m_nWindowWidth, s.m_nWindowHeight,
-                                screens));
+        setGeometry(
+            FitOnScreen(s.m_nWindowX, s.m_nWindowY, s.m_nWindowWidth, s.m_nWindowHeight, screens));
     }
     if (s.m_nWindowState == 2)
         showMaximized();

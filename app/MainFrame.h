@@ -12,7 +12,7 @@
 class CCanvasDocument;
 class CChildFrame;
 class CRecoveryManager;
-class CRuvlenApp;
+class CSettingsStore;
 class CRuvlenView;
 class CSymbolPaletteDlg;
 struct CAppSettings;
@@ -30,7 +30,7 @@ class QToolBar;
 class CMainFrame : public QMainWindow, public CSymbolSource {
     Q_OBJECT
 public:
-    explicit CMainFrame(CRuvlenApp* app);
+    explicit CMainFrame(CSettingsStore* store);
     ~CMainFrame() override;
 
     // --- Canvases ---
@@ -117,7 +117,7 @@ private:
     bool ConfirmLossySave(CCanvasDocument* document);
     QString AskSaveFileName(CCanvasDocument* document, CTextFormat& format);
 
-    CRuvlenApp* m_pApp;
+    CSettingsStore* m_pStore;
     QMdiArea* m_pMdiArea = nullptr;
     QHash<int, QAction*> m_actions;
     QActionGroup* m_pToolGroup = nullptr;

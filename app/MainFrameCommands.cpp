@@ -6,7 +6,7 @@
 #include "app/MainFrame.h"
 #include "app/RecoveryIntervalDlg.h"
 #include "app/RecoveryManager.h"
-#include "app/RuvlenApp.h"
+#include "app/SettingsStore.h"
 #include "app/SymbolPaletteDlg.h"
 #include "app/UndoLevelsDlg.h"
 #include "canvas/RuvlenDoc.h"
@@ -188,29 +188,29 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow*) {
 
 void CMainFrame::OnUpdateDefaults(CRuvlenView* view) {
     const CRuvlenDoc& doc = *view->GetDocument();
-    CAppSettings& s = m_pApp->m_settings;
+    CAppSettings& s = m_pStore->Settings();
     s.m_nDefaultTextSize = doc.m_nFontSize;
     s.m_nDefaultColumns = doc.m_nColumns;
     s.m_nDefaultLines = doc.m_nLines;
     s.m_bDefaultGrid = doc.m_bGrid;
-    m_pApp->SaveCanvasDefaults();
+    m_pStore->SaveCanvasDefaults();
     CaptureWindowPlacement(s);
-    m_pApp->SaveWindowPlacement();
+    m_pStore->SaveWindowPlacement();
 }
 
 void CMainFrame::OnUndoLevels() {
-    CUndoLevelsDlg dialog(this, m_pApp->m_settings.m_nUndoLevels);
+    CUndoLevelsDlg dialog(this, m_pStore->Settings().m_nUndoLevels);
     if (dialog.exec() != QDialog::Accepted) return;
-    m_pApp->m_settings.m_nUndoLevels = dialog.Levels();
-    m_pApp->SaveEditingSettings();
+    m_pStore->Settings().m_nUndoLevels = dialog.Levels();
+    m_pStore->SaveEditingSettings();
     for (const auto& document : m_documents) document->Doc().SetUndoLevels(dialog.Levels());
 }
 
 void CMainFrame::OnRecoverySeconds() {
-    CRecoveryIntervalDlg dialog(this, m_pApp->m_settings.m_nRecoverySeconds);
+    CRecoveryIntervalDlg dialog(this, m_pStore->Settings().m_nRecoverySeconds);
     if (dialog.exec() != QDialog::Accepted) return;
-    m_pApp->m_settings.m_nRecoverySeconds = dialog.Seconds();
-    m_pApp->SaveEditingSettings();
+    m_pStore->Settings().m_nRecoverySeconds = dialog.Seconds();
+    m_pStore->SaveEditingSettings();
 }
 
 // --- Symbol palette ---

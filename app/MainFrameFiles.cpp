@@ -4,7 +4,7 @@
 #include "app/ExportDlg.h"
 #include "app/MainFrame.h"
 #include "app/RecoveryManager.h"
-#include "app/RuvlenApp.h"
+#include "app/SettingsStore.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/SameFile.h"
 #include "canvas/io/SvgExport.h"
@@ -38,7 +38,7 @@ QString Caption() {
 } // namespace
 
 CCanvasDocument* CMainFrame::NewDocument() {
-    auto document = std::make_unique<CCanvasDocument>(m_pApp->m_settings.Defaults());
+    auto document = std::make_unique<CCanvasDocument>(m_pStore->Settings().Defaults());
     document->SetTitle(QStringLiteral("Canvas%1").arg(++m_nUntitledCount));
     CCanvasDocument* result = document.get();
     m_documents.push_back(std::move(document));
@@ -51,19 +51,19 @@ CCanvasDocument* CMainFrame::OpenDocument(const QString& path) {
         m_pMdiArea->setActiveSubWindow(FramesOf(open).front());
         return open;
     }
-    auto document = std::make_unique<CCanvasDocument>(m_pApp->m_settings.Defaults());
+    auto document = std::make_unique<CCanvasDocument>(m_pStore->Settings().Defaults());
     QString error;
     if (!document->Open(path, error)) {
         QMessageBox::critical(isVisible() ? this : nullptr, Caption(), error);
-        m_pApp->RemoveFromRecentFiles(path);
-        m_pApp->RemoveFromRecentFiles(QFileInfo(path).absoluteFilePath());
+        m_pStore->RemoveFromRecentFiles(path);
+        m_pStore->RemoveFromRecentFiles(QFileInfo(path).absoluteFilePath());
         UpdateRecentFileActions();
         return nullptr;
     }
     CCanvasDocument* result = document.get();
     m_documents.push_back(std::move(document));
     CreateChildFrame(result);
-    m_pApp->AddToRecentFiles(result->PathName());
+    m_pStore->AddToRecentFiles(result->PathName());
     UpdateRecentFileActions();
     WarnLossyLoad(result);
     return result;
@@ -92,8 +92,8 @@ CChildFrame* CMainFrame::CreateChildFrame(CCanvasDocument* document) {
     connect(view, &QObject::destroyed, this, [this, document] { OnViewDestroyed(document); });
     connect(frame, &CChildFrame::closeRequested, this, &CMainFrame::OnChildCloseRequested);
     // The first canvas window after start-up opens maximized.
-    if (!m_pApp->m_bFirstChildShown) {
-        m_pApp->m_bFirstChildShown = 1;
+    if (!m_pStore->m_bFirstChildShown) {
+        m_pStore->m_bFirstChildShown = true;
         frame->showMaximized();
     } else {
         frame->show();
@@ -290,7 +290,7 @@ bool CMainFrame::SaveDocument(CCanvasDocument* document, bool askName) {
         QMessageBox::critical(this, Caption(), error);
         return false;
     }
-    m_pApp->AddToRecentFiles(document->PathName());
+    m_pStore->AddToRecentFiles(document->PathName());
     UpdateRecentFileActions();
     UpdateTitles();
     UpdateActions();
@@ -376,12 +376,12 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         for (CChildFrame* frame : FramesOf(document.get())) frame->close();
     }
     m_pClosingDocument = nullptr;
-    m_pApp->SaveRecentFiles();
+    m_pStore->SaveRecentFiles();
     event->accept();
 }
 
 void CMainFrame::UpdateRecentFileActions() {
-    const QStringList& files = m_pApp->RecentFiles();
+    const QStringList& files = m_pStore->RecentFiles();
     m_pRecentPlaceholder->setVisible(files.isEmpty());
     for (int i = 0; i < static_cast<int>(m_recentActions.size()); ++i) {
         QAction* action = m_recentActions[i];

@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "app/IniFile.h"
+#include "app/SettingsStore.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,11 +12,11 @@ class CMainFrame;
 // The application object: the settings file and the values that outlive a
 // canvas (defaults for new canvases, window and palette placement, recent
 // files), start-up, and writing the palette settings at the end of the run.
-class CRuvlenApp {
+class CRuvlenApp : public CSettingsStore {
 public:
     // settingsPath: the settings file to use (see SettingsFilePath).
     explicit CRuvlenApp(const QString& settingsPath);
-    ~CRuvlenApp();
+    ~CRuvlenApp() override;
     CRuvlenApp(const CRuvlenApp&) = delete;
     CRuvlenApp& operator=(const CRuvlenApp&) = delete;
 
@@ -40,19 +41,18 @@ public:
 
     // Writers of the settings file's sections, from m_settings (the frame
     // stores the window placement there before asking for it to be written).
-    void SaveCanvasDefaults();
-    void SaveWindowPlacement();
+    CAppSettings& Settings() override { return m_settings; }
+    void SaveCanvasDefaults() override;
+    void SaveWindowPlacement() override;
     void SavePaletteSettings();
-    void SaveRecentFiles();
-    void SaveEditingSettings();
+    void SaveRecentFiles() override;
+    void SaveEditingSettings() override;
 
-    // The recent-file list, newest first, at most four entries.
-    const QStringList& RecentFiles() const { return m_recentFiles; }
-    void AddToRecentFiles(const QString& path);
-    void RemoveFromRecentFiles(const QString& path);
+    const QStringList& RecentFiles() const override { return m_recentFiles; }
+    void AddToRecentFiles(const QString& path) override;
+    void RemoveFromRecentFiles(const QString& path) override;
 
     CAppSettings m_settings;
-    int m_bFirstChildShown = 0;
 
 private:
     void LoadSettings();
@@ -66,5 +66,3 @@ private:
     QStringList m_recentFiles;
     CMainFrame* m_pMainFrame = nullptr;
 };
-
-constexpr int kRecentFileCount = 4;
