@@ -3,6 +3,7 @@
 #include "app/AppSettings.h"
 #include "app/IniFile.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/io/ExportArea.h"
 #include "canvas/io/SameFile.h"
 #include "canvas/io/SvgExport.h"
 #include "canvas/io/TextFile.h"
@@ -20,6 +21,7 @@ struct CExportRequest {
     QString output, input;
     int size = -1; // the canvas's own
     bool transparent = false;
+    EExportArea area = EExportArea::Canvas;
 };
 
 int UsageError(const QString& message) {
@@ -42,6 +44,15 @@ QString Parse(const QStringList& args, CExportRequest& r) {
             if (n.size() != 1 || n[0] < QLatin1Char('0') || n[0] > QLatin1Char('5'))
                 return QStringLiteral("--size takes 0 to 5");
             r.size = n[0].unicode() - '0';
+        } else if (a == QLatin1String("--area")) {
+            // A file keeps no selection, so only the whole canvas or the used area.
+            const QString v = i + 1 < args.size() ? args[++i] : QString();
+            if (v == QLatin1String("canvas"))
+                r.area = EExportArea::Canvas;
+            else if (v == QLatin1String("used"))
+                r.area = EExportArea::Used;
+            else
+                return QStringLiteral("--area takes canvas or used");
         } else if (a == QLatin1String("--transparent")) {
             r.transparent = true;
         } else if (a.startsWith(QLatin1String("--")) || !r.input.isEmpty()) {
@@ -73,12 +84,15 @@ bool IsExportCommandLine(int argc, char* argv[]) {
 QString CommandLineUsage() {
     return QStringLiteral(
         "usage: tavik [FILE.txt]\n"
-        "       tavik --export OUT.png|OUT.svg [--size N] [--transparent] INPUT.txt\n"
+        "       tavik --export OUT.png|OUT.svg [--size N] [--area canvas|used] [--transparent]\n"
+        "             INPUT.txt\n"
         "  --export   write the canvas of INPUT.txt as a picture and exit, without a window;\n"
         "             the format follows the extension (.png or .svg)\n"
         "  --size N   character size 0 to 5, as in the canvas settings (default: the\n"
         "             default size of new canvases, 2 unless changed); the cell edge is\n"
         "             that size's at 96 dpi\n"
+        "  --area A   canvas: the whole canvas (default); used: only the rectangle holding\n"
+        "             the non-blank cells, with no margin (refused for a blank canvas)\n"
         "  --transparent  PNG only: no white background\n"
         "  --help     this text\n");
 }
@@ -105,8 +119,10 @@ int ExportFromCommandLine(const QStringList& args, const QString& settingsPath) 
         QFileInfo(request.output).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0;
     CSvgExportOptions options;
     options.transparent = request.transparent;
-    const bool ok = svg ? ExportSvgFile(doc, out, size, error, options)
-                        : ExportPng(doc, out, size, request.transparent, error);
+    CCellRect cells;
+    const bool ok = ExportAreaRect(doc, request.area, cells, error) &&
+                    (svg ? ExportSvgFile(doc, cells, out, size, error, options)
+                         : ExportPng(doc, cells, out, size, request.transparent, error));
     if (!ok) {
         QTextStream(stderr) << "tavik: " << QString::fromStdString(error) << "\n";
         return 1;

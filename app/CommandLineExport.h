@@ -2,7 +2,8 @@
 
 #include <QStringList>
 
-// `tavik --export OUT.png|OUT.svg [--size N] [--transparent] INPUT.txt`: writes
+// `tavik --export OUT.png|OUT.svg [--size N] [--area canvas|used]
+// [--transparent] INPUT.txt`: writes
 // the picture of a canvas file without showing a window. Returns the exit
 // status (0 done, 1 the file could not be read or written, 2 a usage error);
 // messages go to standard error.

@@ -13,12 +13,14 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardItemModel>
 
 namespace {
 const char* const kSuffixes[2] = {"png", "svg"};
 } // namespace
 
-CExportDlg::CExportDlg(QWidget* parent, const QString& suggestedPath, int fontSize)
+CExportDlg::CExportDlg(QWidget* parent, const QString& suggestedPath, int fontSize,
+                       bool hasSelection)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("エクスポート"));
     m_pPathEdit = new QLineEdit(suggestedPath);
@@ -34,6 +36,15 @@ CExportDlg::CExportDlg(QWidget* parent, const QString& suggestedPath, int fontSi
     for (int i = 0; i < kFontSizeCount; ++i)
         m_pSizeCombo->addItem(QString::fromUtf8(FontSizeAt(i).label));
     m_pSizeCombo->setCurrentIndex(fontSize >= 0 && fontSize < 6 ? fontSize : 2);
+    m_pAreaCombo = new QComboBox;
+    m_pAreaCombo->setObjectName(QStringLiteral("area"));
+    m_pAreaCombo->addItems({QStringLiteral("ｷｬﾝﾊﾞｽ全体"), QStringLiteral("選択範囲"),
+                            QStringLiteral("使っている範囲 (空白を除く)")});
+    if (!hasSelection) {
+        // The combo box's own model: its items can be switched off one by one.
+        if (auto* model = qobject_cast<QStandardItemModel*>(m_pAreaCombo->model()))
+            model->item(int(EExportArea::Selection))->setEnabled(false);
+    }
     m_pTransparentCheck = new QCheckBox(QStringLiteral("背景を透明にする(&T)"));
     m_pTransparentCheck->setObjectName(QStringLiteral("transparent"));
 
@@ -53,10 +64,12 @@ CExportDlg::CExportDlg(QWidget* parent, const QString& suggestedPath, int fontSi
     grid->addWidget(m_pFormatCombo, 1, 1);
     grid->addWidget(label("文字の大きさ(&S):", m_pSizeCombo), 2, 0);
     grid->addWidget(m_pSizeCombo, 2, 1);
-    grid->addWidget(m_pTransparentCheck, 3, 1);
+    grid->addWidget(label("範囲(&A):", m_pAreaCombo), 3, 0);
+    grid->addWidget(m_pAreaCombo, 3, 1);
+    grid->addWidget(m_pTransparentCheck, 4, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok"));
-    grid->addWidget(buttons, 4, 0, 1, 2);
+    grid->addWidget(buttons, 5, 0, 1, 2);
     setLayout(grid);
 
     connect(browse, &QPushButton::clicked, this, &CExportDlg::Browse);
@@ -78,6 +91,17 @@ int CExportDlg::SelectedSize() const {
 
 bool CExportDlg::Transparent() const {
     return SelectedFormat() == Png && m_pTransparentCheck->isChecked();
+}
+
+EExportArea CExportDlg::SelectedArea() const {
+    switch (m_pAreaCombo->currentIndex()) {
+    case int(EExportArea::Selection):
+        return EExportArea::Selection;
+    case int(EExportArea::Used):
+        return EExportArea::Used;
+    default:
+        return EExportArea::Canvas;
+    }
 }
 
 QString CExportDlg::Path() const {

@@ -302,7 +302,11 @@ bool CMainFrame::ExportDocument(CCanvasDocument* document) {
     if (suggestion.isEmpty()) suggestion = QDir::current().filePath(document->Title());
     suggestion = QFileInfo(suggestion).path() + QLatin1Char('/') +
                  QFileInfo(suggestion).completeBaseName() + QStringLiteral(".png");
-    CExportDlg dialog(this, suggestion, document->Doc().m_nFontSize);
+    const CRuvlenDoc& doc = document->Doc();
+    CCellRect cells;
+    std::string error;
+    const bool hasSelection = ExportAreaRect(doc, EExportArea::Selection, cells, error);
+    CExportDlg dialog(this, suggestion, doc.m_nFontSize, hasSelection);
     if (dialog.exec() != QDialog::Accepted) return false;
     // A picture never goes over a canvas that is open.
     if (FindDocument(dialog.Path())) {
@@ -311,12 +315,12 @@ bool CMainFrame::ExportDocument(CCanvasDocument* document) {
                                  .arg(QDir::toNativeSeparators(dialog.Path())));
         return false;
     }
-    std::string error;
     const std::string path = dialog.Path().toStdString();
     const bool ok =
-        dialog.SelectedFormat() == CExportDlg::Svg
-            ? ExportSvgFile(document->Doc(), path, dialog.SelectedSize(), error)
-            : ExportPng(document->Doc(), path, dialog.SelectedSize(), dialog.Transparent(), error);
+        ExportAreaRect(doc, dialog.SelectedArea(), cells, error) &&
+        (dialog.SelectedFormat() == CExportDlg::Svg
+             ? ExportSvgFile(doc, cells, path, dialog.SelectedSize(), error)
+             : ExportPng(doc, cells, path, dialog.SelectedSize(), dialog.Transparent(), error));
     if (!ok) QMessageBox::critical(this, Caption(), QString::fromStdString(error));
     return ok;
 }

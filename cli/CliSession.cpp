@@ -2,6 +2,7 @@
 
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/Cp932.h"
+#include "canvas/io/ExportArea.h"
 #include "canvas/io/SvgExport.h"
 #include "canvas/io/TextFile.h"
 #include "cli/CliWording.h"
@@ -314,18 +315,27 @@ bool CCliSession::UndoLevels(const Args& a, std::string& error) {
 }
 
 bool CCliSession::Export(const Args& a, std::string& error) {
-    if (!ArgCount(a, 1, 2, error)) return false;
+    if (!ArgCount(a, 1, 3, error)) return false;
     const std::string& path = a[1].text;
     if (!EndsWithNoCase(path, ".svg")) {
         error = "export: the file name must end in .svg (tavik --export writes PNG)";
         return false;
     }
+    // After the name: an optional SIZE, then an optional `used`.
+    size_t next = 2;
     int size = m_pDoc->m_nFontSize;
-    if (a.size() == 3 && !ParseInt(a[2], 0, kMaxFontSize, size)) {
+    if (next < a.size() && a[next].text != "used" && !ParseInt(a[next++], 0, kMaxFontSize, size)) {
         error = "export: SIZE is a font size index from 0 to 5";
         return false;
     }
-    return ExportSvgFile(*m_pDoc, path, size, error);
+    const bool used = next < a.size() && a[next].text == "used";
+    if (next + (used ? 1 : 0) != a.size()) {
+        error = "export: only `used` (the non-blank cells' area) may follow SIZE";
+        return false;
+    }
+    CCellRect cells;
+    return ExportAreaRect(*m_pDoc, used ? EExportArea::Used : EExportArea::Canvas, cells, error) &&
+           ExportSvgFile(*m_pDoc, cells, path, size, error);
 }
 
 bool CCliSession::Pick(const Args& a, std::string& error) {

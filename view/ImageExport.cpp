@@ -1,7 +1,8 @@
 #include "view/ImageExport.h"
 
-#include "canvas/io/ExportSize.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/io/ExportArea.h"
+#include "canvas/io/ExportSize.h"
 #include "canvas/io/SafeWrite.h"
 #include "view/CellGlyphCache.h"
 #include "view/CellPainter.h"
@@ -27,7 +28,7 @@ void PaintCells(QPainter& p, const CRuvlenDoc& doc, const CExportExtent& e, bool
         cache.BeginPaint(e.d, 1);
     for (int r = 0; r < e.lines; ++r) {
         for (int c = 0; c < e.columns; ++c) {
-            const CCell& cell = doc.Cell(c, r);
+            const CCell& cell = doc.Cell(e.left + c, e.top + r);
             if (cell.IsBlank()) continue;
             const QPoint at(c * e.d, r * e.d);
             if (transparent)
@@ -63,7 +64,12 @@ bool ToBlackOpacities(const QImage& premultiplied, QImage& indexed) {
 } // namespace
 
 QImage RenderCanvasImage(const CRuvlenDoc& doc, int fontSizeIndex, bool transparent) {
-    const CExportExtent e = CExportExtent::For(doc, fontSizeIndex);
+    return RenderCanvasImage(doc, ExportCanvasRect(doc), fontSizeIndex, transparent);
+}
+
+QImage RenderCanvasImage(const CRuvlenDoc& doc, const CCellRect& cells, int fontSizeIndex,
+                         bool transparent) {
+    const CExportExtent e = CExportExtent::For(cells, fontSizeIndex);
     QImage image(e.width, e.height,
                  transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     const int dotsPerMetre = static_cast<int>(kExportDpi * kInchesPerMetre + 0.5);
@@ -77,7 +83,12 @@ QImage RenderCanvasImage(const CRuvlenDoc& doc, int fontSizeIndex, bool transpar
 }
 
 QByteArray CanvasPng(const CRuvlenDoc& doc, int fontSizeIndex, bool transparent) {
-    QImage image = RenderCanvasImage(doc, fontSizeIndex, transparent);
+    return CanvasPng(doc, ExportCanvasRect(doc), fontSizeIndex, transparent);
+}
+
+QByteArray CanvasPng(const CRuvlenDoc& doc, const CCellRect& cells, int fontSizeIndex,
+                     bool transparent) {
+    QImage image = RenderCanvasImage(doc, cells, fontSizeIndex, transparent);
     // Black on white is grey only, unless the font was smoothed in colour: one
     // channel instead of three halves the time to compress and the file's size.
     if (!transparent && image.allGray()) image.convertTo(QImage::Format_Grayscale8);
@@ -91,8 +102,13 @@ QByteArray CanvasPng(const CRuvlenDoc& doc, int fontSizeIndex, bool transparent)
 
 bool ExportPng(const CRuvlenDoc& doc, const std::string& path, int fontSizeIndex, bool transparent,
                std::string& error) {
+    return ExportPng(doc, ExportCanvasRect(doc), path, fontSizeIndex, transparent, error);
+}
+
+bool ExportPng(const CRuvlenDoc& doc, const CCellRect& cells, const std::string& path,
+               int fontSizeIndex, bool transparent, std::string& error) {
     if (!CheckExportSize(fontSizeIndex, error)) return false;
-    const QByteArray png = CanvasPng(doc, fontSizeIndex, transparent);
+    const QByteArray png = CanvasPng(doc, cells, fontSizeIndex, transparent);
     if (png.isEmpty()) {
         error = "「" + path + "」に書き出す PNG 画像を作れませんでした。";
         return false;

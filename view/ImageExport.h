@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QImage>
 
+#include "canvas/CellRect.h"
+
 #include <string>
 
 class CRuvlenDoc;
@@ -17,10 +19,16 @@ class CRuvlenDoc;
 // falls back to the cell edge CRuvlenDoc::GetCellSize gives it. Needs a
 // QGuiApplication (the cell font).
 QImage RenderCanvasImage(const CRuvlenDoc& doc, int fontSizeIndex, bool transparent);
+// The same for a rectangle of the canvas's cells (canvas/io/ExportArea.h), its
+// top left cell at the picture's top left corner; it must lie on the canvas.
+QImage RenderCanvasImage(const CRuvlenDoc& doc, const CCellRect& cells, int fontSizeIndex,
+                         bool transparent);
 
 // RenderCanvasImage's picture encoded as a PNG file (stating 96 dpi); empty if
 // encoding failed.
 QByteArray CanvasPng(const CRuvlenDoc& doc, int fontSizeIndex, bool transparent);
+QByteArray CanvasPng(const CRuvlenDoc& doc, const CCellRect& cells, int fontSizeIndex,
+                     bool transparent);
 
 // Writes CanvasPng's file as a PNG file through WriteFileSafely
 // (canvas/SafeWrite.h): a failed write leaves what was at the path as it was.
@@ -28,3 +36,5 @@ QByteArray CanvasPng(const CRuvlenDoc& doc, int fontSizeIndex, bool transparent)
 // size index or a failed write.
 bool ExportPng(const CRuvlenDoc& doc, const std::string& path, int fontSizeIndex, bool transparent,
                std::string& error);
+bool ExportPng(const CRuvlenDoc& doc, const CCellRect& cells, const std::string& path,
+               int fontSizeIndex, bool transparent, std::string& error);

@@ -1,17 +1,22 @@
 #include "canvas/io/ExportSize.h"
 
-#include "canvas/RuvlenDoc.h"
+#include "canvas/io/ExportArea.h"
 
 #include <algorithm>
 #include <cmath>
 
 CExportExtent CExportExtent::For(const CRuvlenDoc& doc, int fontSizeIndex) {
+    return For(ExportCanvasRect(doc), fontSizeIndex);
+}
+
+CExportExtent CExportExtent::For(const CCellRect& cells, int fontSizeIndex) {
     CExportExtent e;
     const CCellGeometry g = CCellGeometry::For(fontSizeIndex, kExportDpi, 0, 0);
     e.d = g.d;
-    // The grids hold no more than MAX_SIZE cells each way, whatever the fields say.
-    e.columns = std::clamp(doc.m_nColumns, 0, CRuvlenDoc::MAX_SIZE);
-    e.lines = std::clamp(doc.m_nLines, 0, CRuvlenDoc::MAX_SIZE);
+    e.left = cells.left;
+    e.top = cells.top;
+    e.columns = std::max(cells.Width(), 0);
+    e.lines = std::max(cells.Height(), 0);
     e.width = e.columns * e.d;
     e.height = e.lines * e.d;
     e.baseline = g.baseline;

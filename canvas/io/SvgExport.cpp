@@ -1,9 +1,10 @@
 #include "canvas/io/SvgExport.h"
 
-#include "canvas/io/Cp932.h"
-#include "canvas/io/ExportSize.h"
 #include "canvas/LineCellGeometry.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/io/Cp932.h"
+#include "canvas/io/ExportArea.h"
+#include "canvas/io/ExportSize.h"
 #include "canvas/io/SafeWrite.h"
 
 #include <cstring>
@@ -159,14 +160,19 @@ void SvgWriter::TextCell(int left, int top, const CCell& cell) {
 } // namespace
 
 std::string ExportSvg(const CRuvlenDoc& doc, int fontSizeIndex, const CSvgExportOptions& options) {
-    const CExportExtent e = CExportExtent::For(doc, fontSizeIndex);
+    return ExportSvg(doc, ExportCanvasRect(doc), fontSizeIndex, options);
+}
+
+std::string ExportSvg(const CRuvlenDoc& doc, const CCellRect& cells, int fontSizeIndex,
+                      const CSvgExportOptions& options) {
+    const CExportExtent e = CExportExtent::For(cells, fontSizeIndex);
     std::string out;
     out.reserve(512 + size_t(e.columns) * e.lines * 48);
     SvgWriter writer(e, out);
     writer.Header(options.transparent);
     for (int r = 0; r < e.lines; ++r) {
         for (int c = 0; c < e.columns; ++c) {
-            const CCell& cell = doc.Cell(c, r);
+            const CCell& cell = doc.Cell(e.left + c, e.top + r);
             if (cell.IsBlank()) continue;
             if (IsLineGeometryCell(cell))
                 writer.LineCell(c * e.d, r * e.d, cell.m_nLineFlags);
@@ -180,6 +186,11 @@ std::string ExportSvg(const CRuvlenDoc& doc, int fontSizeIndex, const CSvgExport
 
 bool ExportSvgFile(const CRuvlenDoc& doc, const std::string& path, int fontSizeIndex,
                    std::string& error, const CSvgExportOptions& options) {
+    return ExportSvgFile(doc, ExportCanvasRect(doc), path, fontSizeIndex, error, options);
+}
+
+bool ExportSvgFile(const CRuvlenDoc& doc, const CCellRect& cells, const std::string& path,
+                   int fontSizeIndex, std::string& error, const CSvgExportOptions& options) {
     if (!CheckExportSize(fontSizeIndex, error)) return false;
-    return WriteFileSafely(path, ExportSvg(doc, fontSizeIndex, options), error);
+    return WriteFileSafely(path, ExportSvg(doc, cells, fontSizeIndex, options), error);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "canvas/CellRect.h"
+
 #include <string>
 
 class CRuvlenDoc;
@@ -20,8 +22,17 @@ struct CSvgExportOptions {
 std::string ExportSvg(const CRuvlenDoc& doc, int fontSizeIndex,
                       const CSvgExportOptions& options = CSvgExportOptions());
 
+// The picture of a rectangle of the canvas's cells (canvas/io/ExportArea.h),
+// laid out as the whole canvas's is, with the rectangle's top left cell at the
+// picture's top left corner. The rectangle must lie on the canvas.
+std::string ExportSvg(const CRuvlenDoc& doc, const CCellRect& cells, int fontSizeIndex,
+                      const CSvgExportOptions& options = CSvgExportOptions());
+
 // Writes ExportSvg's file through WriteFileSafely (canvas/SafeWrite.h): a failed
 // write leaves what was at the path as it was. False, with a message for the
 // user (Japanese, naming the file), for a bad size index or a failed write.
 bool ExportSvgFile(const CRuvlenDoc& doc, const std::string& path, int fontSizeIndex,
                    std::string& error, const CSvgExportOptions& options = CSvgExportOptions());
+bool ExportSvgFile(const CRuvlenDoc& doc, const CCellRect& cells, const std::string& path,
+                   int fontSizeIndex, std::string& error,
+                   const CSvgExportOptions& options = CSvgExportOptions());

@@ -4,9 +4,10 @@
 // failed write that reports the file and leaves nothing behind.
 
 #include "view/ImageExport.h"
-#include "canvas/io/ExportSize.h"
 #include "canvas/LineFlags.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/io/ExportArea.h"
+#include "canvas/io/ExportSize.h"
 #include "view/CanvasPainter.h"
 #include "view/LineCellPainter.h"
 
@@ -72,6 +73,7 @@ private slots:
     void samePixelsAsPrintingWithoutSelection();
     void pngFileLeavesDocumentAlone();
     void failedExportReportsAndLeavesNoFile();
+    void areaEqualsCanvasCutByHand();
 };
 
 void ImageExportTest::sizes_data() {
@@ -208,6 +210,38 @@ void ImageExportTest::failedExportReportsAndLeavesNoFile() {
     QVERIFY(!error.empty());
     QVERIFY(!QFile::exists(QString::fromStdString(other)));
     QCOMPARE(doc->IsModified(), 0);
+}
+
+// The picture of the used area, and of a selection over exactly it, is the
+// whole picture of a canvas holding only those cells, made by hand.
+void ImageExportTest::areaEqualsCanvasCutByHand() {
+    for (int fontSize : {0, 2, 5}) {
+        auto doc = MakeDoc(fontSize);
+        doc->Cell(7, 4).SetLineFlags(LF_ARMS | LF_VTHICK);
+        doc->Cell(8, 6).SetText("\x82\xA0");
+        doc->Cell(50, 50).SetText("zz"); // off the canvas: not part of the used area
+        CCellRect rc;
+        std::string error;
+        QVERIFY2(ExportAreaRect(*doc, EExportArea::Used, rc, error), error.c_str());
+        QCOMPARE(rc, (CCellRect{1, 1, 8, 6}));
+        auto cropped = std::make_unique<CRuvlenDoc>(CCanvasDefaults());
+        cropped->m_nColumns = rc.Width();
+        cropped->m_nLines = rc.Height();
+        for (int y = rc.top; y <= rc.bottom; ++y)
+            for (int x = rc.left; x <= rc.right; ++x)
+                cropped->Cell(x - rc.left, y - rc.top) = doc->Cell(x, y);
+        doc->Select(nullptr, rc.left, rc.top, rc.right, rc.bottom);
+        CCellRect selected;
+        QVERIFY(ExportAreaRect(*doc, EExportArea::Selection, selected, error));
+        for (bool transparent : {false, true}) {
+            const QImage area = RenderCanvasImage(*doc, rc, fontSize, transparent);
+            QCOMPARE(area, RenderCanvasImage(*cropped, fontSize, transparent));
+            const QByteArray png = CanvasPng(*doc, rc, fontSize, transparent);
+            QVERIFY(!png.isEmpty());
+            QCOMPARE(png, CanvasPng(*cropped, fontSize, transparent));
+            QCOMPARE(CanvasPng(*doc, selected, fontSize, transparent), png);
+        }
+    }
 }
 
 QTEST_MAIN(ImageExportTest)

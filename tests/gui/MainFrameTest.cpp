@@ -10,6 +10,7 @@
 #include "app/ScreenFit.h"
 #include "app/UndoLevelsDlg.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/io/ExportSize.h"
 #include "tools/CommandIds.h"
 #include "tools/CommandRegistry.h"
 #include "view/RuvlenView.h"
@@ -145,13 +146,26 @@ private slots:
         Start();
         QCOMPARE(MenuTitles(), QStringList({"ﾌｧｲﾙ(&F)", "設定(&S)", "編集(&E)", "表示(&V)",
                                             "ｳｨﾝﾄﾞｳ(&W)", "ﾍﾙﾌﾟ(&H)"}));
-        QCOMPARE(ItemTexts(MenuAt(2)),
-                 QStringList({"取り消し(&U)\tCtrl+Z", "やり直し(&R)\tCtrl+Y", "-",
-                              "切り取り(&T)\tCtrl+X", "複写(&C)\tCtrl+C", "貼り付け(&P)\tCtrl+V",
-                              "透過的貼付(&Q)\tCtrl+Q", "表として貼り付け(&B)...", " 90°回転",
-                              "180°回転", "左右反転", "上下反転", "-", "行の挿入(&I)",
-                              "行の削除(&D)", "列の挿入(&J)", "列の削除(&K)", "-", "全選択(&S)",
-                              "クリア(&L)"}));
+        QCOMPARE(ItemTexts(MenuAt(2)), QStringList({"取り消し(&U)\tCtrl+Z",
+                                                    "やり直し(&R)\tCtrl+Y",
+                                                    "-",
+                                                    "切り取り(&T)\tCtrl+X",
+                                                    "複写(&C)\tCtrl+C",
+                                                    "貼り付け(&P)\tCtrl+V",
+                                                    "透過的貼付(&Q)\tCtrl+Q",
+                                                    "表として貼り付け(&B)...",
+                                                    " 90°回転",
+                                                    "180°回転",
+                                                    "左右反転",
+                                                    "上下反転",
+                                                    "-",
+                                                    "行の挿入(&I)",
+                                                    "行の削除(&D)",
+                                                    "列の挿入(&J)",
+                                                    "列の削除(&K)",
+                                                    "-",
+                                                    "全選択(&S)",
+                                                    "クリア(&L)"}));
         QCOMPARE(
             ItemTexts(MenuAt(0)),
             QStringList({"新規作成(&N)\tCtrl+N", "開く(&O)...\tCtrl+O", "閉じる(&C)",
@@ -615,6 +629,45 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].contains("picture.svg"));
         QVERIFY(!QFile::exists(Path("gone")));
+    }
+
+    // The selection can be chosen only when there is one, and the chosen area
+    // is what the file shows: its cells' size, no margin.
+    void exportAreaChoiceReachesTheFile() {
+        Start();
+        Drag(2, 1, 5, 4);
+        CRuvlenDoc& doc = *View()->GetDocument();
+        doc.Deselect(nullptr);
+        const int d = CExportExtent::For(doc, doc.m_nFontSize).d;
+        auto exportArea = [&](EExportArea area, const QString& name, bool selectable) {
+            bool offered = false;
+            CModalAnswerer fill([&](QWidget* w) {
+                auto* dialog = qobject_cast<CExportDlg*>(w);
+                QVERIFY(dialog);
+                const QModelIndex selection =
+                    dialog->m_pAreaCombo->model()->index(int(EExportArea::Selection), 0);
+                offered = dialog->m_pAreaCombo->model()->flags(selection) & Qt::ItemIsEnabled;
+                dialog->m_pFormatCombo->setCurrentIndex(CExportDlg::Svg);
+                dialog->m_pAreaCombo->setCurrentIndex(int(area));
+                dialog->m_pPathEdit->setText(Path(name));
+                dialog->findChild<QPushButton*>("ok")->click();
+            });
+            QVERIFY(Frame()->OnCommand(ID_FILE_EXPORT));
+            QCOMPARE(offered, selectable);
+        };
+        exportArea(EExportArea::Used, "used.svg", false);
+        QVERIFY(
+            ReadFile("used.svg")
+                .contains(
+                    QStringLiteral("width=\"%1\" height=\"%2\"").arg(4 * d).arg(4 * d).toUtf8()));
+        doc.Select(nullptr, 3, 2, 7, 2);
+        exportArea(EExportArea::Selection, "selection.svg", true);
+        QVERIFY(
+            ReadFile("selection.svg")
+                .contains(QStringLiteral("width=\"%1\" height=\"%2\"").arg(5 * d).arg(d).toUtf8()));
+        exportArea(EExportArea::Canvas, "canvas.svg", true);
+        QVERIFY(ReadFile("canvas.svg")
+                    .contains(QStringLiteral("width=\"%1\"").arg(doc.m_nColumns * d).toUtf8()));
     }
 
     void undoLevelsAndRedo() {
