@@ -73,6 +73,19 @@ void CCell::MergeSingleArm(int arm, int thick, int freshFlags, int axisBit) {
     MergeArms(arm, thick, freshFlags, axisBits);
 }
 
+void CCell::MergeLinesFrom(const CCell& source) {
+    if (!m_bLine || !source.m_bLine) {
+        CopyFrom(source);
+        return;
+    }
+    const int flags = source.m_nLineFlags;
+    const int horizontal = (flags & LF_HTHICK) ? 1 : 0, vertical = (flags & LF_VTHICK) ? 1 : 0;
+    if (flags & LF_RIGHT) AddRight(horizontal);
+    if (flags & LF_LEFT) AddLeft(horizontal);
+    if (flags & LF_DOWN) AddDown(vertical);
+    if (flags & LF_UP) AddUp(vertical);
+}
+
 void CCell::AddHorizontal(int thick) {
     MergeArms(LF_RIGHT | LF_LEFT, thick, 5, LF_HTHICK);
 }

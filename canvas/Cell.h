@@ -45,6 +45,10 @@ public:
     // Returns 1 when the cell changed.
     int ToggleArm(int direction);
 
+    // Takes another cell's content; when both are ruled-line cells, its arms
+    // are added arm by arm in their weights, as the line tools add them.
+    void MergeLinesFrom(const CCell& source);
+
     void RotateRight();
     void FlipHorizontal();
     void FlipVertical();

@@ -8,10 +8,9 @@
 #include "canvas/CommandIds.h"
 #include "canvas/DocView.h"
 #include "canvas/TableEditResult.h"
-#include "canvas/io/RoundTrip.h"
-#include "canvas/io/TextFormat.h"
 #include "canvas/ToolObject.h"
 #include "canvas/UndoHistory.h"
+#include "canvas/io/RoundTrip.h"
 #include "canvas/io/TextFormat.h"
 
 #include <cstddef>
@@ -202,6 +201,9 @@ public:
     int m_bSquareSelection = 0;
     int m_nBufferColumns = 0;
     int m_nBufferLines = 0;
+    // The buffer holds a laid-out table: pasted transparently, its ruled lines
+    // merge with the canvas's as drawn lines do, instead of replacing them.
+    bool m_bBufferMergesLines = false;
     // Whether undo is available, and the rectangle the next undo restores.
     int m_bUndo = 0;
     CCellRect m_rcUndo;

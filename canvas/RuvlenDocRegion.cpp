@@ -78,6 +78,7 @@ void CRuvlenDoc::DeleteSelection(CDocView* view) {
 
 void CRuvlenDoc::ClearBuffer() {
     for (CCell& cell : m_bufferCells) cell.Reset();
+    m_bBufferMergesLines = false;
 }
 
 // Content that does not fit (the canvas shrank while the paste waited) is cut
@@ -93,7 +94,10 @@ void CRuvlenDoc::PasteFromBuffer(CDocView* view, int left, int top, int right, i
         for (int x = rc.left; x <= rc.right && x - left < m_nBufferColumns; ++x) {
             const CCell& source = BufferCell(x - left, y - top);
             if (!source.m_bUsed || (transparent && source.IsBlank())) continue;
-            Cell(x, y).CopyFrom(source);
+            if (transparent && m_bBufferMergesLines)
+                Cell(x, y).MergeLinesFrom(source);
+            else
+                Cell(x, y).CopyFrom(source);
         }
     }
     InvalidateCells(view, rc);

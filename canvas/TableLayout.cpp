@@ -234,5 +234,6 @@ bool PutTableInBuffer(CRuvlenDoc& doc, const CTableLayout& table, CTableProblem&
     table.Render(&doc.BufferCell(0, 0), CRuvlenDoc::GRID);
     doc.m_nBufferColumns = table.Width();
     doc.m_nBufferLines = table.Height();
+    doc.m_bBufferMergesLines = true;
     return true;
 }

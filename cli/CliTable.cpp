@@ -29,10 +29,12 @@ std::string ProblemText(const CTableProblem& p) {
     }
 }
 
-// The words after FILE: thin or thick once, header, compact, in any order.
-bool ParseTableOptions(const std::vector<CScriptWord>& a, CTableOptions& options,
+// The words after FILE: thin or thick once, header, compact, transparent, in
+// any order.
+bool ParseTableOptions(const std::vector<CScriptWord>& a, CTableOptions& options, bool& transparent,
                        std::string& error) {
     bool weightGiven = false, headerGiven = false, compactGiven = false;
+    transparent = false;
     for (size_t i = 2; i < a.size(); ++i) {
         const std::string& w = a[i].text;
         if (!a[i].quoted && (w == "thin" || w == "thick") && !weightGiven) {
@@ -42,8 +44,11 @@ bool ParseTableOptions(const std::vector<CScriptWord>& a, CTableOptions& options
             options.m_bHeader = headerGiven = true;
         } else if (!a[i].quoted && w == "compact" && !compactGiven) {
             options.m_bCompact = compactGiven = true;
+        } else if (!a[i].quoted && w == "transparent" && !transparent) {
+            transparent = true;
         } else {
-            error = "table: after FILE come thin or thick, header and compact, not '" + w + "'";
+            error = "table: after FILE come thin or thick, header, compact and transparent, not '" +
+                    w + "'";
             return false;
         }
     }
@@ -53,12 +58,13 @@ bool ParseTableOptions(const std::vector<CScriptWord>& a, CTableOptions& options
 } // namespace
 
 bool CCliSession::Table(const Args& a, std::string& error) {
-    if (a.size() < 2 || a.size() > 5) {
+    if (a.size() < 2 || a.size() > 6) {
         error = "table: wrong number of arguments";
         return false;
     }
     CTableOptions options;
-    if (!ParseTableOptions(a, options, error)) return false;
+    bool transparent = false;
+    if (!ParseTableOptions(a, options, transparent, error)) return false;
     const bool fromClipboard = a[1].text == "-" && !a[1].quoted;
     const std::string source = fromClipboard ? "clipboard" : a[1].text;
     CTableData data;
@@ -80,7 +86,9 @@ bool CCliSession::Table(const Args& a, std::string& error) {
         }
         read = ReadTableBytes(bytes, data, problem);
     }
-    if (read && m_pController->PasteTable(data, options, ID_EDIT_PASTE, problem)) {
+    if (read && m_pController->PasteTable(data, options,
+                                          transparent ? ID_EDIT_TRANSPARENT_PASTE : ID_EDIT_PASTE,
+                                          problem)) {
         if (data.m_replacements.Any())
             m_err << "tavik-cli: warning: " << source << ": "
                   << ReplacementWarning(

@@ -288,7 +288,8 @@ bool CRuvlenView::OnPasteTable() {
                            m_pDoc->m_nLines, this);
     if (dialog.exec() != QDialog::Accepted) return false;
     CTableProblem problem;
-    return m_controller.PasteTable(dialog.Data(), dialog.Options(), ID_EDIT_PASTE, problem);
+    const int pasteId = dialog.Transparent() ? ID_EDIT_TRANSPARENT_PASTE : ID_EDIT_PASTE;
+    return m_controller.PasteTable(dialog.Data(), dialog.Options(), pasteId, problem);
 }
 
 bool CRuvlenView::OnCanvasSettings() {

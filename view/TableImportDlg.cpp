@@ -49,6 +49,7 @@ void CTableImportDlg::CreateControls() {
     m_pOuter = WeightCombo(this, 1);
     m_pInner = WeightCombo(this, 0);
     m_pHeader = new QCheckBox(QStringLiteral("1 行目を見出しにする(&H)"), this);
+    m_pTransparent = new QCheckBox(QStringLiteral("透過的に貼り付けて線をつなぐ(&T)"), this);
     m_pSeparators = new QComboBox(this);
     m_pSeparators->addItems({QStringLiteral("各行の後"), QStringLiteral("見出しの後だけ")});
     m_pSize = new QLabel(this);
@@ -80,6 +81,7 @@ void CTableImportDlg::LayoutControls() {
     row(QStringLiteral("内側の線(&I):"), m_pInner);
     form->addRow(QString(), m_pHeader);
     row(QStringLiteral("区切り線(&S):"), m_pSeparators);
+    form->addRow(QString(), m_pTransparent);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_pOk);
@@ -90,6 +92,10 @@ void CTableImportDlg::LayoutControls() {
     layout->addWidget(m_pSize);
     layout->addWidget(m_pWarning);
     layout->addLayout(buttons);
+}
+
+bool CTableImportDlg::Transparent() const {
+    return m_pTransparent->isChecked();
 }
 
 CTableOptions CTableImportDlg::Options() const {

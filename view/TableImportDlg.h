@@ -25,6 +25,8 @@ public:
 
     const CTableData& Data() const { return m_data; }
     CTableOptions Options() const;
+    // Pasted transparently: blank cells show the canvas and lines merge with its lines.
+    bool Transparent() const;
     // What reading replaced, for the user (empty when nothing).
     QString ReplacementText() const;
 
@@ -40,6 +42,7 @@ public:
     QComboBox* m_pOuter = nullptr;
     QComboBox* m_pInner = nullptr;
     QCheckBox* m_pHeader = nullptr;
+    QCheckBox* m_pTransparent = nullptr;
     QComboBox* m_pSeparators = nullptr;
     QLabel* m_pSize = nullptr;
     QLabel* m_pWarning = nullptr;

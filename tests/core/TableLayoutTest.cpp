@@ -6,9 +6,9 @@
 #include "FakeViewPort.h"
 
 #include "canvas/ByteClass.h"
-#include "canvas/io/Cp932.h"
 #include "canvas/LineFlags.h"
 #include "canvas/TableLayout.h"
+#include "canvas/io/Cp932.h"
 
 #include <cstdio>
 #include <random>
@@ -260,6 +260,43 @@ TEST(TablePaste, WaitsForAClickAndEscDropsIt) {
     EXPECT_EQ(text(4, 4), "\x84\xAC"); // ┏
     EXPECT_EQ(text(5, 5), " a");
     EXPECT_EQ(text(6, 5), "qq");
+}
+
+// A table pasted transparently joins a line already on the canvas exactly as
+// that line joins the table when it is drawn after a plain paste; a clipboard
+// paste keeps replacing lines as documented.
+TEST(TablePaste, TransparentTableJoinsLinesAsDrawingDoes) {
+    CTableData data;
+    CTableProblem problem;
+    ASSERT_TRUE(ReadTableUtf8("a,b\nc,d\n", data, problem));
+    // A line of the inner lines' weight, so that neither route has a weight to choose.
+    for (int thick : {0, 1}) {
+        CTableOptions options;
+        options.m_bThickInner = thick;
+        const CTableLayout layout(data.m_rows, options);
+        auto pasted = doc_test::SizedDoc(40, 20), drawn = doc_test::SizedDoc(40, 20);
+        ASSERT_TRUE(PutTableInBuffer(*drawn, layout, problem));
+        int divider = 1;
+        while (divider < layout.Width() && !(drawn->BufferCell(divider, 0).m_nLineFlags & LF_DOWN))
+            ++divider;
+        ASSERT_LT(divider, layout.Width() - 1);
+        pasted->DrawVerticalLine(nullptr, 2 + divider, 0, 2 + divider, 15, thick);
+        ASSERT_TRUE(PutTableInBuffer(*pasted, layout, problem));
+        pasted->PasteTransparent(nullptr, 2, 2, 1 + layout.Width(), 1 + layout.Height());
+        drawn->Paste(nullptr, 2, 2, 1 + layout.Width(), 1 + layout.Height());
+        drawn->DrawVerticalLine(nullptr, 2 + divider, 0, 2 + divider, 15, thick);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 40; ++x)
+                EXPECT_EQ(doc_test::Text(pasted->Cell(x, y)), doc_test::Text(drawn->Cell(x, y)))
+                    << x << "," << y << " thick " << thick;
+    }
+    // Text from the clipboard pasted transparently still replaces line cells.
+    auto plain = doc_test::SizedDoc(20, 10);
+    plain->DrawVerticalLine(nullptr, 3, 0, 3, 9, 0);
+    plain->ImportText("\x84\x9F\r\n"); // ─
+    EXPECT_FALSE(plain->m_bBufferMergesLines);
+    plain->PasteTransparent(nullptr, 3, 4, 3, 4);
+    EXPECT_EQ(doc_test::Text(plain->Cell(3, 4)), "\x84\x9F");
 }
 
 // The command line's table word against the core's layout of the same data.
