@@ -7,6 +7,7 @@
 #include "app/ChildFrame.h"
 #include "app/ExportDlg.h"
 #include "app/MainFrame.h"
+#include "app/RecoveryIntervalDlg.h"
 #include "app/RuvlenApp.h"
 #include "app/SymbolGridWnd.h"
 #include "app/SymbolPaletteDlg.h"
@@ -16,6 +17,7 @@
 #include "tools/TextInputDlg.h"
 #include "view/CanvasSettingsDlg.h"
 #include "view/RuvlenView.h"
+#include "view/TableImportDlg.h"
 #include "view/TextInputWindow.h"
 
 #include <QClipboard>
@@ -128,6 +130,10 @@ private slots:
         CheckBuddies(&exportDlg);
         CUndoLevelsDlg undoDlg(nullptr, 5);
         CheckBuddies(&undoDlg);
+        CRecoveryIntervalDlg recoveryDlg(nullptr, 10);
+        CheckBuddies(&recoveryDlg);
+        CTableImportDlg tableDlg(QStringLiteral("a,b\n1,2\n"), 40, 30, nullptr);
+        CheckBuddies(&tableDlg);
         CCanvasSettingsDlg settingsDlg(nullptr);
         for (QLabel* label : settingsDlg.findChildren<QLabel*>())
             if (label->text().contains(QLatin1Char('&'))) QVERIFY(label->buddy());
