@@ -86,6 +86,29 @@ def toolbar_button(name, left, top):
     raise KeyError(name)
 
 
+def wait_for(what, test, seconds):
+    """Polls test() until it is true; ends the scenario when seconds pass."""
+    end = time.time() + seconds
+    while time.time() < end:
+        if test():
+            return
+        time.sleep(0.2)
+    raise SystemExit("timed out waiting for " + what)
+
+
+def same_as_cli(target, want):
+    """Whether the editor's saved file holds the bytes tavik-cli wrote, saying which."""
+    got = open(target, "rb").read() if os.path.exists(target) else b"<no file>"
+    print("work folder:", WORK)
+    if os.path.exists(target):
+        print(sh(os.path.join(BUILD, "tavik-cli"), "-e", "open %s; show" % target))
+    if got != want:
+        print("DIFFERENT from tavik-cli:\n" + want.decode("cp932"))
+        return False
+    print("same bytes as tavik-cli (%d bytes)" % len(got))
+    return True
+
+
 def main():
     bindir = os.path.join(WORK, "bin")
     os.makedirs(bindir)
@@ -162,16 +185,7 @@ def main():
     script.append("save " + expected)
     sh(os.path.join(BUILD, "tavik-cli"), "-e", "\n".join(script))
 
-    got = open(target, "rb").read() if os.path.exists(target) else b"<no file>"
-    want = open(expected, "rb").read()
-    print("work folder:", WORK)
-    if os.path.exists(target):
-        print(sh(os.path.join(BUILD, "tavik-cli"), "-e", "open %s; show" % target))
-    if got != want:
-        print("DIFFERENT from tavik-cli:\n" + want.decode("cp932"))
-        return 1
-    print("same bytes as tavik-cli (%d bytes)" % len(got))
-    return 0
+    return 0 if same_as_cli(target, open(expected, "rb").read()) else 1
 
 
 if __name__ == "__main__":

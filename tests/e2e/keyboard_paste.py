@@ -52,14 +52,6 @@ PLACE = (15, 2)                   # where the press puts it
 FRAME = (40, 70, 190)             # the preview's frame colour
 
 
-def wait_for(what, test, seconds):
-    end = time.time() + seconds
-    while time.time() < end:
-        if test():
-            return
-        time.sleep(0.2)
-    raise SystemExit("timed out waiting for " + what)
-
 
 def is_frame(rgb, w, x, y):
     i = 3 * (y * w + x)
@@ -119,7 +111,7 @@ def gui_session(bindir, env, target):
     editor = subprocess.Popen([os.path.join(bindir, "tavik")], env=env, cwd=WORK)
     clipboard_owner = None
     try:
-        wait_for("the main window", lambda: subprocess.run(
+        ui.wait_for("the main window", lambda: subprocess.run(
             ["xdotool", "search", "--onlyvisible", "--pid", str(editor.pid)],
             capture_output=True).stdout.strip(), 30)
         time.sleep(1.5)
@@ -209,7 +201,7 @@ def gui_session(bindir, env, target):
         ui.screenshot("saveas.png")
         ui.xdo("type", "--delay", "20", target)
         ui.xdo("key", "Return")
-        wait_for("the saved file", lambda: os.path.exists(target), 10)
+        ui.wait_for("the saved file", lambda: os.path.exists(target), 10)
         time.sleep(0.5)
         ui.screenshot("saved.png")
         return copied
@@ -269,14 +261,8 @@ def main():
     quoted = PASTED.replace("\n", "\\n")
     cli(*cli_script(), 'clipboard "%s"' % quoted, "paste", "click %d %d" % PLACE,
         "save " + expected)
-    got = open(target, "rb").read()
-    want = open(expected, "rb").read()
-    print(cli("open %s; show" % target))
-    if got != want:
-        print("DIFFERENT from tavik-cli:\n" + want.decode("cp932"))
+    if not ui.same_as_cli(target, open(expected, "rb").read()):
         failed = True
-    else:
-        print("same bytes as tavik-cli (%d bytes)" % len(got))
     return 1 if failed else 0
 
 

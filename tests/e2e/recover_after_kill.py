@@ -53,14 +53,6 @@ def snapshot():
     return {path: open(path, "rb").read() for path in copies()}
 
 
-def wait_for(what, test, seconds):
-    end = time.time() + seconds
-    while time.time() < end:
-        if test():
-            return
-        time.sleep(0.2)
-    raise SystemExit("timed out waiting for " + what)
-
 
 def visible_windows(pid):
     out = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)],
@@ -71,7 +63,7 @@ def visible_windows(pid):
 class Editor:
     def __init__(self, bindir, env):
         self.process = subprocess.Popen([os.path.join(bindir, "tavik")], env=env, cwd=WORK)
-        wait_for("the main window", lambda: visible_windows(self.process.pid), 30)
+        ui.wait_for("the main window", lambda: visible_windows(self.process.pid), 30)
         time.sleep(1.5)
 
     def focus_main(self):
@@ -151,13 +143,13 @@ def main():
         time.sleep(1.5)
         ui.xdo("type", "--delay", "20", target)
         ui.xdo("key", "Return")
-        wait_for("the saved file", lambda: os.path.exists(target), 10)
+        ui.wait_for("the saved file", lambda: os.path.exists(target), 10)
         time.sleep(0.5)
         if copies():
             raise SystemExit("a copy is left after saving: %s" % copies())
 
         draw(AFTER_SAVE, weight, origin)
-        wait_for("the recovery copy", lambda: copies(), 20)
+        ui.wait_for("the recovery copy", lambda: copies(), 20)
         time.sleep(0.5)
         ui.screenshot("drawn.png")
         left = snapshot()
@@ -182,7 +174,7 @@ def main():
 
         third = Editor(bindir, env)
         editors.append(third)
-        wait_for("the question", lambda: len(visible_windows(third.process.pid)) >= 2, 10)
+        ui.wait_for("the question", lambda: len(visible_windows(third.process.pid)) >= 2, 10)
         time.sleep(0.5)
         ui.screenshot("question.png")
         dialog = [w for w in visible_windows(third.process.pid)
@@ -201,15 +193,7 @@ def main():
         for editor in editors:
             editor.stop()
 
-    got = open(target, "rb").read()
-    want = expected_bytes()
-    print("work folder:", WORK)
-    print(ui.sh(os.path.join(BUILD, "tavik-cli"), "-e", "open %s; show" % target))
-    if got != want:
-        print("DIFFERENT from tavik-cli:\n" + want.decode("cp932"))
-        return 1
-    print("same bytes as tavik-cli (%d bytes)" % len(got))
-    return 0
+    return 0 if ui.same_as_cli(target, expected_bytes()) else 1
 
 
 if __name__ == "__main__":
