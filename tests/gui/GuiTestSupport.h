@@ -7,15 +7,17 @@
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
 #include "canvas/RuvlenDoc.h"
+#include "view/RuvlenView.h"
 
 #include <QAbstractButton>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QApplication>
 #include <QDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
+#include <QtTest>
 #include <functional>
 #include <memory>
 
@@ -75,4 +77,17 @@ inline void ForgetChanges(CMainFrame* frame) {
     if (!frame) return;
     for (QMdiSubWindow* w : frame->MdiArea()->subWindowList())
         static_cast<CChildFrame*>(w)->Document()->Doc().SetModifiedFlag(0);
+}
+
+// Presses the left button over cell (c1, r1) of the view, moves to (c2, r2)
+// and releases there, as a drag with the mouse does.
+inline void DragCells(CRuvlenView* v, int c1, int r1, int c2, int r2) {
+    const CRuvlenDoc& d = *v->GetDocument();
+    auto at = [&](int c, int r) {
+        return QPoint(d.m_nOriginX + c * d.m_nCellSize + 2, d.m_nOriginY + r * d.m_nCellSize + 2) -
+               v->ScrollPosition();
+    };
+    QTest::mousePress(v->viewport(), Qt::LeftButton, {}, at(c1, r1));
+    QTest::mouseMove(v->viewport(), at(c2, r2));
+    QTest::mouseRelease(v->viewport(), Qt::LeftButton, {}, at(c2, r2));
 }

@@ -75,18 +75,7 @@ class MainFrameTest : public QObject {
     }
     QMenu* MenuAt(int index) const { return Frame()->menuBar()->actions().at(index)->menu(); }
     // Presses and releases the left button over a cell of the active view.
-    void Drag(int c1, int r1, int c2, int r2) {
-        CRuvlenView* v = View();
-        const CRuvlenDoc& d = *v->GetDocument();
-        auto at = [&](int c, int r) {
-            return QPoint(d.m_nOriginX + c * d.m_nCellSize + 2,
-                          d.m_nOriginY + r * d.m_nCellSize + 2) -
-                   v->ScrollPosition();
-        };
-        QTest::mousePress(v->viewport(), Qt::LeftButton, {}, at(c1, r1));
-        QTest::mouseMove(v->viewport(), at(c2, r2));
-        QTest::mouseRelease(v->viewport(), Qt::LeftButton, {}, at(c2, r2));
-    }
+    void Drag(int c1, int r1, int c2, int r2) { DragCells(View(), c1, r1, c2, r2); }
 
 private slots:
     // Every row reaches exactly one handler, and what the frame built (menus,

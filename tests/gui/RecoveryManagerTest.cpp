@@ -6,14 +6,14 @@
 
 #include "app/CanvasDocument.h"
 #include "app/ChildFrame.h"
-#include "canvas/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/RecoveryDlg.h"
 #include "app/RecoveryIntervalDlg.h"
 #include "app/RecoveryManager.h"
 #include "app/RuvlenApp.h"
-#include "canvas/io/DocumentText.h"
+#include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/io/DocumentText.h"
 #include "view/RuvlenView.h"
 
 #include <QDir>
@@ -63,18 +63,7 @@ class RecoveryManagerTest : public QObject {
         QVERIFY(m_app->InitInstance(file));
         QVERIFY(QTest::qWaitForWindowExposed(Frame()));
     }
-    void Drag(int c1, int r1, int c2, int r2) {
-        CRuvlenView* v = Frame()->ActiveView();
-        const CRuvlenDoc& d = *v->GetDocument();
-        auto at = [&](int c, int r) {
-            return QPoint(d.m_nOriginX + c * d.m_nCellSize + 2,
-                          d.m_nOriginY + r * d.m_nCellSize + 2) -
-                   v->ScrollPosition();
-        };
-        QTest::mousePress(v->viewport(), Qt::LeftButton, {}, at(c1, r1));
-        QTest::mouseMove(v->viewport(), at(c2, r2));
-        QTest::mouseRelease(v->viewport(), Qt::LeftButton, {}, at(c2, r2));
-    }
+    void Drag(int c1, int r1, int c2, int r2) { DragCells(Frame()->ActiveView(), c1, r1, c2, r2); }
     QStringList Files(const QString& pattern) const {
         return QDir(Folder()).entryList({pattern}, QDir::Files | QDir::Hidden);
     }
