@@ -7,6 +7,8 @@
 
 #include <QAbstractScrollArea>
 
+#include <functional>
+
 class CRuvlenDoc;
 class CTypingInput;
 
@@ -35,6 +37,15 @@ public:
     // The window's own commands.
     bool OnCanvasSettings();
     bool OnPasteTable();
+    // The table at the selection saved as data, re-laid or sorted through
+    // their dialogs; without a table they say why (RuvlenViewTable.cpp).
+    bool OnSaveTableData();
+    bool OnFormatTable();
+    bool OnSortTable();
+    // Asks where to save a table's data: a path ending in one of the formats'
+    // suffixes, or empty. A file dialog unless replaced (tests).
+    std::function<QString(QWidget*)> m_chooseTableDataFile;
+    static QString ChooseTableDataFile(QWidget* parent);
     bool OnUpdateDefaults();
     bool OnPrint(bool preview);
 
