@@ -4,6 +4,7 @@
 #include "tools/CommandIds.h"
 #include "tools/CommandRegistry.h"
 #include "tools/Tool.h"
+#include "tools/TypingCaret.h"
 #include "view/CanvasPrinter.h"
 #include "view/CanvasSettingsDlg.h"
 #include "view/QtClipboard.h"
@@ -342,6 +343,11 @@ void CRuvlenView::inputMethodEvent(QInputMethodEvent* event) {
 
 QVariant CRuvlenView::inputMethodQuery(Qt::InputMethodQuery query) const {
     return m_pTyping->Query(query);
+}
+
+bool CRuvlenView::focusNextPrevChild(bool next) {
+    if (CTypingCaret::Of(m_pDoc)) return false;
+    return QAbstractScrollArea::focusNextPrevChild(next);
 }
 
 void CRuvlenView::keyPressEvent(QKeyEvent* event) {
