@@ -76,9 +76,9 @@ public:
     // get: the columns or lines the canvas must have (0 when nothing was refused).
     int NeededColumns() const { return m_nNeedColumns; }
     int NeededLines() const { return m_nNeedLines; }
-    // The table cell the caret is in (its cells inside the borders); false
-    // outside table cells. Kept from the caret's last move or edit, or the last
-    // Refresh.
+    // The table cell the caret is in (its cells inside the borders; in a band
+    // read as one row per text line, the caret's line of them); false outside
+    // table cells. Kept from the caret's last move or edit, or the last Refresh.
     bool TableCell(CCellRect& cells) const;
     // Looks again for the caret's table cell after another command changed the
     // canvas, repainting the frames of the old and the new one when it moved.

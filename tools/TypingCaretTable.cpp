@@ -20,14 +20,12 @@ struct CTypingCaret::CCaretCell {
 
 std::string TableGrowthMessage(bool lines, int needed) {
     const std::string what = lines ? "行" : "桁";
-    const std::string text =
-        "表を広げると空白でないマスがキャンバスの外に出てしまうので、入力できま"
-        "せん。";
+    const std::string text = "入力できません: 表を広げるには";
     if (needed > CRuvlenDoc::MAX_SIZE)
-        return text + std::to_string(needed) + " " + what + "が必要ですが、キャンバスは 99 " +
+        return text + " " + std::to_string(needed) + " " + what + "必要ですが、キャンバスは 99 " +
                what + "までです。";
-    return text + "ｷｬﾝﾊﾞｽの設定で" + what + "数を " + std::to_string(needed) +
-           " 以上にしてください。";
+    return text + "キャンバスに " + std::to_string(needed) + " " + what +
+           "必要です（ｷｬﾝﾊﾞｽの設定）。";
 }
 
 namespace {
@@ -72,10 +70,17 @@ bool CTypingCaret::TableCell(CCellRect& cells) const {
     return m_bInTable;
 }
 
+// The frame goes around the caret's field: its area, or in a band read as one
+// row per text line, the caret's line of it.
 void CTypingCaret::RefreshTableCell() {
     CCaretCell c;
     const bool in = FindCell(c);
-    const CCellRect cells = in ? c.Cells() : CCellRect();
+    CCellRect cells = in ? c.Cells() : CCellRect();
+    if (in) {
+        const CTableArea& a = c.table.m_areas[size_t(c.area)];
+        if (a.m_nBandSpan == 1 && c.table.SplitsBand(a.m_nBand))
+            cells.top = cells.bottom = m_caret.y;
+    }
     if (in == m_bInTable && (!in || cells == m_rcTableCell)) return;
     if (m_bInTable) RepaintFrame(m_rcTableCell);
     m_bInTable = in;

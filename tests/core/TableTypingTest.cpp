@@ -177,6 +177,15 @@ TEST(TableTyping, TabWalksEveryFieldOnceInReadingOrder) {
         GoToField(c, places[0], 0);
         for (size_t k = 0; k < places.size(); ++k) {
             EXPECT_TRUE(InPlace(c.Caret().Cell(), places[k])) << "field " << k;
+            // The frame: the field's cells, one line of them in compact rows.
+            CCellRect frame;
+            ASSERT_TRUE(c.Caret().TableCell(frame));
+            EXPECT_EQ(frame.left, places[k].left);
+            EXPECT_EQ(frame.right, places[k].right);
+            EXPECT_EQ(frame.top, places[k].top);
+            if (t.options.m_bCompact && places[k].top > places[0].top) {
+                EXPECT_EQ(frame.Height(), 1);
+            }
             if (k + 1 < places.size()) c.Keys({K::KEY_TAB});
         }
         for (size_t k = places.size(); k-- > 0;) {
