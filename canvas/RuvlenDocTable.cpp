@@ -131,10 +131,8 @@ CTableEditResult CRuvlenDoc::InsertRows(CDocView* view, bool columns) {
     CCellRect sel;
     if (!SelectionOnCanvas(sel)) return {CTableEditResult::NO_SELECTION};
     CTableAxis axis(*this, columns);
-    CSeamBand band;
-    band.m_bColumns = columns;
+    CSeamBand band{columns, 0, 0, 0, axis.Length() - 1};
     axis.RowsOf(sel, band.m_nFirst, band.m_nCount);
-    band.m_nTo = axis.Length() - 1;
     const CTableEditResult result = InsertInBand(view, band);
     if (!result.Done()) return result;
     // The selection moves with its cells.

@@ -12,13 +12,8 @@ namespace {
 
 // The band of the table that a growth at `seam` goes through.
 CSeamBand TableBand(const CDrawnTable& t, bool columns, int seam, int count) {
-    CSeamBand band;
-    band.m_bColumns = columns;
-    band.m_nFirst = seam;
-    band.m_nCount = count;
-    band.m_nFrom = columns ? t.m_rcFrame.top : t.m_rcFrame.left;
-    band.m_nTo = columns ? t.m_rcFrame.bottom : t.m_rcFrame.right;
-    return band;
+    const CCellRect& f = t.m_rcFrame;
+    return {columns, seam, count, columns ? f.top : f.left, columns ? f.bottom : f.right};
 }
 
 // After `count` rows came in at `seam`, puts the cells of every area that

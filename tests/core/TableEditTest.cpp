@@ -367,10 +367,6 @@ TEST_F(TableEditFrame, SelectionFollowsInsertedCellsAndGoesWithDeletedOnes) {
     EXPECT_EQ(doc->m_bSelection + doc->m_bSquareSelection, 0);
 }
 
-} // namespace
-
-namespace {
-
 // The whole-canvas insert is the band insert whose band covers the canvas:
 // the same cells, the same undo rectangle, the same refusals.
 TEST(TableEditBand, WholeCanvasInsertIsTheBandOverTheCanvas) {
@@ -393,12 +389,8 @@ TEST(TableEditBand, WholeCanvasInsertIsTheBandOverTheCanvas) {
                   columns ? first + count - 1 : 0, columns ? 0 : first + count - 1);
         const CTableEditResult viaSelection =
             columns ? a->InsertColumns(nullptr) : a->InsertLines(nullptr);
-        CSeamBand band;
-        band.m_bColumns = columns;
-        band.m_nFirst = first;
-        band.m_nCount = count;
-        band.m_nTo = (columns ? 13 : 16) - 1;
-        const CTableEditResult viaBand = b->InsertInBand(nullptr, band);
+        const CTableEditResult viaBand =
+            b->InsertInBand(nullptr, {columns, first, count, 0, (columns ? 13 : 16) - 1});
         SCOPED_TRACE(round);
         EXPECT_EQ(viaSelection.m_nStatus, viaBand.m_nStatus);
         EXPECT_EQ(viaSelection.m_nNeeded, viaBand.m_nNeeded);
@@ -439,13 +431,7 @@ TEST(TableEditBand, BandInsertIsTheInsertOnTheTableAlone) {
         columns ? alone->Select(nullptr, first, 0, first + count - 1, 0)
                 : alone->Select(nullptr, 0, first, 0, first + count - 1);
         ASSERT_TRUE((columns ? alone->InsertColumns(nullptr) : alone->InsertLines(nullptr)).Done());
-        CSeamBand band;
-        band.m_bColumns = columns;
-        band.m_nFirst = first;
-        band.m_nCount = count;
-        band.m_nFrom = 10;
-        band.m_nTo = 19;
-        ASSERT_TRUE(among->InsertInBand(nullptr, band).Done());
+        ASSERT_TRUE(among->InsertInBand(nullptr, {columns, first, count, 10, 19}).Done());
         SCOPED_TRACE(round);
         for (int y = 0; y < 30; ++y)
             for (int x = 0; x < 30; ++x) {
