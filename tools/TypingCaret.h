@@ -62,12 +62,15 @@ public:
     static CTypingCaret& PlaceAt(CRuvlenDoc* doc, int column, int row);
 
     CCellPoint Cell() const { return m_caret; }
-    int Half() const { return m_nHalf; } // 0 left, 1 right, 2 past the right edge
+    // 0 left, 1 right, 2 past the right edge (of the canvas, or of the last
+    // column of a table cell)
+    int Half() const { return m_nHalf; }
 
     // Types UTF-8 text at the caret; "\n" is Enter, other control characters are
     // skipped. A character with no Shift-JIS form, or a full-width one with no
     // room at the right edge, is not written and `status` (UTF-8) says why;
-    // returns false then.
+    // returns false then. Where a table cannot grow for a character, that one
+    // and the rest are not typed.
     bool TypeText(const std::string& utf8, std::string* status);
     // One key with MOD_ flags; false for a key the caret does not use. When a
     // table cannot grow for it, nothing changes and `status` says why.

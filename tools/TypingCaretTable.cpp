@@ -30,12 +30,17 @@ std::string TableGrowthMessage(bool lines, int needed) {
 
 namespace {
 
+// Whether each text line of the area is a field of its own (a compact table).
+bool FieldPerLine(const CDrawnTable& t, const CTableArea& a) {
+    return a.m_nBandSpan == 1 && t.SplitsBand(a.m_nBand);
+}
+
 // The first line of a field and where its text starts: the first character
 // of its first non-blank line, or the area's top-left place inside its margin.
 void FieldStart(const CDrawnTable& t, int field, int& line, int& half) {
     const CTableField& f = t.m_fields[size_t(field)];
     const CTableArea& a = t.m_areas[size_t(f.m_nArea)];
-    const bool perLine = a.m_nBandSpan == 1 && t.SplitsBand(a.m_nBand);
+    const bool perLine = FieldPerLine(t, a);
     const size_t first = perLine ? size_t(t.m_rows[size_t(f.m_nRow)].m_nTop - a.m_rcCells.top) : 0;
     const size_t last = perLine ? first : a.m_lines.size() - 1;
     for (size_t k = first; k <= last; ++k) {
@@ -76,11 +81,8 @@ void CTypingCaret::RefreshTableCell() {
     CCaretCell c;
     const bool in = FindCell(c);
     CCellRect cells = in ? c.Cells() : CCellRect();
-    if (in) {
-        const CTableArea& a = c.table.m_areas[size_t(c.area)];
-        if (a.m_nBandSpan == 1 && c.table.SplitsBand(a.m_nBand))
-            cells.top = cells.bottom = m_caret.y;
-    }
+    if (in && FieldPerLine(c.table, c.table.m_areas[size_t(c.area)]))
+        cells.top = cells.bottom = m_caret.y;
     if (in == m_bInTable && (!in || cells == m_rcTableCell)) return;
     if (m_bInTable) RepaintFrame(m_rcTableCell);
     m_bInTable = in;
