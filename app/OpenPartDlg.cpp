@@ -68,6 +68,8 @@ COpenPartDlg::COpenPartDlg(QWidget* parent, const QString& fileName, int fileLin
     open->setObjectName(QStringLiteral("ok"));
     open->setDefault(true);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    // Enter opens, wherever the focus is.
+    buttons->button(QDialogButtonBox::Cancel)->setAutoDefault(false);
     connect(buttons, &QDialogButtonBox::accepted, this, &COpenPartDlg::tryAccept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -96,9 +98,11 @@ COpenPartDlg::COpenPartDlg(QWidget* parent, const QString& fileName, int fileLin
         });
     if (blocks.empty()) {
         m_pRangeChoice->setChecked(true);
+        m_pFirst->setFocus();
     } else {
         m_pBlockList->setCurrentRow(0);
         m_pBlockChoice->setChecked(true);
+        m_pBlockList->setFocus();
     }
     resize(640, sizeHint().height());
 }
