@@ -3,8 +3,6 @@
 #include "canvas/ByteClass.h"
 #include "canvas/io/FileLines.h"
 
-#include <algorithm>
-
 namespace {
 
 // Box drawing is U+2500..U+257F in UTF-8 (E2 94 80 .. E2 95 BF) and the JIS

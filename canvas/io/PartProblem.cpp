@@ -18,7 +18,7 @@ std::string DescribePartProblem(const CPartProblem& p) {
     case EPartProblem::Reversed:
         return "最後の行 (" + N(p.m_nLast) + ") が最初の行 (" + N(p.m_nFirst) + ") より前です。";
     case EPartProblem::TooLong:
-        return "ｷｬﾝﾊﾞｽは 99 行までなので、" + N(p.m_nLine) + " 行目までは開けません。";
+        return "ｷｬﾝﾊﾞｽは 99 行までなので、" + N(p.m_nLine) + " 行目から先は入りきりません。";
     case EPartProblem::TooWide:
         return N(p.m_nLine) + " 行目が 99 桁（半角 198 文字）より長いため、開けません。";
     case EPartProblem::TooLarge:
@@ -44,7 +44,7 @@ std::string DescribePartProblemEnglish(const CPartProblem& p) {
         return "the last line (" + N(p.m_nLast) + ") comes before the first (" + N(p.m_nFirst) +
                ")";
     case EPartProblem::TooLong:
-        return "a canvas holds at most 99 lines, so the part cannot reach line " + N(p.m_nLine);
+        return "a canvas holds at most 99 lines, so line " + N(p.m_nLine) + " and after do not fit";
     case EPartProblem::TooWide:
         return "line " + N(p.m_nLine) + " is wider than 99 cells (198 half-width characters)";
     case EPartProblem::TooLarge:

@@ -27,6 +27,8 @@ std::vector<std::string> BaselineLines(const CFilePart& part, const CTextFormat&
     auto scratch = std::make_unique<CRuvlenDoc>();
     scratch->m_nColumns = scratch->m_nLines = CRuvlenDoc::MIN_SIZE;
     LoadDocumentTextAs(*scratch, part.m_strRange, body);
+    // Every line ended, so that an empty last line is counted too.
+    scratch->m_bFileFinalLineEnd = 1;
     return WrittenLines(DocumentText(*scratch, body));
 }
 

@@ -321,6 +321,12 @@ TEST(FilePart, TheFileEdgesStayAsTheyWere) {
     const std::string saved = PartFileText(*o.doc, o.part, &lines);
     EXPECT_EQ(lines, 5);
     EXPECT_EQ(saved.substr(saved.size() - 13), "tail\n\n\n◎◎");
+
+    // A last line without a line end that writes as nothing still counts.
+    for (const std::string& end : {std::string(" \t"), std::string("\x10"), std::string("\r")}) {
+        const std::string file = "abc\n" + end;
+        EXPECT_EQ(ExpectExactRoundTrips("blank end", file, {{1, 2}, {2, 2}}), 2);
+    }
 }
 
 class FilePartOnDisk : public TempDirTest {
