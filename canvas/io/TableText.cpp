@@ -1,8 +1,8 @@
 #include "canvas/io/TableText.h"
 
 #include "canvas/ByteClass.h"
-#include "canvas/io/CsvReader.h"
 #include "canvas/io/Utf8CellText.h"
+#include "canvas/io/CsvReader.h"
 
 namespace {
 

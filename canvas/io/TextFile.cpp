@@ -1,7 +1,7 @@
 #include "canvas/io/TextFile.h"
 
-#include "canvas/RuvlenDoc.h"
 #include "canvas/io/DocumentText.h"
+#include "canvas/RuvlenDoc.h"
 #include "canvas/io/SafeWrite.h"
 
 #include <algorithm>
