@@ -62,7 +62,8 @@ CMainFrame::CMainFrame(CSettingsStore* store) : m_pStore(store) {
     setCentralWidget(m_pMdiArea);
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
-    m_pRecovery = new CRecoveryManager(this, &m_pStore->Settings());
+    m_pRecovery =
+        new CRecoveryManager(this, &m_pStore->Settings(), CRecoveryManager::DefaultFolder(), this);
     CreateActions();
     CreateMenus();
     CreateToolBar();

@@ -1,7 +1,8 @@
-// Recovery copies in the running program: when a copy is written and when it
-// goes, what restoring gives, and that programs never touch each other's
-// copies. Another program's copies are simulated with files and lock files
-// that name a process that is not running.
+// Recovery copies in the running editor: saving, closing and quitting remove
+// them, restoring gives the canvas back in a window under its file's name in
+// place of the empty canvas of the start, and the interval is a setting.
+// Another program's copies are simulated with files and lock files that name
+// a process that is not running.
 #include "GuiTestSupport.h"
 
 #include "app/CanvasDocument.h"
@@ -14,6 +15,7 @@
 #include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/DocumentText.h"
+#include "canvas/io/PrivateFolder.h"
 #include "view/RuvlenView.h"
 
 #include <QDir>
@@ -44,7 +46,7 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
 
 } // namespace
 
-class RecoveryManagerTest : public QObject {
+class RecoveryInFrameTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -67,15 +69,6 @@ class RecoveryManagerTest : public QObject {
     QStringList Files(const QString& pattern) const {
         return QDir(Folder()).entryList({pattern}, QDir::Files | QDir::Hidden);
     }
-    // The copy on disk, read back into a canvas.
-    static QByteArray CopyText(const QString& file, const CTextFormat& format) {
-        CRecoveryFile copy;
-        std::string why;
-        if (!copy.Read(file.toStdString(), why)) return QByteArray("<unreadable>");
-        CRuvlenDoc doc;
-        copy.RestoreTo(doc);
-        return QByteArray::fromStdString(DocumentText(doc, format));
-    }
     static QByteArray Text(CCanvasDocument* document) {
         return QByteArray::fromStdString(DocumentText(document->Doc(), document->Format()));
     }
@@ -83,11 +76,12 @@ class RecoveryManagerTest : public QObject {
     // copy and a lock naming a process that does not run. No lock at all when
     // lock is false.
     void LeaveDeadCopy(CCanvasDocument* document, const QString& id, bool lock = true) {
-        QDir().mkpath(Folder());
+        CPrivateFolder folder;
+        QCOMPARE(folder.Open(Folder().toStdString(), true), CPrivateFolder::Ok);
         const CRecoveryFile copy = CRecoveryFile::FromDocument(
             document->Doc(), document->PathName().toStdString(), false, 1765280000000);
         std::string error;
-        QVERIFY(copy.Write(QDir(Folder()).filePath(id + "-1.tvkr").toStdString(), error));
+        QVERIFY(copy.Write(folder, (id + "-1.tvkr").toStdString(), error));
         if (lock)
             WriteBytes(QDir(Folder()).filePath(id + ".lock"),
                        "2147483647\ntavik\n" + QSysInfo::machineHostName().toUtf8() + "\n");
@@ -102,33 +96,6 @@ private slots:
     void cleanup() {
         if (m_app) ForgetChanges(Frame());
         m_app.reset();
-    }
-
-    void copyFollowsChangesAfterAQuietMoment() {
-        Start(60);
-        CCanvasDocument* document = Active();
-        QVERIFY(Recovery()->CopyPath(document).isEmpty()); // nothing to keep yet
-        Drag(0, 0, 5, 5);
-        // (Timers may be off by a few percent either way.)
-        const int first = Recovery()->DueInMs(document);
-        QVERIFY2(first > 1000 && first <= 2200, qPrintable(QString::number(first)));
-        QTest::qWait(300);
-        Drag(7, 0, 9, 3); // a new change starts the wait again
-        QVERIFY(Recovery()->DueInMs(document) > 1800);
-        QTRY_VERIFY_WITH_TIMEOUT(!Recovery()->CopyPath(document).isEmpty(), 6000);
-        const QString file = Recovery()->CopyPath(document);
-        QCOMPARE(CopyText(file, document->Format()), Text(document));
-        QCOMPARE(QFile::permissions(file) & 0x7777,
-                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
-        QCOMPARE(QFile::permissions(Folder()) & 0x0077, QFileDevice::Permissions());
-        // After a copy, the next one waits a whole interval.
-        Drag(0, 8, 5, 8);
-        QVERIFY(Recovery()->DueInMs(document) > 55000);
-        // Clicking without changing anything does not start a wait.
-        Discard(document);
-        Frame()->OnCommand(ID_FILE_NEW);
-        QVERIFY(Recovery()->CopyPath(document).isEmpty());
-        QCOMPARE(Recovery()->DueInMs(Active()), -1);
     }
 
     void copiesGoOnSaveCloseAndExit() {
@@ -215,75 +182,31 @@ private slots:
         QVERIFY(!QFile::exists(copy));
     }
 
-    void anotherRunningProgramsCopiesAreLeftAlone() {
+    void restoringClosesTheEmptyCanvasOfTheStart() {
         Start(1);
-        CCanvasDocument* document = Active();
-        Drag(0, 0, 5, 5);
-        QTRY_VERIFY_WITH_TIMEOUT(!Recovery()->CopyPath(document).isEmpty(), 5000);
-        const QString file = Recovery()->CopyPath(document);
-        const QStringList before = Files("*");
+        CCanvasDocument* start = Active();
+        CCanvasDocument drawn(m_app->m_settings.Defaults());
+        drawn.Doc().DrawRectangle(nullptr, 0, 0, 6, 3, 1);
+        LeaveDeadCopy(&drawn, "gone4");
         {
-            // A second program in the same folder: it neither offers, takes
-            // nor removes the first one's copy, and ends without touching it.
-            CRecoveryManager second(Frame(), &m_app->m_settings, Folder());
-            second.FindLeftCopies();
-            QVERIFY(second.LeftCopies().empty());
-            QVERIFY(second.SkippedFiles().isEmpty());
-            second.DiscardLeftCopies();
-            QCOMPARE(Files("*"), before);
-        }
-        QCOMPARE(Files("*"), before);
-        QCOMPARE(CopyText(file, document->Format()), Text(document));
-    }
-
-    void theQuestionListsCopiesAndNotesBrokenFiles() {
-        Start(1);
-        Drag(0, 0, 5, 5);
-        LeaveDeadCopy(Active(), "gone3");
-        WriteBytes(QDir(Folder()).filePath("gone3-2.tvkr"), "TAVIKRCV broken");
-        WriteBytes(QDir(Folder()).filePath("memo.txt"), "not a copy");
-        QStringList rows, notes;
-        {
-            CModalAnswerer later([&](QWidget* w) {
-                auto* dialog = qobject_cast<CRecoveryDlg*>(w);
-                QVERIFY(dialog);
-                for (int i = 0; i < dialog->m_pList->topLevelItemCount(); ++i)
-                    rows << dialog->m_pList->topLevelItem(i)->text(0);
-                if (auto* note = dialog->findChild<QLabel*>("skippedNote")) notes << note->text();
-                QVERIFY(dialog->m_pRestore->isDefault());
-                dialog->m_pLater->click();
-            });
+            CModalAnswerer restore(
+                [](QWidget* w) { qobject_cast<CRecoveryDlg*>(w)->m_pRestore->click(); });
             Recovery()->OfferLeftCopies();
-            QCOMPARE(later.Count(), 1);
+            QCOMPARE(restore.Count(), 1);
         }
-        QCOMPARE(rows, QStringList({"無題"}));
-        QCOMPARE(notes.size(), 1);
-        QVERIFY(notes[0].contains("gone3-2.tvkr") && notes[0].contains("memo.txt"));
-        // 後で leaves everything; 破棄 removes the readable copy only.
-        QCOMPARE(Files("gone3-*").size(), 2);
+        QTRY_COMPARE(Frame()->DocumentCount(), 1);
+        QVERIFY(Active() != start);
+        QVERIFY(Active()->IsModified());
+        QCOMPARE(Text(Active()), Text(&drawn));
+        // Answered 後で, the start canvas stays.
+        LeaveDeadCopy(&drawn, "gone5");
+        Frame()->NewDocument();
         {
-            CModalAnswerer discard(
-                [](QWidget* w) { qobject_cast<CRecoveryDlg*>(w)->m_pDiscard->click(); });
+            CModalAnswerer later(
+                [](QWidget* w) { qobject_cast<CRecoveryDlg*>(w)->m_pLater->click(); });
             Recovery()->OfferLeftCopies();
         }
-        QCOMPARE(Files("gone3*"), QStringList({"gone3-2.tvkr"}));
-        QVERIFY(QFile::exists(QDir(Folder()).filePath("memo.txt")));
-        QCOMPARE(Frame()->DocumentCount(), 1);
-    }
-
-    void anUnwritableFolderTurnsCopiesOffOnce() {
-        WriteBytes(Path("state"), "a file where the folder should be");
-        Start(1);
-        CCanvasDocument* document = Active();
-        Drag(0, 0, 5, 5);
-        QTRY_VERIFY_WITH_TIMEOUT(Frame()->MessageText().contains("復元用のコピー"), 5000);
-        Frame()->statusBar()->clearMessage();
-        Drag(0, 6, 5, 6);
-        QVERIFY(Recovery()->DueInMs(document) >= 0);
-        QTRY_COMPARE_WITH_TIMEOUT(Recovery()->DueInMs(document), -1, 5000);
-        QVERIFY(!Frame()->MessageText().contains("復元用のコピー"));
-        QVERIFY(document->Doc().Cell(5, 6).m_bLine); // editing goes on
-        QVERIFY(Recovery()->CopyPath(document).isEmpty());
+        QCOMPARE(Frame()->DocumentCount(), 2);
     }
 
     void theIntervalIsASettingAndZeroMeansNoCopies() {
@@ -312,5 +235,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RecoveryManagerTest)
-#include "RecoveryManagerTest.moc"
+QTEST_MAIN(RecoveryInFrameTest)
+#include "RecoveryInFrameTest.moc"
