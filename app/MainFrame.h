@@ -71,7 +71,8 @@ public:
     void ShowSymbolPalette();
     void CapturePaletteRect();
     bool IsPaletteShown() const { return m_bPaletteShown; }
-    CSymbolPaletteDlg* SymbolPalette() const { return m_pSymbolPalette; }
+    // Made when first needed: building its grids would delay the first window.
+    CSymbolPaletteDlg* SymbolPalette();
     void GetChosenSymbol(char buffer[4]) override;
     void ShowPalette() override { ShowSymbolPalette(); }
 
