@@ -76,7 +76,9 @@ CRecoveryDlg::CRecoveryDlg(QWidget* parent, const std::vector<CRecoveryManager::
     m_pPreview->setReadOnly(true);
     m_pPreview->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_pPreview->setFont(CellFont(16));
-    m_pPreview->setFixedHeight(m_pPreview->fontMetrics().lineSpacing() * kPreviewLines + 12);
+    // Room for every preview line, with the box's margins and frame.
+    m_pPreview->setFixedHeight(m_pPreview->fontMetrics().lineSpacing() * (kPreviewLines + 1) +
+                               2 * m_pPreview->frameWidth());
     connect(m_pList, &QTreeWidget::currentItemChanged, this, [this, previews] {
         const int row = m_pList->indexOfTopLevelItem(m_pList->currentItem());
         m_pPreview->setPlainText(row >= 0 ? previews[size_t(row)].join(QLatin1Char('\n'))

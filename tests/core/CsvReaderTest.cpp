@@ -119,7 +119,7 @@ TEST(TableText, ProblemsAreToldWithTheirPlace) {
 
 // Data that could fit no canvas stops the reader where it passes a limit,
 // before any row is padded: the ragged case that once needed gigabytes (one
-// long row, then thousands of empty lines) is refused on its first line.
+// long row, thousands of empty lines, one more row) is refused on its first line.
 TEST(CsvReader, LimitsStopReadingWhereTheyArePassed) {
     CCsvRows rows;
     CsvProblem problem;
@@ -127,7 +127,7 @@ TEST(CsvReader, LimitsStopReadingWhereTheyArePassed) {
     CCsvLimits limits;
     limits.m_nFields = 49;
     limits.m_nRows = limits.m_nLines = 97;
-    const std::string ragged = std::string(8000, ',') + std::string(8000, '\n');
+    const std::string ragged = "a" + std::string(8000, ',') + std::string(8000, '\n') + "b";
     EXPECT_FALSE(ReadCsv(ragged, rows, problem, &line, limits));
     EXPECT_EQ(problem, CsvProblem::TooManyFields);
     EXPECT_EQ(line, 1);
