@@ -4,6 +4,7 @@
 // Another program's copies are simulated with files and lock files that name
 // a process that is not running.
 #include "GuiTestSupport.h"
+#include "RecoveryTestSupport.h"
 
 #include "app/CanvasDocument.h"
 #include "app/ChildFrame.h"
@@ -31,20 +32,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-namespace {
-
-QByteArray ReadBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
+using namespace recovery_test;
 
 class RecoveryInFrameTest : public QObject {
     Q_OBJECT
@@ -69,22 +57,11 @@ class RecoveryInFrameTest : public QObject {
     QStringList Files(const QString& pattern) const {
         return QDir(Folder()).entryList({pattern}, QDir::Files | QDir::Hidden);
     }
-    static QByteArray Text(CCanvasDocument* document) {
-        return QByteArray::fromStdString(DocumentText(document->Doc(), document->Format()));
-    }
     // A copy of `document` as a program that died would have left it: the
     // copy and a lock naming a process that does not run. No lock at all when
     // lock is false.
     void LeaveDeadCopy(CCanvasDocument* document, const QString& id, bool lock = true) {
-        CPrivateFolder folder;
-        QCOMPARE(folder.Open(Folder().toStdString(), true), CPrivateFolder::Ok);
-        const CRecoveryFile copy = CRecoveryFile::FromDocument(
-            document->Doc(), document->PathName().toStdString(), false, 1765280000000);
-        std::string error;
-        QVERIFY(copy.Write(folder, (id + "-1.tvkr").toStdString(), error));
-        if (lock)
-            WriteBytes(QDir(Folder()).filePath(id + ".lock"),
-                       "2147483647\ntavik\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        recovery_test::LeaveDeadCopy(Folder(), document, id, document->PathName(), lock);
     }
     void Discard(CCanvasDocument* document) {
         document->Doc().SetModifiedFlag(0);

@@ -6,6 +6,7 @@
 // copies are simulated with files and lock files that name a process that is
 // not running.
 #include "GuiTestSupport.h"
+#include "RecoveryTestSupport.h"
 
 #include "app/AppSettings.h"
 #include "app/CanvasDocument.h"
@@ -46,27 +47,14 @@ public:
     QWidget m_window;
 };
 
-QByteArray Text(CCanvasDocument* document) {
-    return QByteArray::fromStdString(DocumentText(document->Doc(), document->Format()));
-}
-
-QByteArray ReadBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 mode_t ModeOf(const QString& path) {
     struct stat st {};
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode : 0;
 }
 
 } // namespace
+
+using namespace recovery_test;
 
 class RecoveryManagerTest : public QObject {
     Q_OBJECT
@@ -97,29 +85,8 @@ class RecoveryManagerTest : public QObject {
     QStringList Files(const QString& pattern) const {
         return QDir(Folder()).entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System);
     }
-    // The copy on disk, read back into a canvas.
-    static QByteArray CopyText(const QString& file, const CTextFormat& format) {
-        CRecoveryFile copy;
-        std::string why;
-        CPrivateFolder folder;
-        if (folder.Open(QFileInfo(file).path().toStdString(), false) != CPrivateFolder::Ok ||
-            !copy.Read(folder, QFileInfo(file).fileName().toStdString(), why))
-            return QByteArray("<unreadable>");
-        CRuvlenDoc doc;
-        copy.RestoreTo(doc);
-        return QByteArray::fromStdString(DocumentText(doc, format));
-    }
-    // A copy as a program that died would have left it: the copy and a lock
-    // naming a process that does not run.
     void LeaveDeadCopy(CCanvasDocument* document, const QString& id, const QString& path = "") {
-        CPrivateFolder folder;
-        QCOMPARE(folder.Open(Folder().toStdString(), true), CPrivateFolder::Ok);
-        const CRecoveryFile copy =
-            CRecoveryFile::FromDocument(document->Doc(), path.toStdString(), false, 1765280000000);
-        std::string error;
-        QVERIFY(copy.Write(folder, (id + "-1.tvkr").toStdString(), error));
-        WriteBytes(QDir(Folder()).filePath(id + ".lock"),
-                   "2147483647\ntavik\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        recovery_test::LeaveDeadCopy(Folder(), document, id, path);
     }
     // Someone else's file, which nothing the manager does may touch.
     QString Victim() {
