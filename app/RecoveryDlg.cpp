@@ -76,8 +76,9 @@ CRecoveryDlg::CRecoveryDlg(QWidget* parent, const std::vector<CRecoveryManager::
     m_pPreview->setReadOnly(true);
     m_pPreview->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_pPreview->setFont(CellFont(16));
-    // Room for every preview line, with the box's margins and frame.
-    m_pPreview->setFixedHeight(m_pPreview->fontMetrics().lineSpacing() * (kPreviewLines + 1) +
+    // Room for every preview line (box-drawing characters from a fallback font
+    // may stand taller), with the box's margins and frame.
+    m_pPreview->setFixedHeight(m_pPreview->fontMetrics().height() * (kPreviewLines + 2) +
                                2 * m_pPreview->frameWidth());
     connect(m_pList, &QTreeWidget::currentItemChanged, this, [this, previews] {
         const int row = m_pList->indexOfTopLevelItem(m_pList->currentItem());
