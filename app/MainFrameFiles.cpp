@@ -93,8 +93,13 @@ void CMainFrame::CloseUnchangedCanvases(const QString& path) {
         auto* frame = qobject_cast<CChildFrame*>(window);
         if (!frame || frame->Document()->IsModified()) continue;
         const QString shown = frame->Document()->PathName();
-        if (shown.isEmpty() ? key.isEmpty() : QFileInfo(shown).absoluteFilePath() == key)
-            frame->close();
+        if (shown.isEmpty() ? !key.isEmpty() : QFileInfo(shown).absoluteFilePath() != key) continue;
+        // The newest untitled number comes back, so that the canvases that
+        // take the place of the start canvas are numbered from Canvas1 again.
+        if (shown.isEmpty() &&
+            frame->Document()->Title() == QStringLiteral("Canvas%1").arg(m_nUntitledCount))
+            --m_nUntitledCount;
+        frame->close();
     }
 }
 

@@ -282,7 +282,8 @@ void CRecoveryManager::ReleaseClaims(bool removeTemporaries) {
 }
 
 void CRecoveryManager::RestoreLeftCopies() {
-    const bool any = !m_leftCopies.empty();
+    // The empty canvas of the start gives way to the restored ones.
+    if (!m_leftCopies.empty()) m_pHost->CloseUnchangedCanvases(QString());
     for (CLeftCopy& left : m_leftCopies) {
         // A canvas without changes that shows the file the copy belongs to (the
         // file was named on the command line) gives way to the copy, so that
@@ -303,7 +304,6 @@ void CRecoveryManager::RestoreLeftCopies() {
     }
     m_leftCopies.clear();
     ReleaseClaims(true);
-    if (any) m_pHost->CloseUnchangedCanvases(QString());
 }
 
 void CRecoveryManager::DiscardLeftCopies() {

@@ -234,8 +234,8 @@ private slots:
         QVERIFY(restored->IsModified());
         QCOMPARE(restored->PathName(), Path("表.txt"));
         QCOMPARE(Text(restored), Text(original));
-        // The unchanged canvas of that file, then the empty one of the start.
-        QCOMPARE(m_host.m_closed, QStringList({Path("表.txt"), QString()}));
+        // The empty canvas of the start, then the unchanged canvas of that file.
+        QCOMPARE(m_host.m_closed, QStringList({QString(), Path("表.txt")}));
         QVERIFY(Files("gone3*").isEmpty());
         const QString copy = m_manager->CopyPath(restored);
         QVERIFY(!copy.isEmpty()); // never without a copy
