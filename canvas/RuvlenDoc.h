@@ -171,11 +171,11 @@ public:
     // only (canvas/TableSeam.h): the band's cells from the seam on move down (or
     // right), everything outside it stays, and where a cell just inside the
     // band's edges changed, the arms across that edge are joined again as at a
-    // deleted seam. It changes the band's rows from the seam on and the cells
-    // beside them. With a run of keystrokes (`run`, as for SaveUndoRun) it is part
-    // of that run's undo step and repaints every window; otherwise it is an undo
-    // step of its own and repaints `view`. The selection stays. An insert that
-    // would push a non-blank cell of the band off the canvas changes nothing.
+    // deleted seam. It changes the band's stored rows from the seam on (cells a
+    // smaller canvas hides included) and the cells beside them. With a run of keystrokes (`run`, as
+    // for SaveUndoRun) it is part of that run's undo step and repaints every window; otherwise it
+    // is an undo step of its own and repaints `view`. The selection stays. An insert that would
+    // push a non-blank cell of the band off the canvas changes nothing.
     CTableEditResult InsertInBand(CDocView* view, const CSeamBand& band, int* run = nullptr);
 
     // --- Undo levels and redo ---

@@ -101,6 +101,7 @@ CTableCommandResult SortTable(CRuvlenDoc& doc, CDocView* view, const CDrawnTable
                         old[size_t(from - top.m_nTop + k) * frame.Width() + (x - frame.left)]);
         };
         const std::vector<int> order = SortedRows(keys, descending);
+        std::vector<int> between = {top.m_nTop - 1, bottom + 1}; // lines to join again
         int y = top.m_nTop;
         for (int i = 0; i < count; ++i) {
             const CTableDataRow& row = table.m_rows[first + order[i]];
@@ -110,11 +111,10 @@ CTableCommandResult SortTable(CRuvlenDoc& doc, CDocView* view, const CDrawnTable
             const CTableDataRow& here = table.m_rows[first + i];
             const int gap = table.m_rows[first + i + 1].m_nTop - (here.m_nTop + here.m_nHeight);
             copyLines(here.m_nTop + here.m_nHeight, gap, y);
-            for (int k = 0; k < gap; ++k) JoinVertically(doc, table, y + k);
+            for (int k = 0; k < gap; ++k) between.push_back(y + k);
             y += gap;
         }
-        JoinVertically(doc, table, top.m_nTop - 1);
-        JoinVertically(doc, table, bottom + 1);
+        for (int line : between) JoinVertically(doc, table, line);
     }
     doc.InvalidateCells(view, frame);
     doc.SetModifiedFlag();

@@ -90,9 +90,12 @@ public:
     void EndRun() { m_nRunKind = RUN_NONE; }
 
     // CToolObject: taking the caret away repaints its cell; a smaller canvas
-    // keeps the caret on it.
+    // keeps the caret on it; after undo or redo a caret that would stand
+    // inside a full-width character goes to its start, and the frame of its
+    // table cell follows the restored table.
     void EraseFeedback() override;
     void FitToCanvas() override;
+    void CellsRestored() override;
 
 private:
     struct CCaretCell;

@@ -11,6 +11,7 @@
 
 class CRuvlenDoc;
 class CTypingInput;
+struct CDrawnTable;
 
 // The scrolling canvas window. It turns mouse events into logical points for the
 // view controller, paints the canvas and the tools' feedback, and shows the
@@ -103,6 +104,8 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
+    // The table at the selection; without one, a message and false.
+    bool SelectedTableOrSay(CDrawnTable& table);
     void UpdateScrollBars();
     void UpdateLogical(const QRect& logical);
 

@@ -12,6 +12,13 @@
 
 #include <algorithm>
 
+bool CRuvlenView::SelectedTableOrSay(CDrawnTable& table) {
+    std::string message;
+    if (m_controller.SelectedTable(table, message)) return true;
+    ShowMessage(message);
+    return false;
+}
+
 QString CRuvlenView::ChooseTableDataFile(QWidget* parent) {
     QFileDialog dialog(parent, QStringLiteral("表をデータとして保存"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -31,11 +38,7 @@ QString CRuvlenView::ChooseTableDataFile(QWidget* parent) {
 
 bool CRuvlenView::OnSaveTableData() {
     CDrawnTable table;
-    std::string message;
-    if (!m_controller.SelectedTable(table, message)) {
-        ShowMessage(message);
-        return false;
-    }
+    if (!SelectedTableOrSay(table)) return false;
     const QString path = m_chooseTableDataFile(this);
     const CTableDataFormatRow* format = TableDataFormatForPath(path.toStdString());
     if (path.isEmpty() || !format) return false;
@@ -48,10 +51,7 @@ bool CRuvlenView::OnSaveTableData() {
 bool CRuvlenView::OnFormatTable() {
     CDrawnTable table;
     std::string message;
-    if (!m_controller.SelectedTable(table, message)) {
-        ShowMessage(message);
-        return false;
-    }
+    if (!SelectedTableOrSay(table)) return false;
     CTableFormatDlg dialog(TableOptionsOf(table), this);
     dialog.m_check = [this](const CTableOptions& options) {
         std::string why;
@@ -66,10 +66,7 @@ bool CRuvlenView::OnFormatTable() {
 bool CRuvlenView::OnSortTable() {
     CDrawnTable table;
     std::string message;
-    if (!m_controller.SelectedTable(table, message)) {
-        ShowMessage(message);
-        return false;
-    }
+    if (!SelectedTableOrSay(table)) return false;
     CCellRect selection = m_pDoc->m_rcSelection;
     m_pDoc->ClipToCanvas(selection);
     const int column = std::max(0, table.ColumnAt(selection.left));

@@ -1,5 +1,7 @@
 #include "view/TableFormatDlg.h"
 
+#include "view/TableOptionsControls.h"
+
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
@@ -55,12 +57,7 @@ CTableFormatDlg::CTableFormatDlg(const CTableOptions& current, QWidget* parent) 
 }
 
 CTableOptions CTableFormatDlg::Options() const {
-    CTableOptions options;
-    options.m_bThickOuter = m_pOuter->currentIndex();
-    options.m_bThickInner = m_pInner->currentIndex();
-    options.m_bHeader = m_pHeader->isChecked();
-    options.m_bCompact = m_pSeparators->currentIndex();
-    return options;
+    return TableOptionsFrom(m_pOuter, m_pInner, m_pHeader, m_pSeparators);
 }
 
 void CTableFormatDlg::tryAccept() {
