@@ -440,8 +440,9 @@ TEST_F(TableEditFrame, SelectionFollowsInsertedCellsAndGoesWithDeletedOnes) {
     EXPECT_EQ(doc->m_bSelection + doc->m_bSquareSelection, 0);
 }
 
-// The whole-canvas insert is the band insert whose band covers the canvas:
-// the same cells, the same undo rectangle, the same refusals.
+// The whole-canvas insert is the band insert whose band covers the canvas
+// with the cells it hides: the same cells, the same undo rectangle, the same
+// refusals.
 TEST(TableEditBand, WholeCanvasInsertIsTheBandOverTheCanvas) {
     std::mt19937 rng(2727);
     auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
@@ -463,7 +464,7 @@ TEST(TableEditBand, WholeCanvasInsertIsTheBandOverTheCanvas) {
         const CTableEditResult viaSelection =
             columns ? a->InsertColumns(nullptr) : a->InsertLines(nullptr);
         const CTableEditResult viaBand =
-            b->InsertInBand(nullptr, {columns, first, count, 0, (columns ? 13 : 16) - 1});
+            b->InsertInBand(nullptr, {columns, first, count, 0, CRuvlenDoc::GRID - 1});
         SCOPED_TRACE(round);
         EXPECT_EQ(viaSelection.m_nStatus, viaBand.m_nStatus);
         EXPECT_EQ(viaSelection.m_nNeeded, viaBand.m_nNeeded);

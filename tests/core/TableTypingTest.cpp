@@ -551,7 +551,8 @@ TEST(TableTyping, RepaintsWhatChangedAndWhatMoved) {
     // them, and the frame of the wider cell.
     const CCellRect cell = c.Table({1, 1}).m_areas[0].m_rcCells;
     const auto [grows, growsExpected] = step([&] { c.Type("yzyzyzyz"); });
-    CellSet band = CellsOf({{cell.right + 1, 0, 39, 6}}); // the frame's lines 1..5
+    // The frame's lines 1..5 and the lines beside them, hidden cells included.
+    CellSet band = CellsOf({{cell.right + 1, 0, CRuvlenDoc::GRID - 1, 6}});
     band.insert(growsExpected.begin(), growsExpected.end());
     const CellSet wider = frameOf(c.Table({1, 1}).m_areas[0].m_rcCells);
     band.insert(wider.begin(), wider.end());
