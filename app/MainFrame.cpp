@@ -42,6 +42,12 @@ QList<QKeySequence> Shortcuts(const char* keys) {
     return list;
 }
 
+// The tool tip with the first shortcut after it, as the keyboard shows it.
+QString ToolTipWithKey(const QString& tip, const QList<QKeySequence>& keys) {
+    if (keys.isEmpty()) return tip;
+    return QStringLiteral("%1 (%2)").arg(tip, keys.first().toString(QKeySequence::NativeText));
+}
+
 } // namespace
 
 CMainFrame::CMainFrame(CSettingsStore* store) : m_pStore(store) {
@@ -88,6 +94,14 @@ CMainFrame::~CMainFrame() {
     m_documents.clear();
 }
 
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::Shortcut || watched != m_actions.value(ID_TOOL_TYPE))
+        return QMainWindow::eventFilter(watched, event);
+    OnCommand(ID_TOOL_TYPE);
+    if (CRuvlenView* view = ActiveView()) view->ResumeTyping();
+    return true;
+}
+
 void CMainFrame::CreateActions() {
     m_pToolGroup = new QActionGroup(this);
     m_pLineGroup = new QActionGroup(this);
@@ -98,8 +112,8 @@ void CMainFrame::CreateActions() {
         action->setData(row.id);
         action->setObjectName(QStringLiteral("action%1").arg(row.id));
         action->setStatusTip(prompt.value(0));
-        if (row.prompt) action->setToolTip(prompt.value(1));
         action->setShortcuts(Shortcuts(row.keys));
+        if (row.prompt) action->setToolTip(ToolTipWithKey(prompt.value(1), action->shortcuts()));
         action->setCheckable(row.Checkable());
         if (row.icon) action->setIcon(QIcon(QStringLiteral(":/toolbar/%1.png").arg(row.icon)));
         if (row.group == ActionGroup::Tool) action->setActionGroup(m_pToolGroup);
@@ -107,6 +121,8 @@ void CMainFrame::CreateActions() {
         const int id = row.id;
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
         addAction(action); // shortcuts work while the action is in no visible menu
+        // Choosing the typing tool by its key brings up its caret at once.
+        if (row.id == ID_TOOL_TYPE) action->installEventFilter(this);
         m_actions.insert(id, action);
     }
     m_pRecentPlaceholder = m_actions.value(ID_FILE_MRU_FILE1);

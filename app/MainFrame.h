@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -36,9 +37,17 @@ public:
     // --- Canvases ---
     CCanvasDocument* NewDocument();
     // Opens the file in a new canvas window (or activates the window that shows
-    // it already). On failure a message names the file and the reason.
-    CCanvasDocument* OpenDocument(const QString& path);
+    // it already). On failure a message names the file and the reason; with
+    // `problems`, that message and any warning about the file's content are
+    // added there instead of shown.
+    CCanvasDocument* OpenDocument(const QString& path, QStringList* problems = nullptr);
+    // Opens dropped files, with one warning for all of them.
+    void OpenDroppedFiles(const QStringList& files);
     bool SaveDocument(CCanvasDocument* document, bool askName);
+    // Saves to a file already chosen (what Save As does after its dialog):
+    // refused when another canvas has the file open, asks before writing over
+    // a file that reading changed; on failure a message says why.
+    bool SaveDocumentTo(CCanvasDocument* document, const QString& path, const CTextFormat& format);
     // Asks for a file, format and size, and writes the canvas as a picture.
     bool ExportDocument(CCanvasDocument* document);
     // Asks whether to save a modified canvas; false when the user cancels.
@@ -76,6 +85,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -113,6 +123,7 @@ public:
 private:
     CCanvasDocument* FindDocument(const QString& path) const;
     std::vector<CChildFrame*> FramesOf(const CCanvasDocument* document) const;
+    static QString LossyLoadWarning(CCanvasDocument* document);
     void WarnLossyLoad(CCanvasDocument* document);
     bool ConfirmLossySave(CCanvasDocument* document);
     QString AskSaveFileName(CCanvasDocument* document, CTextFormat& format);

@@ -85,11 +85,8 @@ void CSymbolGridWnd::paintEvent(QPaintEvent*) {
 }
 
 void CSymbolGridWnd::PaintSlots(QPainter& p) const {
-    QFont font(QStringLiteral("IPAMincho"));
-    font.setPixelSize(m_nCellPixels);
-    p.setFont(font);
+    p.setFont(SymbolFont(m_nCellPixels));
     p.setPen(Qt::black);
-    const int ascent = CellBaseline(m_nCellPixels);
     for (int n = 0; n < m_nGridColumns * m_nGridRows; ++n) {
         const QRect cell = SlotRect(n);
         if (IsEmptySlot(n)) {
@@ -99,8 +96,31 @@ void CSymbolGridWnd::PaintSlots(QPainter& p) const {
         if (n == m_nSelected) p.fillRect(cell, kChosenBackground);
         std::string utf8;
         Cp932ToUtf8(SymbolTables()[m_nCategory][n], utf8);
-        p.drawText(QPoint(cell.left(), cell.top() + ascent), QString::fromStdString(utf8));
+        PaintSymbol(p, cell, QString::fromStdString(utf8));
     }
+}
+
+// The glyph square sits inside the slot less its grid line, with a margin on
+// every side, so no symbol touches a grid line or is clipped at any size.
+int CSymbolGridWnd::GlyphPixels(int cellPixels) {
+    const int inner = cellPixels - 1;
+    return inner - 2 * std::max(1, inner / 8);
+}
+
+QFont CSymbolGridWnd::SymbolFont(int cellPixels) {
+    return CellFont(GlyphPixels(cellPixels));
+}
+
+// Centred in the slot: across by the glyph's advance (half-width symbols are
+// half a square), down by the glyph square, on the canvas font's baseline.
+void CSymbolGridWnd::PaintSymbol(QPainter& p, const QRect& slot, const QString& text) {
+    const int inner = slot.width() - 1;
+    const int glyph = GlyphPixels(slot.width());
+    if (p.font().pixelSize() != glyph) p.setFont(SymbolFont(slot.width()));
+    const int advance = p.fontMetrics().horizontalAdvance(text);
+    const int x = slot.left() + (inner - advance) / 2;
+    const int top = slot.top() + (inner - glyph) / 2;
+    p.drawText(QPoint(x, top + CellBaseline(glyph)), text);
 }
 
 void CSymbolGridWnd::PaintGridLines(QPainter& p) const {

@@ -193,7 +193,12 @@ bool CCliSession::Run(const Args& a, std::string& error) {
 
 bool CCliSession::Command(int id, std::string& error) {
     m_view.m_strError.clear();
-    if (!m_pController->OnCommand(id)) {
+    const bool ran = m_pController->OnCommand(id);
+    for (size_t start = 0, end; (end = m_view.m_strWarnings.find('\n', start)) != std::string::npos;
+         start = end + 1)
+        m_err << "tavik-cli: warning: " << m_view.m_strWarnings.substr(start, end + 1 - start);
+    m_view.m_strWarnings.clear();
+    if (!ran) {
         const CCommandRow* row = FindCommand(id);
         error = std::string("this command is not available now") + (row ? Needs(row->enable) : "");
         return false;
@@ -252,7 +257,11 @@ bool CCliSession::RightClick(const Args& a, std::string& error) {
 
 bool CCliSession::Open(const std::string& path, std::string& error) {
     auto doc = std::make_unique<CRuvlenDoc>();
-    if (!LoadDocumentFile(*doc, path, error)) return false;
+    if (!LoadDocumentFile(*doc, path, error)) {
+        if (error.find(kNotTextMessage) != std::string::npos)
+            error = path + ": not a text file (" + kNotTextMessage + ")";
+        return false;
+    }
     if (doc->m_bLoadCut)
         m_err << "tavik-cli: warning: " << path << ": content past 99 lines was dropped\n";
     else if (doc->m_bLoadWrapped)

@@ -112,8 +112,8 @@ void AddTableEditRows(std::vector<CCommandRow>& t) {
         {ID_INSERT_COLUMNS, "列の挿入(&J)",
          "選択範囲の左に同じ幅の空白の列を挿入し、横の罫線をつなぐ\n列の挿入", "列の挿入",
          "insertcols"},
-        {ID_DELETE_COLUMNS, "列の削除(&K)",
-         "選択範囲の列を削除し、横の罫線をつなぎ直す\n列の削除", "列の削除", "deletecols"},
+        {ID_DELETE_COLUMNS, "列の削除(&K)", "選択範囲の列を削除し、横の罫線をつなぎ直す\n列の削除",
+         "列の削除", "deletecols"},
     };
     int pos = 300;
     for (const Edit& e : edits) {
@@ -302,6 +302,7 @@ void AddToolRows(std::vector<CCommandRow>& t) {
     for (const CToolRow& tool : ToolRows()) {
         t.push_back(View(tool.id, nullptr, tool.prompt)
                         .Icon(tool.pictogram)
+                        .Keys(tool.keys)
                         .Enable(E::Always)
                         .Check(CheckRule::ToolMode)
                         .Group(ActionGroup::Tool)
@@ -311,6 +312,7 @@ void AddToolRows(std::vector<CCommandRow>& t) {
     }
     t.push_back(View(ID_LINE_THIN, nullptr, "細い線で描画\n細線")
                     .Icon("thin")
+                    .Keys("Ctrl+,")
                     .Enable(E::Always)
                     .Check(CheckRule::LineMode)
                     .Group(ActionGroup::Line)
@@ -318,6 +320,7 @@ void AddToolRows(std::vector<CCommandRow>& t) {
                     .Run(&C::OnLineMode));
     t.push_back(View(ID_LINE_THICK, nullptr, "太い線で描画\n太線")
                     .Icon("thick")
+                    .Keys("Ctrl+.")
                     .Enable(E::Always)
                     .Check(CheckRule::LineMode)
                     .Group(ActionGroup::Line)

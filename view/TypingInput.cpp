@@ -73,7 +73,7 @@ bool CTypingInput::KeyPress(QKeyEvent* event) {
         if (mods & Qt::ShiftModifier) flags |= CTypingCaret::MOD_SHIFT;
         if (mods & Qt::ControlModifier) flags |= CTypingCaret::MOD_CTRL;
         if (!caret->PressKey(key, flags)) return false;
-        AfterChange();
+        Changed();
         return true;
     }
     const QString text = event->text();
@@ -100,7 +100,13 @@ void CTypingInput::TypeText(const QString& text) {
     std::string status;
     Caret()->TypeText(text.toStdString(), &status);
     if (!status.empty()) ShowStatus(status);
-    AfterChange();
+    Changed();
+}
+
+// Every typing step may change what undo, redo and the other commands can do:
+// the window says so, and the caret follows through AfterChange.
+void CTypingInput::Changed() {
+    emit m_pView->stateChanged();
 }
 
 // After a keystroke or a click: the status bar shows the caret's cell, the
