@@ -12,6 +12,7 @@
 #include <vector>
 
 using namespace doc_test;
+using namespace tool_test;
 
 namespace {
 
