@@ -29,6 +29,8 @@
 namespace {
 
 const char kReady[] = "ﾚﾃﾞｨ";
+constexpr int kNoticeMillis = 10000;
+constexpr int kNoticeGraceMillis = 100; // less is not worth showing again
 
 QString Utf8(const char* text) {
     return QString::fromUtf8(text);
@@ -210,10 +212,24 @@ void CMainFrame::CreateStatusBar() {
         pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 8);
         bar->addPermanentWidget(pane);
     }
-    // When a menu or toolbar prompt goes away, the idle text comes back.
+    // When a menu or toolbar prompt goes away, a notice still due comes back,
+    // or else the idle text.
     connect(bar, &QStatusBar::messageChanged, this, [this](const QString& message) {
-        if (message.isEmpty()) m_pMessagePane->setText(Utf8(kReady));
+        if (!message.isEmpty()) return;
+        const qint64 left = m_noticeEnd.remainingTime();
+        if (!m_strNotice.isEmpty() && left > kNoticeGraceMillis) {
+            statusBar()->showMessage(m_strNotice, int(left));
+            return;
+        }
+        m_strNotice.clear();
+        m_pMessagePane->setText(Utf8(kReady));
     });
+}
+
+void CMainFrame::ShowNotice(const QString& text) {
+    m_strNotice = text;
+    m_noticeEnd.setRemainingTime(kNoticeMillis);
+    statusBar()->showMessage(text, kNoticeMillis);
 }
 
 void CMainFrame::SetPositionText(int column, int row) {

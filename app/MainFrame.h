@@ -4,6 +4,7 @@
 #include "tools/CommandRegistry.h"
 #include "tools/ViewPort.h"
 
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QMainWindow>
 #include <QStringList>
@@ -69,6 +70,9 @@ public:
 
     // --- Status bar, placement, palette ---
     void SetPositionText(int column, int row);
+    // Shows a notice in the status bar for a while; a menu or toolbar prompt
+    // covers it only while it is shown.
+    void ShowNotice(const QString& text);
     QString MessageText() const;
     QString SizeText() const;
     QString FormatText() const;
@@ -142,6 +146,8 @@ private:
     QString m_dialogFolder; // where the last file dialog was left
     QToolBar* m_pToolBar = nullptr;
     QLabel* m_pMessagePane = nullptr;
+    QString m_strNotice;             // the notice being shown, or empty
+    QDeadlineTimer m_noticeEnd;      // when it goes
     QLabel* m_pSizePane = nullptr;   // the active canvas's character size
     QLabel* m_pFormatPane = nullptr; // the active canvas's encoding and line ends
     CSymbolPaletteDlg* m_pSymbolPalette = nullptr;

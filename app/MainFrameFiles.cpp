@@ -90,6 +90,7 @@ CChildFrame* CMainFrame::CreateChildFrame(CCanvasDocument* document) {
     frame->setWindowIcon(windowIcon());
     m_pMdiArea->addSubWindow(frame);
     connect(view, &CRuvlenView::positionChanged, this, &CMainFrame::SetPositionText);
+    connect(view, &CRuvlenView::noticeRequested, this, &CMainFrame::ShowNotice);
     connect(view, &CRuvlenView::stateChanged, this, [this] {
         UpdateActions();
         UpdateTitles();

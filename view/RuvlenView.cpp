@@ -16,7 +16,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
@@ -24,13 +23,8 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
-#include <QStatusBar>
 #include <QTimer>
 #include <QWheelEvent>
-
-namespace {
-constexpr int kStatusMillis = 10000;
-} // namespace
 
 CRuvlenView::CRuvlenView(CRuvlenDoc* doc, CSymbolSource* symbols, QWidget* parent)
     : QAbstractScrollArea(parent), m_pDoc(doc),
@@ -170,8 +164,7 @@ int CRuvlenView::RunTextInput(CTextInputDlg& dialog) {
 // a menu or a toolbar button still closing under the pointer cannot swallow it.
 void CRuvlenView::ShowMessage(const std::string& text) {
     const QString message = QString::fromStdString(text);
-    if (auto* frame = qobject_cast<QMainWindow*>(window()))
-        frame->statusBar()->showMessage(message, kStatusMillis);
+    emit noticeRequested(message);
     QPointer<CRuvlenView> self(this);
     QTimer::singleShot(0, this, [self, message] {
         if (self) QMessageBox::warning(self, QStringLiteral("Tavik"), message);
@@ -191,13 +184,11 @@ CViewPort::EPasteFit CRuvlenView::AskPasteFit(int columns, int lines) {
 }
 
 void CRuvlenView::ReportPasteCut(int cutLines, int columns, int lines) {
-    if (auto* frame = qobject_cast<QMainWindow*>(window()))
-        frame->statusBar()->showMessage(
-            QStringLiteral("貼り付ける内容の %1 行を、キャンバス (%2×%3) の端で切りました。")
-                .arg(cutLines)
-                .arg(columns)
-                .arg(lines),
-            kStatusMillis);
+    emit noticeRequested(
+        QStringLiteral("貼り付ける内容の %1 行を、キャンバス (%2×%3) の端で切りました。")
+            .arg(cutLines)
+            .arg(columns)
+            .arg(lines));
 }
 
 bool CRuvlenView::IsFrameMinimized() const {

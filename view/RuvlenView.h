@@ -81,6 +81,9 @@ signals:
     void stateChanged();
     // The update-defaults command: store this canvas's settings as the defaults.
     void updateDefaultsRequested(CRuvlenView* view);
+    // A note for the status bar that must not vanish with the next menu or
+    // toolbar prompt: a refusal, a paste cut at the edges, a character not typed.
+    void noticeRequested(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

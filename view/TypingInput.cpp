@@ -10,14 +10,11 @@
 #include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QMainWindow>
 #include <QPainter>
-#include <QStatusBar>
 
 namespace {
 
 const QColor kCaretColor(0, 90, 230);
-constexpr int kStatusMillis = 6000;
 
 int CaretBarWidth(int d) {
     return std::max(2, d / 8);
@@ -125,8 +122,7 @@ void CTypingInput::AfterChange() {
 }
 
 void CTypingInput::ShowStatus(const std::string& utf8) const {
-    if (auto* frame = qobject_cast<QMainWindow*>(m_pView->window()))
-        frame->statusBar()->showMessage(QString::fromStdString(utf8), kStatusMillis);
+    emit m_pView->noticeRequested(QString::fromStdString(utf8));
 }
 
 QRect CTypingInput::CaretCellRect() const {

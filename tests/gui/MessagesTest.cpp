@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
+#include <QStatusTipEvent>
 #include <QUrl>
 
 class MessagesTest : public QObject {
@@ -88,6 +89,10 @@ private slots:
         auto no = AnswerMessageBox(QMessageBox::No);
         Frame()->OnCommand(ID_EDIT_PASTE);
         QCOMPARE(Doc().m_nBufferColumns, columns);
+        // A toolbar or menu prompt that comes and goes leaves the notice in place.
+        QStatusTipEvent prompt(QStringLiteral("prompt")), gone{QString()};
+        QApplication::sendEvent(Frame(), &prompt);
+        QApplication::sendEvent(Frame(), &gone);
         QVERIFY(Frame()->MessageText().contains(QStringLiteral("2 行")));
         QVERIFY(View()->Controller().CancelGesture());
 
