@@ -99,7 +99,8 @@ QString CommandLineUsage() {
         "  --area A   canvas: the whole canvas (default); used: only the rectangle holding\n"
         "             the non-blank cells, with no margin (refused for a blank canvas)\n"
         "  --transparent  PNG only: no white background\n"
-        "  --help     this text\n");
+        "  --help     this text\n"
+        "Each option may be given once.\n");
 }
 
 int ExportFromCommandLine(const QStringList& args, const QString& settingsPath) {
