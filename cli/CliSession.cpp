@@ -148,6 +148,9 @@ bool CCliSession::Run(const Args& a, std::string& error) {
         }
         return Command(tool->id, error);
     }
+    if (name == "copytable" || name == "tabledata" || name == "tableformat" ||
+        name == "sorttable" || name == "mergecells")
+        return TableCommand(a, error);
     if (const CCommandRow* row = FindCommandByCliWord(name.c_str())) {
         if (!ArgCount(a, 0, 0, error)) return false;
         return Command(row->id, error);
@@ -199,8 +202,7 @@ bool CCliSession::Command(int id, std::string& error) {
         m_err << "tavik-cli: warning: " << m_view.m_strWarnings.substr(start, end + 1 - start);
     m_view.m_strWarnings.clear();
     if (!ran) {
-        const CCommandRow* row = FindCommand(id);
-        error = std::string("this command is not available now") + (row ? Needs(row->enable) : "");
+        error = NotAvailableText(id);
         return false;
     }
     if (!m_view.m_strError.empty()) {
@@ -208,6 +210,11 @@ bool CCliSession::Command(int id, std::string& error) {
         return false;
     }
     return true;
+}
+
+std::string CCliSession::NotAvailableText(int id) const {
+    const CCommandRow* row = FindCommand(id);
+    return std::string("this command is not available now") + (row ? Needs(row->enable) : "");
 }
 
 bool CCliSession::Gesture(const Args& a, bool drag, std::string& error) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 class CRuvlenDoc;
+struct CDrawnTable;
 
 // One canvas driven by script commands through the same controller a canvas
 // window uses. Run returns false with a message when a command fails.
@@ -37,6 +38,11 @@ private:
     bool UndoLevels(const Args& a, std::string& error);
     bool Export(const Args& a, std::string& error);
     bool Table(const Args& a, std::string& error); // CliTable.cpp
+    // copytable, tabledata, tableformat, sorttable, mergecells (CliTable.cpp).
+    bool TableCommand(const Args& a, std::string& error);
+    bool SelectedTable(const Args& a, int id, CDrawnTable& table, std::string& error);
+    // Why a command is not available now.
+    std::string NotAvailableText(int id) const;
     bool Command(int id, std::string& error);
     // The typing tool's words (cli/CliTyping.cpp).
     bool Caret(const Args& a, std::string& error);
