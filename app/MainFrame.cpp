@@ -203,6 +203,11 @@ void CMainFrame::CreateStatusBar() {
     m_pFormatPane->setObjectName(QStringLiteral("formatPane"));
     m_pFormatPane->setToolTip(QStringLiteral("文字コードと改行"));
     bar->addPermanentWidget(m_pFormatPane);
+    m_pPartPane = new QLabel;
+    m_pPartPane->setObjectName(QStringLiteral("partPane"));
+    m_pPartPane->setToolTip(QStringLiteral("ファイルの一部を開いたｷｬﾝﾊﾞｽ"));
+    m_pPartPane->hide();
+    bar->addPermanentWidget(m_pPartPane);
     // Lock-key indicators. The window system gives no portable way to read the
     // lock states, so the panes show their names dimmed, as for a lock that is off.
     for (const char* text : {"ｶﾅ", "CAP", "NUM", "SCRL"}) {
@@ -238,6 +243,10 @@ void CMainFrame::SetPositionText(int column, int row) {
 
 QString CMainFrame::FormatText() const {
     return m_pFormatPane->text();
+}
+
+QString CMainFrame::PartText() const {
+    return m_pPartPane->text();
 }
 
 QString CMainFrame::SizeText() const {

@@ -76,6 +76,8 @@ public:
     QString MessageText() const;
     QString SizeText() const;
     QString FormatText() const;
+    // The active canvas's part of its file ("39–55 行を編集中…"); empty for a whole file.
+    QString PartText() const;
     void RestorePlacement(const CAppSettings& settings);
     QRect FirstPlacement() const;
     QString DialogFolder() const;
@@ -129,6 +131,13 @@ private:
     std::vector<CChildFrame*> FramesOf(const CCanvasDocument* document) const;
     static QString LossyLoadWarning(CCanvasDocument* document);
     void WarnLossyLoad(CCanvasDocument* document);
+    // A file that does not fit a canvas (app/MainFrameParts.cpp): offers its
+    // diagram blocks, a range of lines or the cut open of the whole file.
+    // False when the user cancels; otherwise part holds the opened part, or
+    // null for the whole file.
+    bool ChoosePartOfFile(const QString& path, std::unique_ptr<CCanvasDocument>& part);
+    // A save refused because the file changed on disk: says why and offers Save As.
+    bool OfferSaveAs(CCanvasDocument* document, const QString& why);
     bool ConfirmLossySave(CCanvasDocument* document);
     QString AskSaveFileName(CCanvasDocument* document, CTextFormat& format);
 
@@ -150,6 +159,7 @@ private:
     QDeadlineTimer m_noticeEnd;      // when it goes
     QLabel* m_pSizePane = nullptr;   // the active canvas's character size
     QLabel* m_pFormatPane = nullptr; // the active canvas's encoding and line ends
+    QLabel* m_pPartPane = nullptr;   // the lines of its file a part stands for
     CSymbolPaletteDlg* m_pSymbolPalette = nullptr;
     int m_bPaletteShown = 0;
     CRecoveryManager* m_pRecovery = nullptr;

@@ -143,6 +143,8 @@ void CMainFrame::UpdateActions() {
                               : QString());
     CCanvasDocument* document = ActiveDocument();
     m_pFormatPane->setText(document ? document->FormatText() : QString());
+    m_pPartPane->setText(document ? document->PartText() : QString());
+    m_pPartPane->setVisible(!m_pPartPane->text().isEmpty());
 }
 
 void CMainFrame::UpdateWindowMenu() {

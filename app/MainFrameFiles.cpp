@@ -63,6 +63,11 @@ CCanvasDocument* CMainFrame::OpenDocument(const QString& path, QStringList* prob
         UpdateRecentFileActions();
         return nullptr;
     }
+    if (document->DoesNotFit()) {
+        std::unique_ptr<CCanvasDocument> part;
+        if (!ChoosePartOfFile(path, part)) return nullptr;
+        if (part) document = std::move(part);
+    }
     CCanvasDocument* result = document.get();
     m_documents.push_back(std::move(document));
     CreateChildFrame(result);
@@ -292,6 +297,9 @@ QString CMainFrame::AskSaveFileName(CCanvasDocument* document, CTextFormat& form
         dialog.selectFile(document->Title() + QStringLiteral(".txt"));
     }
     const CFormatChoice choice = AddFormatChoice(dialog, document->Format());
+    // A part is written into the rest of its file, so it keeps the file's format.
+    for (QComboBox* box : {choice.encoding, choice.lineEnding})
+        if (box && document->Part()) box->setEnabled(false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     m_dialogFolder = QFileInfo(dialog.selectedFiles().front()).absolutePath();
     format = document->Format();
@@ -328,7 +336,9 @@ bool CMainFrame::SaveDocumentTo(CCanvasDocument* document, const QString& path,
         !document->PathName().isEmpty() && SameFile(path, document->PathName());
     if (overOriginal && document->LoadWasLossy() && !ConfirmLossySave(document)) return false;
     QString error;
-    if (!document->Save(path, format, error)) {
+    bool changedOnDisk = false;
+    if (!document->Save(path, format, error, &changedOnDisk)) {
+        if (changedOnDisk) return OfferSaveAs(document, error);
         QMessageBox::critical(this, Caption(), error);
         return false;
     }

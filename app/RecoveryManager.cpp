@@ -30,8 +30,7 @@ const char kLockSuffix[] = ".lock";
 
 // What a copy would hold, without its time.
 std::size_t Fingerprint(CCanvasDocument* document) {
-    const CRecoveryFile copy = CRecoveryFile::FromDocument(
-        document->Doc(), document->PathName().toStdString(), document->LoadWasLossy(), 0);
+    const CRecoveryFile copy = document->RecoveryCopy(0);
     const std::string bytes = copy.Bytes();
     return qHash(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
 }
@@ -138,9 +137,7 @@ void CRecoveryManager::Write(CCanvasDocument* document) {
     tracked.m_bPending = false;
     if (IntervalMs() == 0 || !document->IsModified()) return;
     if (tracked.m_strFile.isEmpty()) tracked.m_strFile = NewCopyPath();
-    const CRecoveryFile copy =
-        CRecoveryFile::FromDocument(document->Doc(), document->PathName().toStdString(),
-                                    document->LoadWasLossy(), QDateTime::currentMSecsSinceEpoch());
+    const CRecoveryFile copy = document->RecoveryCopy(QDateTime::currentMSecsSinceEpoch());
     std::string error;
     if (!EnsureLock() || !copy.Write(tracked.m_strFile.toStdString(), error)) {
         TellCopiesOff();

@@ -102,6 +102,7 @@ CCliSession::~CCliSession() = default;
 
 void CCliSession::Adopt(std::unique_ptr<CRuvlenDoc> doc) {
     m_pController.reset();
+    m_part.reset();
     m_pDoc = std::move(doc);
     m_pDoc->ComputeMetrics(kReferenceDpi);
     m_pDoc->SetUndoLevels(m_nUndoLevels);
@@ -164,10 +165,8 @@ bool CCliSession::Run(const Args& a, std::string& error) {
         return Command(a[1].text == "thin" ? ID_LINE_THIN : ID_LINE_THICK, error);
     }
     if (name == "new" || name == "size") return Size(a, error);
-    if (name == "open") {
-        if (!ArgCount(a, 1, 1, error)) return false;
-        return Open(a[1].text, error);
-    }
+    if (name == "open") return Open(a, error);
+    if (name == "diagrams") return ArgCount(a, 1, 1, error) && Diagrams(a[1].text, error);
     if (name == "save") return Save(a, error);
     if (name == "show") {
         if (!ArgCount(a, 0, 0, error)) return false;
@@ -262,7 +261,21 @@ bool CCliSession::RightClick(const Args& a, std::string& error) {
     return true;
 }
 
-bool CCliSession::Open(const std::string& path, std::string& error) {
+bool CCliSession::Open(const Args& a, std::string& error) {
+    if (!ArgCount(a, 1, 3, error)) return false;
+    return a.size() == 2 ? OpenWhole(a[1].text, error) : OpenPart(a, error);
+}
+
+void CCliSession::WarnReplacements(const std::string& path) {
+    const CTextReplacements& r = m_pDoc->m_loadReplacements;
+    if (r.Any())
+        m_err << "tavik-cli: warning: " << path << ": "
+              << ReplacementWarning(r, "at line " + std::to_string(r.m_nFirstLine) + ", column " +
+                                           std::to_string(r.m_nFirstColumn))
+              << "\n";
+}
+
+bool CCliSession::OpenWhole(const std::string& path, std::string& error) {
     auto doc = std::make_unique<CRuvlenDoc>();
     if (!LoadDocumentFile(*doc, path, error)) {
         if (error.find(kNotTextMessage) != std::string::npos)
@@ -273,24 +286,27 @@ bool CCliSession::Open(const std::string& path, std::string& error) {
         m_err << "tavik-cli: warning: " << path << ": content past 99 lines was dropped\n";
     else if (doc->m_bLoadWrapped)
         m_err << "tavik-cli: warning: " << path << ": lines wider than 99 cells were wrapped\n";
-    if (doc->m_loadReplacements.Any())
-        m_err << "tavik-cli: warning: " << path << ": "
-              << ReplacementWarning(
-                     doc->m_loadReplacements,
-                     "at line " + std::to_string(doc->m_loadReplacements.m_nFirstLine) +
-                         ", column " + std::to_string(doc->m_loadReplacements.m_nFirstColumn))
-              << "\n";
-    if (doc->m_loadRoundTrip.Any())
-        m_err << "tavik-cli: warning: " << path << ": "
-              << DescribeRoundTripChangeEnglish(doc->m_loadRoundTrip) << "\n";
+    const bool cut = doc->m_bLoadCut || doc->m_bLoadWrapped;
+    const CRoundTripChange roundTrip = doc->m_loadRoundTrip;
     Adopt(std::move(doc));
+    WarnReplacements(path);
+    if (roundTrip.Any())
+        m_err << "tavik-cli: warning: " << path << ": " << DescribeRoundTripChangeEnglish(roundTrip)
+              << "\n";
+    if (cut) ListBlocksOfCutFile(path);
     return true;
 }
 
 bool CCliSession::Save(const Args& a, std::string& error) {
-    if (!ArgCount(a, 1, 3, error)) return false;
-    CTextFormat format = m_pDoc->m_textFormat;
+    if (!ArgCount(a, 0, 3, error)) return false;
+    CTextFormat format = m_part ? m_part->m_format : m_pDoc->m_textFormat;
     if (!ParseSaveFormat(a, format, error)) return false;
+    if (m_part) return SavePart(a, format, error);
+    if (a.size() == 1) {
+        error = "save: FILE is needed (only a part opened with open FILE LINES is saved back "
+                "without one)";
+        return false;
+    }
     return SaveDocumentFile(*m_pDoc, a[1].text, format, error);
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "canvas/io/FilePart.h"
 #include "cli/CliView.h"
 #include "cli/ScriptLexer.h"
 #include "tools/ViewController.h"
 
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,8 +33,15 @@ private:
     bool RequireCell(const Args& a, size_t i, int& x, int& y, std::string& error) const;
     bool Gesture(const Args& a, bool drag, std::string& error);
     bool RightClick(const Args& a, std::string& error);
-    bool Open(const std::string& path, std::string& error);
+    bool Open(const Args& a, std::string& error);
+    bool OpenWhole(const std::string& path, std::string& error);
+    void WarnReplacements(const std::string& path);
     bool Save(const Args& a, std::string& error);
+    // Parts of files (cli/CliPart.cpp).
+    bool OpenPart(const Args& a, std::string& error);
+    bool SavePart(const Args& a, const CTextFormat& format, std::string& error);
+    bool Diagrams(const std::string& path, std::string& error);
+    void ListBlocksOfCutFile(const std::string& path);
     bool Size(const Args& a, std::string& error);
     bool Pick(const Args& a, std::string& error);
     bool UndoLevels(const Args& a, std::string& error);
@@ -57,5 +66,7 @@ private:
     CCliPalette m_palette;
     std::unique_ptr<CRuvlenDoc> m_pDoc;
     std::unique_ptr<CViewController> m_pController;
+    // The part of a file the canvas stands for, after open FILE LINES.
+    std::optional<CFilePart> m_part;
     int m_nUndoLevels = 1; // kept for every canvas the session makes
 };

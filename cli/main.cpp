@@ -26,11 +26,21 @@ const char* const kHelp =
     "  new C L              a fresh canvas of C columns and L lines (10..99)\n"
     "  open FILE            read a text file into a fresh canvas: UTF-8 when it has a\n"
     "                       byte-order mark or is valid UTF-8 with non-ASCII text,\n"
-    "                       Shift-JIS otherwise; warns of characters it replaced\n"
+    "                       Shift-JIS otherwise; warns of characters it replaced;\n"
+    "                       a file longer than 99 lines or wider than 99 cells is\n"
+    "                       cut, and the warning lists its diagram blocks\n"
+    "  open FILE LINES      read only lines of FILE, to save them back in place:\n"
+    "                       LINES is FIRST-LAST (1-based) or diagram N\n"
+    "  diagrams FILE        list FILE's diagram blocks, one a line: FIRST-LAST and\n"
+    "                       the block's first line\n"
     "  save FILE [ENC] [EOL]  write the canvas in the format of the file it was\n"
     "                       read from (a new canvas: sjis crlf), or in encoding ENC\n"
     "                       (sjis utf8 utf8-bom) and line ends EOL (crlf lf), which\n"
-    "                       the canvas then keeps\n"
+    "                       the canvas then keeps; after open FILE LINES, the whole\n"
+    "                       file with the canvas's lines in place of LINES\n"
+    "  save                 after open FILE LINES: write them back into FILE, every\n"
+    "                       other byte as it was; exits 1, writing nothing, when\n"
+    "                       FILE changed on disk since it was read\n"
     "  show                 print the canvas as UTF-8\n"
     "  size C L             change columns and lines; cells are kept\n"
     "  tool NAME            select hline vline rect erase symbol htext vtext type\n"
@@ -76,7 +86,9 @@ const char* const kHelp =
     "\n"
     "Example: a thin line through the diagram of a UTF-8 Markdown file, saved in\n"
     "the file's own encoding and line ends:\n"
-    "  tavik-cli -e 'open notes.md; weight thin; tool vline; drag 6 1 6 3; save notes.md'\n";
+    "  tavik-cli -e 'open notes.md; weight thin; tool vline; drag 6 1 6 3; save notes.md'\n"
+    "The same for the second diagram of a long README, the rest left as it is:\n"
+    "  tavik-cli -e 'open README.md diagram 2; tool htext; drag 2 1 9 1 \"label\"; save'\n";
 
 struct Line {
     int number;

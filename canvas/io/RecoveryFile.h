@@ -1,9 +1,11 @@
 #pragma once
 
 #include "canvas/PackedCell.h"
+#include "canvas/io/FilePart.h"
 #include "canvas/io/TextFormat.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,14 +14,15 @@ class CRuvlenDoc;
 // What a recovery copy holds of a canvas with unsaved changes: every cell of
 // the grid (also those a smaller canvas hides), the size, text size and grid
 // flag, the file the canvas belongs to, its text format, what reading that
-// file had changed, and when the copy was taken.
+// file had changed, when the copy was taken, and, for a canvas that stands for
+// a part of its file, that part (from version 2 on).
 //
 // On disk: a magic header and a version, the length of the body, the body, and
 // a checksum of the body; all numbers little-endian. Reading refuses anything
 // else (a foreign file, another version, a cut or damaged copy) with a reason,
 // and never a half-read canvas.
 struct CRecoveryFile {
-    static constexpr int kVersion = 1;
+    static constexpr int kVersion = 2;
     static constexpr int kGrid = 100;
 
     std::string m_path;          // the canvas's file; empty for a canvas never saved
@@ -36,6 +39,9 @@ struct CRecoveryFile {
     int m_bFileFinalLineEnd = 1; // whether that file ended with a line end
     CTextReplacements m_replacements;
     std::vector<CPackedCell> m_cells = std::vector<CPackedCell>(kGrid * kGrid);
+    // The part of m_path the canvas stands for; its path and format are the
+    // copy's m_path and m_format.
+    std::optional<CFilePart> m_part;
 
     // A copy of the document as it stands.
     static CRecoveryFile FromDocument(const CRuvlenDoc& doc, const std::string& path,
@@ -46,7 +52,8 @@ struct CRecoveryFile {
 
     std::string Bytes() const;
     // False, with a short reason for the user (Japanese), when the bytes are
-    // not a whole, readable copy of this version; the object is then unchanged.
+    // not a whole, readable copy of this version or an earlier one; the object
+    // is then unchanged.
     bool Parse(const std::string& bytes, std::string& why);
 
     // Writes the copy through WriteFileSafely, so the file holds the old copy or

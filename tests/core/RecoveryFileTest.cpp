@@ -2,8 +2,10 @@
 // was taken from, anything that is not a whole copy is refused without
 // touching the result, and the file is private to its owner.
 #include "canvas/io/RecoveryFile.h"
-#include "canvas/io/DocumentText.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/io/DocumentText.h"
+#include "canvas/io/FilePartFile.h"
+#include "canvas/io/PartSplice.h"
 
 #include "TempDirTest.h"
 
@@ -113,9 +115,9 @@ TEST_F(RecoveryFile, RefusesWhatIsNotAWholeCopy) {
         bad[i] = static_cast<char>(bad[i] ^ 0x20);
         EXPECT_TRUE(refused(bad)) << "byte " << i;
     }
-    // Another version, even when otherwise whole.
+    // A later version, even when otherwise whole.
     std::string other = good;
-    other[8] = 2;
+    other[8] = char(CRecoveryFile::kVersion + 1);
     EXPECT_TRUE(refused(other));
 
     // A file with a valid checksum but impossible contents (a size of 120).
@@ -153,6 +155,71 @@ TEST_F(RecoveryFile, CopiesArePrivateAndLeaveNothingBehind) {
         ++entries;
     }
     EXPECT_EQ(entries, 1);
+}
+
+// A canvas that stands for a part of its file keeps that part in its copy:
+// restored, it saves in place what the canvas would have saved before.
+TEST_F(RecoveryFile, APartComesBackAndStillSavesInPlace) {
+    std::string note;
+    for (int i = 1; i <= 150; ++i)
+        note += i == 120 ? "┌─┐\r\n" : "line " + std::to_string(i) + "\r\n";
+    Put(PathOf("note.txt"), note);
+    CRuvlenDoc doc;
+    CFilePart part;
+    CPartProblem problem;
+    ASSERT_TRUE(OpenFilePart(doc, PathOf("note.txt"), 118, 122, part, problem));
+    doc.DrawVerticalLine(nullptr, 1, 2, 1, 6, 0);
+    CRecoveryFile copy = CRecoveryFile::FromDocument(doc, part.m_strPath, false, 7);
+    copy.m_part = part;
+    std::string why;
+    CRecoveryFile read;
+    ASSERT_TRUE(read.Parse(copy.Bytes(), why)) << why;
+    ASSERT_TRUE(read.m_part.has_value());
+    EXPECT_EQ(read.m_part->m_strPath, part.m_strPath);
+    EXPECT_EQ(read.m_part->Whole(), note);
+    EXPECT_EQ(read.m_part->m_nFirst, 118);
+    EXPECT_TRUE(read.m_part->m_stamp == part.m_stamp);
+    EXPECT_EQ(read.Bytes(), copy.Bytes());
+
+    CRuvlenDoc restored;
+    read.RestoreTo(restored);
+    CFilePart back = *read.m_part;
+    ASSERT_TRUE(SaveFilePart(restored, back, problem)) << DescribePartProblem(problem);
+    EXPECT_EQ(Get(PathOf("note.txt")), PartFileText(doc, part));
+    EXPECT_EQ(back.m_nLines, 7);
+
+    // A part whose line count does not fit its bytes is no copy of a canvas.
+    copy.m_part->m_nLines = 4;
+    EXPECT_FALSE(read.Parse(copy.Bytes(), why));
+}
+
+// Copies written before parts existed (version 1) still read.
+TEST_F(RecoveryFile, AFirstVersionCopyStillReads) {
+    auto doc = BusyCanvas();
+    const std::string now = CRecoveryFile::FromDocument(*doc, "/x/y.txt", true, 9).Bytes();
+    // Version 1 had no part flag at the end of the body.
+    std::string body = now.substr(16, now.size() - 16 - 4 - 1);
+    const auto crc = [](const std::string& data) {
+        std::uint32_t c = 0xFFFFFFFFu;
+        for (unsigned char b : data) {
+            c ^= b;
+            for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+        }
+        return c ^ 0xFFFFFFFFu;
+    };
+    const auto le32 = [](std::uint32_t v) {
+        return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+    };
+    const std::string old =
+        now.substr(0, 8) + le32(1) + le32(std::uint32_t(body.size())) + body + le32(crc(body));
+    CRecoveryFile read;
+    std::string why;
+    ASSERT_TRUE(read.Parse(old, why)) << why;
+    EXPECT_FALSE(read.m_part.has_value());
+    EXPECT_EQ(read.m_path, "/x/y.txt");
+    CRuvlenDoc restored;
+    read.RestoreTo(restored);
+    ExpectSameCanvas(*doc, restored);
 }
 
 } // namespace
