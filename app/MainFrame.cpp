@@ -59,9 +59,9 @@ CMainFrame::CMainFrame(CSettingsStore* store) : m_pStore(store) {
     setWindowTitle(QStringLiteral("Tavik"));
     setObjectName(QStringLiteral("mainFrame"));
     setAcceptDrops(true);
-    QIcon icon;
+    QIcon icon; // each size is read when it is first drawn, not now
     for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/tavik-%1.png").arg(size));
+        icon.addFile(QStringLiteral(":/icons/tavik-%1.png").arg(size), QSize(size, size));
     setWindowIcon(icon);
 
     m_pMdiArea = new QMdiArea(this);
@@ -70,17 +70,13 @@ CMainFrame::CMainFrame(CSettingsStore* store) : m_pStore(store) {
     setCentralWidget(m_pMdiArea);
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
-    m_pRecovery = new CRecoveryManager(this, &m_pStore->Settings());
+    m_pRecovery =
+        new CRecoveryManager(this, &m_pStore->Settings(), CRecoveryManager::DefaultFolder(), this);
     CreateActions();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
 
-    m_pSymbolPalette = new CSymbolPaletteDlg(this, &m_pStore->Settings());
-    connect(m_pSymbolPalette, &CSymbolPaletteDlg::paletteClosed, this,
-            &CMainFrame::OnPaletteClosed);
-    connect(m_pSymbolPalette, &CSymbolPaletteDlg::symbolToolRequested, this,
-            &CMainFrame::SelectSymbolTool);
     connect(&CQtClipboard::Instance(), &CQtClipboard::changed, this, &CMainFrame::UpdateActions);
 
     UpdateMenuBar();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/RecoveryHost.h"
 #include "canvas/io/TextFormat.h"
 #include "tools/CommandRegistry.h"
 #include "tools/ViewPort.h"
@@ -29,7 +30,7 @@ class QToolBar;
 // area, the symbol palette, and the file commands. Every command is one QAction
 // keyed by its id; its enabled and checked states come from the active canvas
 // window and are refreshed whenever they can change.
-class CMainFrame : public QMainWindow, public CSymbolSource {
+class CMainFrame : public QMainWindow, public CSymbolSource, public CRecoveryHost {
     Q_OBJECT
 public:
     explicit CMainFrame(CSettingsStore* store);
@@ -85,9 +86,16 @@ public:
     void ShowSymbolPalette();
     void CapturePaletteRect();
     bool IsPaletteShown() const { return m_bPaletteShown; }
-    CSymbolPaletteDlg* SymbolPalette() const { return m_pSymbolPalette; }
+    // Made when first needed: building its grids would delay the first window.
+    CSymbolPaletteDlg* SymbolPalette();
     void GetChosenSymbol(char buffer[4]) override;
     void ShowPalette() override { ShowSymbolPalette(); }
+
+    // --- CRecoveryHost ---
+    void ShowRecoveryMessage(const QString& text) override;
+    CCanvasDocument* AddRestoredDocument(std::unique_ptr<CCanvasDocument> document) override;
+    void CloseUnchangedCanvases(const QString& path) override;
+    QWidget* RecoveryDialogParent() override { return this; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

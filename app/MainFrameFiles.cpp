@@ -25,6 +25,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QUrl>
 
 namespace {
@@ -87,6 +88,30 @@ CCanvasDocument* CMainFrame::AddDocument(std::unique_ptr<CCanvasDocument> docume
     m_documents.push_back(std::move(document));
     CreateChildFrame(result);
     return result;
+}
+
+CCanvasDocument* CMainFrame::AddRestoredDocument(std::unique_ptr<CCanvasDocument> document) {
+    return AddDocument(std::move(document));
+}
+
+void CMainFrame::ShowRecoveryMessage(const QString& text) {
+    statusBar()->showMessage(text);
+}
+
+void CMainFrame::CloseUnchangedCanvases(const QString& path) {
+    const QString key = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    for (QMdiSubWindow* window : m_pMdiArea->subWindowList()) {
+        auto* frame = qobject_cast<CChildFrame*>(window);
+        if (!frame || frame->Document()->IsModified()) continue;
+        const QString shown = frame->Document()->PathName();
+        if (shown.isEmpty() ? !key.isEmpty() : QFileInfo(shown).absoluteFilePath() != key) continue;
+        // The newest untitled number comes back, so that the canvases that
+        // take the place of the start canvas are numbered from Canvas1 again.
+        if (shown.isEmpty() &&
+            frame->Document()->Title() == QStringLiteral("Canvas%1").arg(m_nUntitledCount))
+            --m_nUntitledCount;
+        frame->close();
+    }
 }
 
 CChildFrame* CMainFrame::CreateChildFrame(CCanvasDocument* document) {

@@ -15,9 +15,6 @@
 
 namespace {
 
-// Larger data could never give a table that fits a canvas.
-constexpr size_t kMaxTableBytes = 1 << 20;
-
 std::string ProblemText(const CTableProblem& p) {
     switch (p.m_kind) {
     case TableProblem::NoFields:
@@ -25,6 +22,18 @@ std::string ProblemText(const CTableProblem& p) {
     case TableProblem::UnterminatedQuote:
         return "the quoted field that starts in line " + std::to_string(p.m_nLine) +
                " is not closed";
+    case TableProblem::TooMuchData:
+        return "the data is larger than a table can be (" + std::to_string(kMaxTableBytes / 1024) +
+               " KB at most)";
+    case TableProblem::TooManyRows:
+        return "more rows than any canvas can hold, at line " + std::to_string(p.m_nLine) + " (" +
+               std::to_string(MaxTableLines()) + " at most)";
+    case TableProblem::TooManyFields:
+        return "line " + std::to_string(p.m_nLine) + " has more fields than any canvas can hold (" +
+               std::to_string(MaxTableFields()) + " at most)";
+    case TableProblem::TooManyLines:
+        return "the fields' lines pass what any canvas can hold at line " +
+               std::to_string(p.m_nLine) + " (" + std::to_string(MaxTableLines()) + " at most)";
     case TableProblem::TooLarge:
         return "the table needs " + std::to_string(p.m_nNeedColumns) + " x " +
                std::to_string(p.m_nNeedLines) + " cells; the canvas is " +

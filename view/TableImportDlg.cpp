@@ -16,9 +16,6 @@
 
 namespace {
 
-// Larger data could never give a table that fits a canvas.
-constexpr size_t kMaxTableBytes = 1 << 20;
-
 QComboBox* WeightCombo(QWidget* parent, int thick) {
     auto* combo = new QComboBox(parent);
     combo->addItems({QStringLiteral("細線"), QStringLiteral("太線")});

@@ -1,13 +1,16 @@
 #include "canvas/io/RecoveryFile.h"
 
+#include "canvas/ByteClass.h"
+#include "canvas/LineFlags.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/FileLines.h"
+#include "canvas/io/PrivateFolder.h"
 #include "canvas/io/SafeWrite.h"
 #include "canvas/io/TextFile.h"
 
 #include <algorithm>
 #include <array>
-#include <sys/stat.h>
+#include <cstring>
 
 namespace {
 
@@ -76,8 +79,29 @@ private:
     bool m_ok = true;
 };
 
+// The two bytes as the file reader puts them into a cell: one whole double-byte
+// character, or two single-byte ones (no control bytes, no stray lead byte).
+bool ValidCellText(const char* text) {
+    const auto a = static_cast<unsigned char>(text[0]), b = static_cast<unsigned char>(text[1]);
+    return (IsLeadByte(a) && IsTrailByte(b)) || (IsSingleByteChar(a) && IsSingleByteChar(b));
+}
+
+// A line cell shows the glyph of its flags; other cells may keep old flags.
 bool ValidCell(const CPackedCell& c) {
-    return c.m_text[0] != 0 && c.m_text[1] != 0 && c.m_lineFlags < 64 && c.m_bits < 4;
+    if (c.m_lineFlags >= 64 || c.m_bits >= 4 || !ValidCellText(c.m_text)) return false;
+    if (!(c.m_bits & 2)) return true;
+    const char* glyph = LineGlyphFor(c.m_lineFlags);
+    return glyph && std::memcmp(glyph, c.m_text, 2) == 0;
+}
+
+// The file a restored canvas saves to: absolute, or none, and nothing in it
+// that would not show as itself in the recovery question.
+bool ValidPath(const std::string& path) {
+    if (path.empty()) return true;
+    if (path[0] != '/') return false;
+    for (const char c : path)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+    return true;
 }
 
 bool Refuse(std::string& why, const char* reason) {
@@ -224,7 +248,7 @@ bool CRecoveryFile::Parse(const std::string& bytes, std::string& why) {
         in.Small(r.m_nFirstLine, 0, kMaxCount, 4) && in.Small(r.m_nFirstColumn, 0, kMaxCount, 4) &&
         in.Small(fileLines, 0, kMaxCount, 4) && in.Small(copy.m_bFileFinalLineEnd, 0, 1) &&
         in.Int(pathLength, 4) && pathLength <= kMaxPathBytes && in.Run(copy.m_path, pathLength) &&
-        copy.m_path.find('\0') == std::string::npos;
+        ValidPath(copy.m_path);
     std::string cells;
     const CTextFormat format{TextEncoding(encoding), LineEnding(lineEnding)};
     ok = ok && in.Run(cells, 4 * kCellCount) &&
@@ -247,22 +271,15 @@ bool CRecoveryFile::Parse(const std::string& bytes, std::string& why) {
     return true;
 }
 
-bool CRecoveryFile::Write(const std::string& filePath, std::string& error) const {
-    // A replaced copy keeps its mode; a new one is made private right after it
-    // appears (its folder is private already, and the process's umask is left
-    // alone, since it is shared with everything else the program writes).
-    if (!WriteFileSafely(filePath, Bytes(), error)) return false;
-    if (::chmod(filePath.c_str(), 0600) != 0) {
-        error = "「" + filePath + "」を本人だけが読めるようにできませんでした。";
-        return false;
-    }
-    return true;
+bool CRecoveryFile::Write(const CPrivateFolder& folder, const std::string& name,
+                          std::string& error) const {
+    return folder.WriteFile(name, Bytes(), error);
 }
 
-bool CRecoveryFile::Read(const std::string& filePath, std::string& why) {
+bool CRecoveryFile::Read(const CPrivateFolder& folder, const std::string& name, std::string& why) {
     std::string bytes;
     bool more = false;
-    if (!ReadFileBytes(filePath, bytes, kMaxFileBytes, &more, why)) return false;
+    if (!folder.ReadFile(name, bytes, kMaxFileBytes, &more, why)) return false;
     if (more) return Refuse(why, "復元用のファイルではありません。");
     return Parse(bytes, why);
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class CPrivateFolder;
 class CRuvlenDoc;
 
 // What a recovery copy holds of a canvas with unsaved changes: every cell of
@@ -20,7 +21,11 @@ class CRuvlenDoc;
 // On disk: a magic header and a version, the length of the body, the body, and
 // a checksum of the body; all numbers little-endian. Reading refuses anything
 // else (a foreign file, another version, a cut or damaged copy) with a reason,
-// and never a half-read canvas.
+// and never a half-read canvas. It also refuses what no edit can make, even
+// with a right checksum: a cell that the file reader would not give (bytes
+// that are not whole Shift-JIS characters, control bytes, a line cell whose
+// flags have no glyph or whose text is not that glyph), and a file path that
+// is not absolute or holds control characters.
 struct CRecoveryFile {
     static constexpr int kVersion = 2;
     static constexpr int kGrid = 100;
@@ -56,8 +61,10 @@ struct CRecoveryFile {
     // is then unchanged.
     bool Parse(const std::string& bytes, std::string& why);
 
-    // Writes the copy through WriteFileSafely, so the file holds the old copy or
-    // the new one, never a part. The file is readable by its owner only.
-    bool Write(const std::string& filePath, std::string& error) const;
-    bool Read(const std::string& filePath, std::string& why);
+    // Writes the copy as NAME in the folder (CPrivateFolder::WriteFile), so the
+    // file holds the old copy or the new one, never a part, and is readable by
+    // its owner only.
+    bool Write(const CPrivateFolder& folder, const std::string& name, std::string& error) const;
+    // Reads NAME from the folder: a regular file of this user's, never a link.
+    bool Read(const CPrivateFolder& folder, const std::string& name, std::string& why);
 };

@@ -114,10 +114,10 @@ private slots:
         } files[] = {{wrapped, false}, {cut, true}};
         int n = 0;
         for (const auto& file : files) {
-            auto box = AnswerMessageBox(QMessageBox::Ok);
+            auto answers = AnswerOpenPart(0, 0, 2); // the whole file, then the warning
             QVERIFY(Frame()->OpenDocument(Write(QStringLiteral("f%1.txt").arg(++n), file.bytes)));
-            QCOMPARE(box->Count(), 1);
-            QCOMPARE(box->Texts().value(0).contains(QStringLiteral("失われます")), file.lost);
+            QCOMPARE(answers->Texts().size(), 1);
+            QCOMPARE(answers->Texts().value(0).contains(QStringLiteral("失われます")), file.lost);
         }
     }
 
