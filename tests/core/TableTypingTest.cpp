@@ -503,26 +503,18 @@ CellSet CellsOf(const std::vector<CCellRect>& rects) {
     return cells;
 }
 
-CellSet Changed(const std::string& a, const std::string& b, int columns) {
+// The stored cells whose contents differ between two copies of a canvas.
+CellSet Changed(const std::vector<CCell>& a, const CRuvlenDoc& b) {
     CellSet cells;
-    // Render: one line per canvas line, each cell's text and a bar.
-    std::vector<std::string> la, lb;
-    for (const std::string* s : {&a, &b}) {
-        std::vector<std::string>& out = s == &a ? la : lb;
-        size_t start = 0;
-        for (size_t end; (end = s->find('\n', start)) != std::string::npos; start = end + 1)
-            out.push_back(s->substr(start, end - start));
-    }
-    for (size_t y = 0; y < la.size(); ++y) {
-        size_t pa = 0, pb = 0;
-        for (int x = 0; x < columns; ++x) {
-            const size_t ea = la[y].find('|', pa), eb = lb[y].find('|', pb);
-            if (la[y].substr(pa, ea - pa) != lb[y].substr(pb, eb - pb)) cells.insert({x, int(y)});
-            pa = ea + 1;
-            pb = eb + 1;
-        }
-    }
+    for (int y = 0; y < CRuvlenDoc::GRID; ++y)
+        for (int x = 0; x < CRuvlenDoc::GRID; ++x)
+            if (a[size_t(x + CRuvlenDoc::GRID * y)] != b.Cell(x, y)) cells.insert({x, y});
     return cells;
+}
+
+std::vector<CCell> Copy(const CRuvlenDoc& doc) {
+    return std::vector<CCell>(&doc.Cell(0, 0),
+                              &doc.Cell(0, 0) + CRuvlenDoc::GRID * CRuvlenDoc::GRID);
 }
 
 // A keystroke repaints the cells it changed and the caret's two cells; a
@@ -533,13 +525,13 @@ TEST(TableTyping, RepaintsWhatChangedAndWhatMoved) {
     c.PutTable({{"ab", "c"}, {"defghij", "e"}}, CTableOptions(), 1, 1);
     c.Click(2, 2);
     auto step = [&](auto act) {
-        const std::string before = Render(*c.doc);
+        const std::vector<CCell> before = Copy(*c.doc);
         const CCellPoint from = c.Caret().Cell();
         c.view.invalidated.clear();
         c.other.invalidated.clear();
         act();
         EXPECT_EQ(CellsOf(c.view.invalidated), CellsOf(c.other.invalidated));
-        CellSet expected = Changed(before, Render(*c.doc), c.doc->m_nColumns);
+        CellSet expected = Changed(before, *c.doc);
         for (const CCellPoint& p : {from, c.Caret().Cell()}) expected.insert({p.x, p.y});
         return std::pair{CellsOf(c.view.invalidated), expected};
     };
