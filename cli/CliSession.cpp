@@ -6,8 +6,8 @@
 #include "canvas/io/SvgExport.h"
 #include "canvas/io/TextFile.h"
 #include "cli/CliWording.h"
-#include "tools/CommandIds.h"
 #include "tools/CommandRegistry.h"
+#include "tools/CursorIds.h"
 #include "tools/SymbolTable.h"
 #include "tools/ToolRegistry.h"
 

@@ -4,7 +4,7 @@
 #include "canvas/io/TextFile.h"
 #include "cli/CliSession.h"
 #include "cli/CliWording.h"
-#include "tools/CommandIds.h"
+#include "tools/CursorIds.h"
 
 #include <ostream>
 

@@ -1,7 +1,7 @@
 #include "tools/ToolRegistry.h"
 
 #include "canvas/RuvlenDoc.h"
-#include "tools/CommandIds.h"
+#include "tools/CursorIds.h"
 #include "tools/LineTool.h"
 #include "tools/MoveTool.h"
 #include "tools/RectTool.h"

@@ -1,7 +1,7 @@
 #include "tools/ViewController.h"
 
 #include "canvas/RuvlenDoc.h"
-#include "tools/CommandIds.h"
+#include "tools/CursorIds.h"
 #include "tools/PasteTool.h"
 #include "tools/Tool.h"
 #include "tools/ToolRegistry.h"

@@ -1,7 +1,7 @@
 // Pasting a table made from rows of data.
 #include "canvas/RuvlenDoc.h"
 #include "canvas/TableLayout.h"
-#include "tools/CommandIds.h"
+#include "tools/CursorIds.h"
 #include "tools/ViewController.h"
 
 #include <string>
@@ -13,8 +13,8 @@ std::string NoRoomMessage(bool lines, int needed) {
     const std::string what = lines ? "行" : "桁";
     const std::string text = "挿入すると、空白でないマスがキャンバスの外に出てしまいます。";
     if (needed > 99)
-        return text + std::to_string(needed) + " " + what + "が必要ですが、キャンバスは 99 " + what +
-               "までです。";
+        return text + std::to_string(needed) + " " + what + "が必要ですが、キャンバスは 99 " +
+               what + "までです。";
     return text + "ｷｬﾝﾊﾞｽの設定で" + what + "数を " + std::to_string(needed) +
            " 以上にしてから挿入してください。";
 }

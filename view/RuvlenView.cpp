@@ -1,8 +1,8 @@
 #include "view/RuvlenView.h"
 
 #include "canvas/RuvlenDoc.h"
-#include "tools/CommandIds.h"
 #include "tools/CommandRegistry.h"
+#include "tools/CursorIds.h"
 #include "tools/Tool.h"
 #include "view/CanvasPrinter.h"
 #include "view/CanvasSettingsDlg.h"

@@ -8,8 +8,8 @@
 #include "app/SymbolPaletteDlg.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/Cp932.h"
-#include "tools/CommandIds.h"
 #include "tools/CommandRegistry.h"
+#include "tools/CursorIds.h"
 #include "view/RuvlenView.h"
 #include "view/TextInputWindow.h"
 

@@ -11,8 +11,8 @@
 #include "app/UndoLevelsDlg.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/ExportSize.h"
-#include "tools/CommandIds.h"
 #include "tools/CommandRegistry.h"
+#include "tools/CursorIds.h"
 #include "view/RuvlenView.h"
 
 #include <QClipboard>

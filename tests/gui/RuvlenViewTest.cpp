@@ -3,7 +3,7 @@
 // never leaves pixels behind.
 #include "view/RuvlenView.h"
 #include "canvas/RuvlenDoc.h"
-#include "tools/CommandIds.h"
+#include "tools/CursorIds.h"
 
 #include <QPaintEvent>
 #include <QScrollBar>
