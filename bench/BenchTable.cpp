@@ -3,6 +3,7 @@
 // into the paste buffer of a 99 x 99 canvas; and the two halves on their own.
 #include "canvas/RuvlenDoc.h"
 #include "canvas/TableLayout.h"
+#include "canvas/io/TableText.h"
 
 #include <benchmark/benchmark.h>
 

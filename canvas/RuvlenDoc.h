@@ -7,11 +7,11 @@
 #include "canvas/CellRect.h"
 #include "canvas/CommandIds.h"
 #include "canvas/DocView.h"
+#include "canvas/RoundTripChange.h"
 #include "canvas/TableEditResult.h"
+#include "canvas/TextFormat.h"
 #include "canvas/ToolObject.h"
 #include "canvas/UndoHistory.h"
-#include "canvas/io/RoundTrip.h"
-#include "canvas/io/TextFormat.h"
 
 #include <cstddef>
 #include <memory>

@@ -3,6 +3,7 @@
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/Cp932.h"
 #include "canvas/io/ExportArea.h"
+#include "canvas/io/RoundTrip.h"
 #include "canvas/io/SvgExport.h"
 #include "canvas/io/TextFile.h"
 #include "cli/CliWording.h"

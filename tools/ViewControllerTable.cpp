@@ -1,6 +1,7 @@
 // Pasting a table made from rows of data.
 #include "canvas/RuvlenDoc.h"
 #include "canvas/TableLayout.h"
+#include "canvas/io/TableText.h"
 #include "tools/CursorIds.h"
 #include "tools/ViewController.h"
 

@@ -1,7 +1,8 @@
 #include "canvas/io/DocumentText.h"
 
-#include "canvas/io/Cp932.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/io/Cp932.h"
+#include "canvas/io/RoundTrip.h"
 #include "canvas/io/Utf8CellText.h"
 
 #include <algorithm>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/TableProblem.h"
 #include "canvas/io/TextFormat.h"
 
 #include <string>
@@ -19,16 +20,6 @@ struct CTableData {
     bool m_bTabs = false; // the data was tab-separated
 
     int Columns() const { return m_rows.empty() ? 0 : static_cast<int>(m_rows[0].size()); }
-};
-
-enum class TableProblem { None, NoFields, UnterminatedQuote, TooLarge };
-
-struct CTableProblem {
-    TableProblem m_kind = TableProblem::None;
-    int m_nLine = 0; // UnterminatedQuote: the text line where the quoted field starts
-    // TooLarge: the size the table needs and the canvas it did not fit.
-    int m_nNeedColumns = 0, m_nNeedLines = 0;
-    int m_nColumns = 0, m_nLines = 0;
 };
 
 // Reads the bytes of a file: UTF-8 or Shift-JIS, detected as for canvas files
