@@ -1,5 +1,6 @@
 #include "cli/CliSession.h"
 
+#include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/Cp932.h"
 #include "canvas/io/ExportArea.h"
@@ -8,7 +9,6 @@
 #include "canvas/io/TextFile.h"
 #include "cli/CliWording.h"
 #include "tools/CommandRegistry.h"
-#include "tools/CursorIds.h"
 #include "tools/SymbolTable.h"
 #include "tools/ToolRegistry.h"
 

@@ -1,11 +1,11 @@
 // The table command: data from a file or the clipboard as a waiting paste.
+#include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/TableLayout.h"
 #include "canvas/io/TableText.h"
 #include "canvas/io/TextFile.h"
 #include "cli/CliSession.h"
 #include "cli/CliWording.h"
-#include "tools/CursorIds.h"
 
 #include <ostream>
 

@@ -1,7 +1,7 @@
 #include "cli/CliView.h"
 
 #include "canvas/io/Cp932.h"
-#include "tools/CursorIds.h"
+#include "tools/DialogResult.h"
 #include "tools/SymbolTable.h"
 #include "tools/TextInputDlg.h"
 

@@ -1,7 +1,7 @@
 #include "tools/TextTool.h"
 
 #include "canvas/RuvlenDoc.h"
-#include "tools/CursorIds.h"
+#include "tools/DialogResult.h"
 #include "tools/TextInputDlg.h"
 #include "tools/ViewPort.h"
 

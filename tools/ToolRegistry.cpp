@@ -1,5 +1,6 @@
 #include "tools/ToolRegistry.h"
 
+#include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
 #include "tools/CursorIds.h"
 #include "tools/LineTool.h"

@@ -1,8 +1,8 @@
 // Pasting a table made from rows of data.
+#include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/TableLayout.h"
 #include "canvas/io/TableText.h"
-#include "tools/CursorIds.h"
 #include "tools/ViewController.h"
 
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "canvas/CellGeometry.h"
 #include "canvas/RuvlenDoc.h"
-#include "tools/CursorIds.h"
+#include "tools/DialogResult.h"
 #include "tools/NumberCheck.h"
 
 #include <QCheckBox>

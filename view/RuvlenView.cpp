@@ -1,8 +1,10 @@
 #include "view/RuvlenView.h"
 
+#include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
 #include "tools/CommandRegistry.h"
 #include "tools/CursorIds.h"
+#include "tools/DialogResult.h"
 #include "tools/Tool.h"
 #include "view/CanvasPrinter.h"
 #include "view/CanvasSettingsDlg.h"

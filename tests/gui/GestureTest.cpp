@@ -6,10 +6,10 @@
 #include "app/RuvlenApp.h"
 #include "app/SymbolGridWnd.h"
 #include "app/SymbolPaletteDlg.h"
+#include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/Cp932.h"
 #include "tools/CommandRegistry.h"
-#include "tools/CursorIds.h"
 #include "view/RuvlenView.h"
 #include "view/TextInputWindow.h"
 

@@ -9,10 +9,10 @@
 #include "app/RuvlenApp.h"
 #include "app/ScreenFit.h"
 #include "app/UndoLevelsDlg.h"
+#include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/ExportSize.h"
 #include "tools/CommandRegistry.h"
-#include "tools/CursorIds.h"
 #include "view/RuvlenView.h"
 
 #include <QClipboard>

@@ -2,8 +2,8 @@
 // of mouse points, two windows on one canvas, and rubber-band feedback that
 // never leaves pixels behind.
 #include "view/RuvlenView.h"
+#include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
-#include "tools/CursorIds.h"
 
 #include <QPaintEvent>
 #include <QScrollBar>
