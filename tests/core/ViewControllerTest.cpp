@@ -4,6 +4,7 @@
 
 #include "FakeViewPort.h"
 
+#include "tools/CursorIds.h"
 #include "tools/MoveTool.h"
 #include "tools/SelectTool.h"
 
@@ -600,7 +601,8 @@ TEST(ViewControllerEdit, DeleteErasesTheSelectionAsTheEraseToolDoes) {
     byTool.Command(ID_TOOL_ERASE);
     byTool.Drag(3, 2, 6, 4);
     for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 14; ++x) EXPECT_EQ(byKey.Text(x, y), byTool.Text(x, y)) << x << "," << y;
+        for (int x = 0; x < 14; ++x)
+            EXPECT_EQ(byKey.Text(x, y), byTool.Text(x, y)) << x << "," << y;
     EXPECT_TRUE(byKey.Text(4, 2).empty() || byKey.Text(4, 2) == "  ");
     ASSERT_TRUE(byKey.Command(ID_EDIT_UNDO));
     EXPECT_EQ(byKey.Text(4, 2), "ab");
