@@ -237,7 +237,6 @@ public:
     CRoundTripChange m_loadRoundTrip;
 
 private:
-    int IsThickMode() const { return m_nLineMode == ID_LINE_THICK; }
     bool SelectionOnCanvas(CCellRect& rc) const;
     template <class MapFn> void TransformSelection(CDocView* view, MapFn map, int turns, int flip);
     void PasteFromBuffer(CDocView* view, int left, int top, int right, int bottom,
