@@ -3,6 +3,8 @@
 // How a canvas file is stored: its encoding and its line ends. New canvases are
 // Shift-JIS with CR LF; a canvas read from a file keeps that file's format.
 enum class TextEncoding { ShiftJis, Utf8, Utf8Bom };
+// The last of them: stored files keep an encoding as its number up to this.
+constexpr TextEncoding kLastTextEncoding = TextEncoding::Utf8Bom;
 enum class LineEnding { CrLf, Lf };
 
 struct CTextFormat {

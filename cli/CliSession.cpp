@@ -214,8 +214,8 @@ bool CCliSession::Gesture(const Args& a, bool drag, std::string& error) {
         return false;
     const bool hasText = a.size() == cells + 2;
     const int mode = m_pDoc->m_nToolMode;
-    if (hasText &&
-        (m_pDoc->m_nToolState != 0 || (mode != ID_TOOL_HTEXT && mode != ID_TOOL_VTEXT))) {
+    if (hasText && (m_pDoc->m_nToolState != CRuvlenDoc::NO_TOOL ||
+                    (mode != ID_TOOL_HTEXT && mode != ID_TOOL_VTEXT))) {
         error = a[0].text + ": TEXT is only for the text tools (tool htext or tool vtext)";
         return false;
     }

@@ -25,7 +25,7 @@ int CTextTool::Apply() {
 }
 
 void CTextTool::DrawMarker() {
-    if (m_nState != 2) return;
+    if (m_nState != FINISHED) return;
     CFeedbackFigure marker;
     marker.kind = CFeedbackFigure::Marker;
     marker.rects.push_back(CellOutline(Left(), Top(), Right(), Bottom()));

@@ -13,9 +13,9 @@ namespace {
 std::string NoRoomMessage(bool lines, int needed) {
     const std::string what = lines ? "行" : "桁";
     const std::string text = "挿入すると、空白でないマスがキャンバスの外に出てしまいます。";
-    if (needed > 99)
-        return text + std::to_string(needed) + " " + what + "が必要ですが、キャンバスは 99 " +
-               what + "までです。";
+    if (needed > CRuvlenDoc::MAX_SIZE)
+        return text + std::to_string(needed) + " " + what + "が必要ですが、キャンバスは " +
+               std::to_string(CRuvlenDoc::MAX_SIZE) + " " + what + "までです。";
     return text + "ｷｬﾝﾊﾞｽの設定で" + what + "数を " + std::to_string(needed) +
            " 以上にしてから挿入してください。";
 }
@@ -23,7 +23,7 @@ std::string NoRoomMessage(bool lines, int needed) {
 } // namespace
 
 bool CViewController::CanPasteTable() const {
-    return m_pDoc->m_nToolState == 0 && !m_pView->IsFrameMinimized();
+    return m_pDoc->m_nToolState == CRuvlenDoc::NO_TOOL && !m_pView->IsFrameMinimized();
 }
 
 bool CViewController::PasteTable(const CTableData& data, const CTableOptions& options, int pasteId,
