@@ -129,67 +129,118 @@ bool CCliSession::RequireCell(const Args& a, size_t i, int& x, int& y, std::stri
     return true;
 }
 
+const std::vector<CCliSession::CWord>& CCliSession::Words() {
+    using S = CCliSession;
+    static const std::vector<CWord> words = {
+        {"new", "C L", "a fresh canvas of C columns and L lines (10..99)", &S::Size},
+        {"open", "FILE",
+         "read a text file into a fresh canvas: UTF-8 when it has a\n"
+         "byte-order mark or is valid UTF-8 with non-ASCII text,\n"
+         "Shift-JIS otherwise; warns of characters it replaced",
+         &S::OpenWord},
+        {"save", "FILE [ENC] [EOL]",
+         "write the canvas in the format of the file it was\n"
+         "read from (a new canvas: sjis crlf), or in encoding ENC\n"
+         "(sjis utf8 utf8-bom) and line ends EOL (crlf lf), which\n"
+         "the canvas then keeps",
+         &S::Save},
+        {"show", "", "print the canvas as UTF-8", &S::ShowWord},
+        {"size", "C L", "change columns and lines; cells are kept", &S::Size},
+        {"tool", "NAME", "choose a tool; NAME is one of the tools below", &S::Tool},
+        {"weight", "thin|thick", "the line weight", &S::Weight},
+        {"drag", "X1 Y1 X2 Y2 [\"TEXT\"]",
+         "press, move and release with the current tool;\n"
+         "TEXT answers the text dialog of the text tools",
+         &S::Drag},
+        {"click", "X Y [\"TEXT\"]", "drag X Y X Y", &S::Click},
+        {"rclick", "X Y ARM", "right button on the arm (right down left up) of a cell",
+         &S::RightClick},
+        {"caret", "X Y", "with tool type: put the typing caret on a cell", &S::Caret},
+        {"type", "\"TEXT\"", "type TEXT at the caret (\\n is Enter)", &S::Type},
+        {"key", "NAME",
+         "left right up down home end backspace delete enter esc,\n"
+         "ctrl+home ctrl+end; shift+left/right/up/down draw a line",
+         &S::Key},
+        {"pick", "CATEGORY SLOT", "choose a palette symbol (0..9, 0..59)", &S::Pick},
+        {"undolevels", "N",
+         "keep N undo steps (1..100, default 1: a second undo\n"
+         "takes the undo back); redo steps forward again",
+         &S::UndoLevels},
+        {"export", "FILE.svg [SIZE] [used]",
+         "write the canvas's cells as an SVG picture at\n"
+         "font size SIZE (0..5; default the canvas's own, 2 for a\n"
+         "new one); used: only the rectangle of non-blank cells",
+         &S::Export},
+        {"table", "FILE [thin|thick] [header] [compact] [transparent]",
+         "a ruled table from CSV or tab-separated data (FILE - : the\n"
+         "clipboard's text), waiting like paste; thin or thick\n"
+         "frame (default thick), header: a line under the first\n"
+         "row, compact: no lines between the other rows,\n"
+         "transparent: pasted like tpaste, lines joined",
+         &S::Table},
+        {"clipboard", "[\"TEXT\"]", "put text on the clipboard; without TEXT, print its text",
+         &S::Clipboard},
+    };
+    return words;
+}
+
 bool CCliSession::Run(const Args& a, std::string& error) {
     const std::string& name = a[0].text;
     if (a[0].quoted) {
         error = "a command name cannot be quoted";
         return false;
     }
-    if (name == "drag" || name == "click") return Gesture(a, name == "drag", error);
-    if (name == "rclick") return RightClick(a, error);
-    if (name == "caret") return Caret(a, error);
-    if (name == "type") return Type(a, error);
-    if (name == "key") return Key(a, error);
-    if (name == "tool") {
-        if (!ArgCount(a, 1, 1, error)) return false;
-        const CToolRow* tool = FindToolByCliName(a[1].text);
-        if (!tool) {
-            error = "unknown tool '" + a[1].text + "' (" + ToolCliNames() + ")";
-            return false;
-        }
-        return Command(tool->id, error);
-    }
+    for (const CWord& word : Words())
+        if (name == word.name) return (this->*word.run)(a, error);
     if (const CCommandRow* row = FindCommandByCliWord(name.c_str())) {
         if (!ArgCount(a, 0, 0, error)) return false;
         return Command(row->id, error);
     }
-    if (name == "weight") {
-        if (!ArgCount(a, 1, 1, error)) return false;
-        if (a[1].text != "thin" && a[1].text != "thick") {
-            error = "weight: thin or thick";
-            return false;
-        }
-        return Command(a[1].text == "thin" ? ID_LINE_THIN : ID_LINE_THICK, error);
-    }
-    if (name == "new" || name == "size") return Size(a, error);
-    if (name == "open") {
-        if (!ArgCount(a, 1, 1, error)) return false;
-        return Open(a[1].text, error);
-    }
-    if (name == "save") return Save(a, error);
-    if (name == "show") {
-        if (!ArgCount(a, 0, 0, error)) return false;
-        Show();
-        return true;
-    }
-    if (name == "pick") return Pick(a, error);
-    if (name == "undolevels") return UndoLevels(a, error);
-    if (name == "export") return Export(a, error);
-    if (name == "table") return Table(a, error);
-    if (name == "clipboard") {
-        if (!ArgCount(a, 0, 1, error)) return false;
-        if (a.size() == 1) {
-            m_out << m_clipboard.m_strText;
-            if (!m_clipboard.m_strText.empty() && m_clipboard.m_strText.back() != '\n')
-                m_out << '\n';
-            return true;
-        }
-        m_clipboard.m_strText = a[1].text;
-        m_clipboard.m_bHasText = true;
-        return true;
-    }
     error = "unknown command '" + name + "'";
     return false;
+}
+
+bool CCliSession::Tool(const Args& a, std::string& error) {
+    if (!ArgCount(a, 1, 1, error)) return false;
+    const CToolRow* tool = FindToolByCliName(a[1].text);
+    if (!tool) {
+        error = "unknown tool '" + a[1].text + "' (" + ToolCliNames() + ")";
+        return false;
+    }
+    return Command(tool->id, error);
+}
+
+bool CCliSession::Weight(const Args& a, std::string& error) {
+    if (!ArgCount(a, 1, 1, error)) return false;
+    if (a[1].text != "thin" && a[1].text != "thick") {
+        error = "weight: thin or thick";
+        return false;
+    }
+    return Command(a[1].text == "thin" ? ID_LINE_THIN : ID_LINE_THICK, error);
+}
+
+bool CCliSession::OpenWord(const Args& a, std::string& error) {
+    if (!ArgCount(a, 1, 1, error)) return false;
+    return Open(a[1].text, error);
+}
+
+bool CCliSession::ShowWord(const Args& a, std::string& error) {
+    if (!ArgCount(a, 0, 0, error)) return false;
+    Show();
+    return true;
+}
+
+// The clipboard as the script sees it: UTF-8 text in, UTF-8 text out.
+bool CCliSession::Clipboard(const Args& a, std::string& error) {
+    if (!ArgCount(a, 0, 1, error)) return false;
+    if (a.size() == 1) {
+        m_out << m_clipboard.m_strText;
+        if (!m_clipboard.m_strText.empty() && m_clipboard.m_strText.back() != '\n') m_out << '\n';
+        return true;
+    }
+    m_clipboard.m_strText = a[1].text;
+    m_clipboard.m_bHasText = true;
+    return true;
 }
 
 bool CCliSession::Command(int id, std::string& error) {
