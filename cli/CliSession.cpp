@@ -250,6 +250,12 @@ bool CCliSession::Command(int id, std::string& error) {
         error = std::string("this command is not available now") + (row ? Needs(row->enable) : "");
         return false;
     }
+    const CTableEditResult& edit = m_pController->LastTableEdit();
+    if ((id == ID_INSERT_LINES || id == ID_INSERT_COLUMNS) &&
+        edit.m_nStatus == CTableEditResult::NO_ROOM) {
+        error = NoRoomForInsert(id == ID_INSERT_LINES, edit.m_nNeeded);
+        return false;
+    }
     if (!m_view.m_strError.empty()) {
         error = m_view.m_strError;
         return false;
@@ -304,11 +310,16 @@ bool CCliSession::RightClick(const Args& a, std::string& error) {
 
 bool CCliSession::Open(const std::string& path, std::string& error) {
     auto doc = std::make_unique<CRuvlenDoc>();
-    if (!LoadDocumentFile(*doc, path, error)) return false;
+    if (!LoadDocumentFile(*doc, path, error)) {
+        error = FileProblem("open", path, error);
+        return false;
+    }
     if (doc->m_bLoadCut)
-        m_err << "tavik-cli: warning: " << path << ": content past 99 lines was dropped\n";
+        m_err << "tavik-cli: warning: " << path << ": content past " << CRuvlenDoc::MAX_SIZE
+              << " lines was dropped\n";
     else if (doc->m_bLoadWrapped)
-        m_err << "tavik-cli: warning: " << path << ": lines wider than 99 cells were wrapped\n";
+        m_err << "tavik-cli: warning: " << path << ": lines wider than " << CRuvlenDoc::MAX_SIZE
+              << " cells were wrapped\n";
     if (doc->m_loadReplacements.Any())
         m_err << "tavik-cli: warning: " << path << ": "
               << ReplacementWarning(
@@ -327,7 +338,9 @@ bool CCliSession::Save(const Args& a, std::string& error) {
     if (!ArgCount(a, 1, 3, error)) return false;
     CTextFormat format = m_pDoc->m_textFormat;
     if (!ParseSaveFormat(a, format, error)) return false;
-    return SaveDocumentFile(*m_pDoc, a[1].text, format, error);
+    if (SaveDocumentFile(*m_pDoc, a[1].text, format, error)) return true;
+    error = FileProblem("save", a[1].text, error);
+    return false;
 }
 
 bool CCliSession::Size(const Args& a, std::string& error) {
@@ -386,8 +399,13 @@ bool CCliSession::Export(const Args& a, std::string& error) {
         return false;
     }
     CCellRect cells;
-    return ExportAreaRect(*m_pDoc, used ? EExportArea::Used : EExportArea::Canvas, cells, error) &&
-           ExportSvgFile(*m_pDoc, cells, path, size, error);
+    if (!ExportAreaRect(*m_pDoc, used ? EExportArea::Used : EExportArea::Canvas, cells, error)) {
+        error = "export: the canvas is blank, so it has no used area";
+        return false;
+    }
+    if (ExportSvgFile(*m_pDoc, cells, path, size, error)) return true;
+    error = FileProblem("export", path, error);
+    return false;
 }
 
 bool CCliSession::Pick(const Args& a, std::string& error) {

@@ -80,7 +80,10 @@ bool CCliSession::Table(const Args& a, std::string& error) {
     } else {
         std::string bytes;
         bool more = false;
-        if (!ReadFileBytes(a[1].text, bytes, kMaxTableBytes, &more, error)) return false;
+        if (!ReadFileBytes(a[1].text, bytes, kMaxTableBytes, &more, error)) {
+            error = FileProblem("table", a[1].text, error);
+            return false;
+        }
         if (more) {
             error = "table: " + source + " is too large for a table";
             return false;

@@ -3,6 +3,7 @@
 #include "cli/CliSession.h"
 
 #include "canvas/RuvlenDoc.h"
+#include "cli/CliWording.h"
 #include "tools/TypingCaret.h"
 
 #include <map>
@@ -43,7 +44,7 @@ bool CCliSession::Type(const Args& a, std::string& error) {
     if (!NeedCaret(*m_pDoc, "type", error)) return false;
     std::string status;
     CTypingCaret::Of(m_pDoc.get())->TypeText(a[1].text, &status);
-    if (!status.empty()) m_err << "tavik-cli: warning: " << status << "\n";
+    if (!status.empty()) m_err << "tavik-cli: warning: " << TypingProblem(status) << "\n";
     return true;
 }
 

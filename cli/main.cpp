@@ -68,7 +68,7 @@ std::string OneLine(const std::string& message) {
     std::string rest = message.substr(end + 1);
     for (char& c : rest)
         if (c == '\n') c = ' ';
-    return message.substr(0, end) + "（" + rest + "）";
+    return message.substr(0, end) + " (" + rest + ")";
 }
 
 // Flushes standard output; a failed write (a full disk, a closed pipe) is told.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/TableEditResult.h"
 #include "tools/CommandRegistry.h"
 #include "tools/ViewPort.h"
 
@@ -66,6 +67,8 @@ public:
     // Inserting or deleting lines or columns through the selection; a refused
     // insert tells how many the canvas would need. (ViewControllerTable.cpp)
     void OnTableEdit(int id);
+    // What the last insert or delete of lines or columns did.
+    const CTableEditResult& LastTableEdit() const { return m_lastTableEdit; }
 
     // Stores new canvas settings (as the canvas settings dialog does on OK) and
     // recomputes the metrics at the given resolution. Cells are never touched; a
@@ -97,6 +100,7 @@ private:
     CViewPort* m_pView;
     CClipboardPort* m_pClipboard;
     CSymbolSource* m_pSymbols;
+    CTableEditResult m_lastTableEdit;
 };
 
 extern const char* const kClipboardCopyFailedMessage;

@@ -53,6 +53,7 @@ void CViewController::OnTableEdit(int id) {
         result = doc.DeleteColumns(m_pView);
         break;
     }
+    m_lastTableEdit = result;
     if (result.m_nStatus == CTableEditResult::NO_ROOM)
         m_pView->ShowMessage(NoRoomMessage(id == ID_INSERT_LINES, result.m_nNeeded));
     UpdateOthers();
