@@ -32,7 +32,9 @@ const char* const kNotes =
     "\n"
     "Example: a thin line through the diagram of a UTF-8 Markdown file, saved in\n"
     "the file's own encoding and line ends:\n"
-    "  tavik-cli -e 'open notes.md; weight thin; tool vline; drag 6 1 6 3; save notes.md'\n";
+    "  tavik-cli -e 'open notes.md; weight thin; tool vline; drag 6 1 6 3; save notes.md'\n"
+    "The same for the second diagram of a long README, the rest left as it is:\n"
+    "  tavik-cli -e 'open README.md diagram 2; tool htext; drag 2 1 9 1 \"label\"; save'\n";
 
 // "  name ARGS", then the explanation from kHelpColumn on, one line per line of it.
 void AddEntry(std::ostream& out, const CCliSession::CWord& word) {

@@ -103,6 +103,7 @@ CCliSession::~CCliSession() = default;
 
 void CCliSession::Adopt(std::unique_ptr<CRuvlenDoc> doc) {
     m_pController.reset();
+    m_part.reset();
     m_pDoc = std::move(doc);
     m_pDoc->ComputeMetrics(kReferenceDpi);
     m_pDoc->SetUndoLevels(m_nUndoLevels);
@@ -133,16 +134,28 @@ const std::vector<CCliSession::CWord>& CCliSession::Words() {
     using S = CCliSession;
     static const std::vector<CWord> words = {
         {"new", "C L", "a fresh canvas of C columns and L lines (10..99)", &S::Size},
-        {"open", "FILE",
+        {"open", "FILE [LINES]",
          "read a text file into a fresh canvas: UTF-8 when it has a\n"
          "byte-order mark or is valid UTF-8 with non-ASCII text,\n"
-         "Shift-JIS otherwise; warns of characters it replaced",
-         &S::OpenWord},
-        {"save", "FILE [ENC] [EOL]",
+         "Shift-JIS otherwise; warns of characters it replaced;\n"
+         "a file longer than 99 lines or wider than 99 cells is\n"
+         "cut, and the warning lists its diagram blocks; with\n"
+         "LINES (FIRST-LAST, 1-based, or diagram N) only those\n"
+         "lines, to save them back in place",
+         &S::Open},
+        {"diagrams", "FILE",
+         "list FILE's diagram blocks, one a line: FIRST-LAST and\n"
+         "the block's first line",
+         &S::DiagramsWord},
+        {"save", "[FILE] [ENC] [EOL]",
          "write the canvas in the format of the file it was\n"
          "read from (a new canvas: sjis crlf), or in encoding ENC\n"
          "(sjis utf8 utf8-bom) and line ends EOL (crlf lf), which\n"
-         "the canvas then keeps",
+         "the canvas then keeps; after open FILE LINES, the whole\n"
+         "file with the canvas's lines in place of LINES; without\n"
+         "FILE, after open FILE LINES: write them back into FILE,\n"
+         "every other byte as it was; exits 1, writing nothing,\n"
+         "when FILE changed on disk since it was read",
          &S::Save},
         {"show", "", "print the canvas as UTF-8", &S::ShowWord},
         {"size", "C L", "change columns and lines; cells are kept", &S::Size},
@@ -178,6 +191,24 @@ const std::vector<CCliSession::CWord>& CCliSession::Words() {
          "row, compact: no lines between the other rows,\n"
          "transparent: pasted like tpaste, lines joined",
          &S::Table},
+        {"copytable", "",
+         "the fields of the table holding the selection's top-left\n"
+         "cell, tab-separated, onto the clipboard",
+         &S::TableCommand},
+        {"tabledata", "FILE",
+         "write that table's fields to FILE: .csv (UTF-8 with a\n"
+         "byte-order mark), .tsv, .md (a pipe table) or .html",
+         &S::TableCommand},
+        {"tableformat", "[thin|thick] [header] [compact]",
+         "re-lay that table from its fields as table lays data out;\n"
+         "no words: keep its frame, inner weight, header line and\n"
+         "compact rows",
+         &S::TableCommand},
+        {"sorttable", "[desc] [header|noheader]",
+         "sort its rows by the column of the selection's left cell\n"
+         "(numbers by value, empty last)",
+         &S::TableCommand},
+        {"mergecells", "", "join the table cells the selection touches into one", &S::TableCommand},
         {"clipboard", "[\"TEXT\"]", "put text on the clipboard; without TEXT, print its text",
          &S::Clipboard},
     };
@@ -219,9 +250,8 @@ bool CCliSession::Weight(const Args& a, std::string& error) {
     return Command(a[1].text == "thin" ? ID_LINE_THIN : ID_LINE_THICK, error);
 }
 
-bool CCliSession::OpenWord(const Args& a, std::string& error) {
-    if (!ArgCount(a, 1, 1, error)) return false;
-    return Open(a[1].text, error);
+bool CCliSession::DiagramsWord(const Args& a, std::string& error) {
+    return ArgCount(a, 1, 1, error) && Diagrams(a[1].text, error);
 }
 
 bool CCliSession::ShowWord(const Args& a, std::string& error) {
@@ -246,8 +276,7 @@ bool CCliSession::Clipboard(const Args& a, std::string& error) {
 bool CCliSession::Command(int id, std::string& error) {
     m_view.m_strError.clear();
     if (!m_pController->OnCommand(id)) {
-        const CCommandRow* row = FindCommand(id);
-        error = std::string("this command is not available now") + (row ? Needs(row->enable) : "");
+        error = NotAvailableText(id);
         return false;
     }
     const CTableEditResult& edit = m_pController->LastTableEdit();
@@ -261,6 +290,11 @@ bool CCliSession::Command(int id, std::string& error) {
         return false;
     }
     return true;
+}
+
+std::string CCliSession::NotAvailableText(int id) const {
+    const CCommandRow* row = FindCommand(id);
+    return std::string("this command is not available now") + (row ? Needs(row->enable) : "");
 }
 
 bool CCliSession::Gesture(const Args& a, bool drag, std::string& error) {
@@ -308,7 +342,21 @@ bool CCliSession::RightClick(const Args& a, std::string& error) {
     return true;
 }
 
-bool CCliSession::Open(const std::string& path, std::string& error) {
+bool CCliSession::Open(const Args& a, std::string& error) {
+    if (!ArgCount(a, 1, 3, error)) return false;
+    return a.size() == 2 ? OpenWhole(a[1].text, error) : OpenPart(a, error);
+}
+
+void CCliSession::WarnReplacements(const std::string& path) {
+    const CTextReplacements& r = m_pDoc->m_loadReplacements;
+    if (r.Any())
+        m_err << "tavik-cli: warning: " << path << ": "
+              << ReplacementWarning(r, "at line " + std::to_string(r.m_nFirstLine) + ", column " +
+                                           std::to_string(r.m_nFirstColumn))
+              << "\n";
+}
+
+bool CCliSession::OpenWhole(const std::string& path, std::string& error) {
     auto doc = std::make_unique<CRuvlenDoc>();
     if (!LoadDocumentFile(*doc, path, error)) {
         error = FileProblem("open", path, error);
@@ -320,24 +368,27 @@ bool CCliSession::Open(const std::string& path, std::string& error) {
     else if (doc->m_bLoadWrapped)
         m_err << "tavik-cli: warning: " << path << ": lines wider than " << CRuvlenDoc::MAX_SIZE
               << " cells were wrapped\n";
-    if (doc->m_loadReplacements.Any())
-        m_err << "tavik-cli: warning: " << path << ": "
-              << ReplacementWarning(
-                     doc->m_loadReplacements,
-                     "at line " + std::to_string(doc->m_loadReplacements.m_nFirstLine) +
-                         ", column " + std::to_string(doc->m_loadReplacements.m_nFirstColumn))
-              << "\n";
-    if (doc->m_loadRoundTrip.Any())
-        m_err << "tavik-cli: warning: " << path << ": "
-              << DescribeRoundTripChangeEnglish(doc->m_loadRoundTrip) << "\n";
+    const bool cut = doc->m_bLoadCut || doc->m_bLoadWrapped;
+    const CRoundTripChange roundTrip = doc->m_loadRoundTrip;
     Adopt(std::move(doc));
+    WarnReplacements(path);
+    if (roundTrip.Any())
+        m_err << "tavik-cli: warning: " << path << ": " << DescribeRoundTripChangeEnglish(roundTrip)
+              << "\n";
+    if (cut) ListBlocksOfCutFile(path);
     return true;
 }
 
 bool CCliSession::Save(const Args& a, std::string& error) {
-    if (!ArgCount(a, 1, 3, error)) return false;
-    CTextFormat format = m_pDoc->m_textFormat;
+    if (!ArgCount(a, 0, 3, error)) return false;
+    CTextFormat format = m_part ? m_part->m_format : m_pDoc->m_textFormat;
     if (!ParseSaveFormat(a, format, error)) return false;
+    if (m_part) return SavePart(a, format, error);
+    if (a.size() == 1) {
+        error = "save: FILE is needed (only a part opened with open FILE LINES is saved back "
+                "without one)";
+        return false;
+    }
     if (SaveDocumentFile(*m_pDoc, a[1].text, format, error)) return true;
     error = FileProblem("save", a[1].text, error);
     return false;

@@ -52,7 +52,11 @@ void LoadUtf8(CRuvlenDoc& doc, const std::string& bytes, size_t start) {
 } // namespace
 
 void LoadDocumentText(CRuvlenDoc& doc, const std::string& bytes, bool truncated) {
-    const CTextFormat format = DetectTextFormat(bytes, truncated);
+    LoadDocumentTextAs(doc, bytes, DetectTextFormat(bytes, truncated), truncated);
+}
+
+void LoadDocumentTextAs(CRuvlenDoc& doc, const std::string& bytes, const CTextFormat& format,
+                        bool truncated) {
     if (format.m_encoding == TextEncoding::ShiftJis) {
         CArchive ar = CArchive::ForLoading(bytes);
         doc.ReadText(ar);

@@ -21,6 +21,11 @@ class CRuvlenDoc;
 // bytes is only the start of a longer file.
 void LoadDocumentText(CRuvlenDoc& doc, const std::string& bytes, bool truncated = false);
 
+// The same in a format decided elsewhere (a part of a file is read in the
+// format of the whole file).
+void LoadDocumentTextAs(CRuvlenDoc& doc, const std::string& bytes, const CTextFormat& format,
+                        bool truncated = false);
+
 // The document as file bytes in the given format: per line the cells' bytes
 // with trailing ASCII spaces removed, converted to UTF-8 for the UTF-8 formats
 // (after the byte-order mark for UTF-8 with mark), then the line end. Lines as

@@ -22,8 +22,20 @@ struct CTableData {
     int Columns() const { return m_rows.empty() ? 0 : static_cast<int>(m_rows[0].size()); }
 };
 
+// Larger data could never give a table that fits a canvas.
+constexpr size_t kMaxTableBytes = 1 << 20;
+
+// The most any canvas can take: a table of n columns is at least 2n + 2 cells
+// wide (the frame, a cell and a line for each column, and a second cell for
+// the one field that must hold text), and one of n text lines at least n + 2
+// high.
+int MaxTableFields();
+int MaxTableLines();
+
 // Reads the bytes of a file: UTF-8 or Shift-JIS, detected as for canvas files
 // (DetectTextFormat), then comma- or tab-separated (canvas/io/CsvReader.h).
+// Both readers refuse more than kMaxTableBytes, and data that passes the
+// limits above, as soon as they see it.
 bool ReadTableBytes(const std::string& bytes, CTableData& data, CTableProblem& problem);
 
 // Reads Unicode text (UTF-8), as the clipboard gives it.
