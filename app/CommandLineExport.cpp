@@ -32,8 +32,13 @@ int UsageError(const QString& message) {
 // Parses the arguments after the program name; an empty string on success,
 // otherwise the message.
 QString Parse(const QStringList& args, CExportRequest& r) {
+    QStringList seen; // each option once: which of two would count is a guess
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
+        if (a.startsWith(QLatin1String("--"))) {
+            if (seen.contains(a)) return QStringLiteral("%1 is given more than once").arg(a);
+            seen << a;
+        }
         if (a == QLatin1String("--export")) {
             if (i + 1 >= args.size())
                 return QStringLiteral("--export needs an output file and an input file");
@@ -94,7 +99,8 @@ QString CommandLineUsage() {
         "  --area A   canvas: the whole canvas (default); used: only the rectangle holding\n"
         "             the non-blank cells, with no margin (refused for a blank canvas)\n"
         "  --transparent  PNG only: no white background\n"
-        "  --help     this text\n");
+        "  --help     this text\n"
+        "Each option may be given once.\n");
 }
 
 int ExportFromCommandLine(const QStringList& args, const QString& settingsPath) {

@@ -1,6 +1,7 @@
 // Parts of files: open FILE LINES, save back in place, diagrams FILE.
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/FilePartFile.h"
+#include "canvas/io/TextFile.h"
 #include "cli/CliSession.h"
 #include "cli/CliWording.h"
 

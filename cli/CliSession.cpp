@@ -275,7 +275,12 @@ bool CCliSession::Clipboard(const Args& a, std::string& error) {
 
 bool CCliSession::Command(int id, std::string& error) {
     m_view.m_strError.clear();
-    if (!m_pController->OnCommand(id)) {
+    const bool ran = m_pController->OnCommand(id);
+    for (size_t start = 0, end; (end = m_view.m_strWarnings.find('\n', start)) != std::string::npos;
+         start = end + 1)
+        m_err << "tavik-cli: warning: " << m_view.m_strWarnings.substr(start, end + 1 - start);
+    m_view.m_strWarnings.clear();
+    if (!ran) {
         error = NotAvailableText(id);
         return false;
     }

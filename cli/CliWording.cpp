@@ -45,6 +45,8 @@ std::string FileProblem(const std::string& what, const std::string& path,
     if (Holds(japanese, kOpenNotRegularMessage) || Holds(japanese, kSaveNotRegularMessage))
         return file + "is not a regular file (a folder, a named pipe or a device)";
     if (Holds(japanese, kSaveReadOnlyMessage)) return file + "is read-only";
+    if (Holds(japanese, kNotTextMessage))
+        return file + "is not a text file (the window says 「" + kNotTextMessage + "」)";
     const std::string reason = SystemReason(japanese);
     if (Holds(japanese, kSavePartialMessage)) {
         const size_t at = japanese.find(kSavePartialMessage) + std::strlen(kSavePartialMessage);

@@ -67,8 +67,12 @@ TEST(CommandRegistry, EveryRowIsCompleteAndUnique) {
         // checked by the tool mode (as the paste commands are while they wait);
         // the two weights are the line group.
         EXPECT_EQ(row.group == ActionGroup::Tool, FindToolRow(row.id) != nullptr);
-        if (row.group == ActionGroup::Tool) EXPECT_EQ(row.check, CheckRule::ToolMode);
-        if (row.group == ActionGroup::Line) EXPECT_EQ(row.check, CheckRule::LineMode);
+        if (row.group == ActionGroup::Tool) {
+            EXPECT_EQ(row.check, CheckRule::ToolMode);
+        }
+        if (row.group == ActionGroup::Line) {
+            EXPECT_EQ(row.check, CheckRule::LineMode);
+        }
         EXPECT_EQ(row.check == CheckRule::LineMode, row.group == ActionGroup::Line);
     }
 }
@@ -103,6 +107,17 @@ TEST(CommandRegistry, NoTwoRowsShareAShortcut) {
     for (const CCommandRow& row : CommandRegistry())
         for (const std::string& key : SplitKeys(row.keys))
             EXPECT_TRUE(keys.insert(key).second) << key << " on " << row.id;
+}
+
+// Every tool and line weight can be chosen from the keyboard.
+TEST(CommandRegistry, ToolsAndWeightsHaveKeys) {
+    int grouped = 0;
+    for (const CCommandRow& row : CommandRegistry()) {
+        if (row.group == ActionGroup::None) continue;
+        ++grouped;
+        EXPECT_FALSE(SplitKeys(row.keys).empty()) << row.id;
+    }
+    EXPECT_EQ(grouped, int(ToolRows().size()) + 2);
 }
 
 TEST(CommandRegistry, TheContextMenuFollowsTheCommandsEnabling) {
