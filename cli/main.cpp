@@ -1,4 +1,5 @@
 // tavik-cli: runs a script of commands against one canvas.
+#include "cli/CliHelp.h"
 #include "cli/CliSession.h"
 #include "cli/ScriptLexer.h"
 
@@ -14,83 +15,6 @@
 #include <vector>
 
 namespace {
-
-const char* const kHelp =
-    "usage: tavik-cli [SCRIPT | -]\n"
-    "       tavik-cli -e 'CMD[; CMD...]' [-e ...]\n"
-    "\n"
-    "Runs commands against one canvas (40 x 30, thick lines, rectangle tool).\n"
-    "Scripts are UTF-8, one command a line; '#' starts a comment line.\n"
-    "Cells are 0-based, column first. Quoted text: \"...\" with \\\" \\\\ \\n.\n"
-    "\n"
-    "  new C L              a fresh canvas of C columns and L lines (10..99)\n"
-    "  open FILE            read a text file into a fresh canvas: UTF-8 when it has a\n"
-    "                       byte-order mark or is valid UTF-8 with non-ASCII text,\n"
-    "                       Shift-JIS otherwise; warns of characters it replaced;\n"
-    "                       a file longer than 99 lines or wider than 99 cells is\n"
-    "                       cut, and the warning lists its diagram blocks\n"
-    "  open FILE LINES      read only lines of FILE, to save them back in place:\n"
-    "                       LINES is FIRST-LAST (1-based) or diagram N\n"
-    "  diagrams FILE        list FILE's diagram blocks, one a line: FIRST-LAST and\n"
-    "                       the block's first line\n"
-    "  save FILE [ENC] [EOL]  write the canvas in the format of the file it was\n"
-    "                       read from (a new canvas: sjis crlf), or in encoding ENC\n"
-    "                       (sjis utf8 utf8-bom) and line ends EOL (crlf lf), which\n"
-    "                       the canvas then keeps; after open FILE LINES, the whole\n"
-    "                       file with the canvas's lines in place of LINES\n"
-    "  save                 after open FILE LINES: write them back into FILE, every\n"
-    "                       other byte as it was; exits 1, writing nothing, when\n"
-    "                       FILE changed on disk since it was read\n"
-    "  show                 print the canvas as UTF-8\n"
-    "  size C L             change columns and lines; cells are kept\n"
-    "  tool NAME            select hline vline rect erase symbol htext vtext type\n"
-    "  weight thin|thick    the line weight\n"
-    "  drag X1 Y1 X2 Y2 [\"TEXT\"]  press, move and release with the current tool;\n"
-    "                       TEXT answers the text dialog of the text tools\n"
-    "  click X Y [\"TEXT\"]   drag X Y X Y\n"
-    "  rclick X Y ARM       right button on the arm (right down left up) of a cell\n"
-    "  caret X Y            with tool type: put the typing caret on a cell\n"
-    "  type \"TEXT\"          type TEXT at the caret (\\n is Enter)\n"
-    "  key NAME             left right up down home end backspace delete enter esc tab,\n"
-    "                       shift+tab ctrl+home ctrl+end; shift+left/right/up/down draw\n"
-    "                       a line; in a table cell they edit the cell, tab goes to the\n"
-    "                       next field\n"
-    "  pick CATEGORY SLOT   choose a palette symbol (0..9, 0..59)\n"
-    "  copy cut paste tpaste undo redo selectall clear rotate90 rotate180 fliph flipv\n"
-    "                       paste and tpaste wait for the next drag or click\n"
-    "  undolevels N         keep N undo steps (1..100, default 1: a second undo\n"
-    "                       takes the undo back); redo steps forward again\n"
-    "  export FILE.svg [SIZE] [used]  write the canvas's cells as an SVG picture at\n"
-    "                       font size SIZE (0..5; default the canvas's own, 2 for a\n"
-    "                       new one); used: only the rectangle of non-blank cells\n"
-    "  table FILE [thin|thick] [header] [compact] [transparent]  a ruled table\n"
-    "                       from CSV or tab-separated data (FILE - : the\n"
-    "                       clipboard's text), waiting like paste; thin or thick\n"
-    "                       frame (default thick), header: a line under the first\n"
-    "                       row, compact: no lines between the other rows,\n"
-    "                       transparent: pasted like tpaste, lines joined\n"
-    "  copytable            the fields of the table holding the selection's top-left\n"
-    "                       cell, tab-separated, onto the clipboard\n"
-    "  tabledata FILE       write that table's fields to FILE: .csv (UTF-8 with a\n"
-    "                       byte-order mark), .tsv, .md (a pipe table) or .html\n"
-    "  tableformat [thin|thick] [header] [compact]  re-lay that table from its\n"
-    "                       fields as table lays data out; no words: keep its frame,\n"
-    "                       inner weight, header line and compact rows\n"
-    "  sorttable [desc] [header|noheader]  sort its rows by the column of the\n"
-    "                       selection's left cell (numbers by value, empty last)\n"
-    "  mergecells           join the table cells the selection touches into one\n"
-    "  clipboard \"TEXT\"     put text on the clipboard\n"
-    "  clipboard            print the clipboard's text\n"
-    "\n"
-    "Box-drawing characters are full-width cells, as in Japanese text; tables that\n"
-    "Western terminal programs print count them as half-width, so their text columns\n"
-    "do not line up after open (the lines still arrive as editable lines).\n"
-    "\n"
-    "Example: a thin line through the diagram of a UTF-8 Markdown file, saved in\n"
-    "the file's own encoding and line ends:\n"
-    "  tavik-cli -e 'open notes.md; weight thin; tool vline; drag 6 1 6 3; save notes.md'\n"
-    "The same for the second diagram of a long README, the rest left as it is:\n"
-    "  tavik-cli -e 'open README.md diagram 2; tool htext; drag 2 1 9 1 \"label\"; save'\n";
 
 struct Line {
     int number;
@@ -144,7 +68,7 @@ std::string OneLine(const std::string& message) {
     std::string rest = message.substr(end + 1);
     for (char& c : rest)
         if (c == '\n') c = ' ';
-    return message.substr(0, end) + "（" + rest + "）";
+    return message.substr(0, end) + " (" + rest + ")";
 }
 
 // Flushes standard output; a failed write (a full disk, a closed pipe) is told.
@@ -188,7 +112,7 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
-            std::cout << kHelp;
+            std::cout << CliHelp();
             return FlushOutput() ? 0 : 1;
         }
         if (arg == "-e") {

@@ -2,6 +2,7 @@
 
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/Cp932.h"
+#include "canvas/io/RoundTrip.h"
 #include "canvas/io/Utf8CellText.h"
 
 #include <algorithm>
