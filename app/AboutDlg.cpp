@@ -11,6 +11,7 @@
 // Icon and version text side by side, OK at the top right; OK and Esc close it.
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    // No "?" in the title bar: the box has no help of its own.
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     EnsureResources();

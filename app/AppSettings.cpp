@@ -24,6 +24,8 @@ void SetFlag(CIniFile& ini, const char* section, const char* key, bool on) {
     ini.SetString(section, key, on ? "True" : "False");
 }
 
+// Stored rectangles are kept no smaller than 50 pixels a side, so that a window
+// never comes back too small to see or take hold of.
 int AtLeast(int value, int low) {
     return std::max(value, low);
 }
@@ -37,6 +39,8 @@ int InRange(int value, int low, int high) {
 
 } // namespace
 
+// Keys are read and written in the order the file has always listed them (Lines
+// before Columns), so that a new settings file looks as it always has.
 void CAppSettings::LoadCanvasDefaults(const CIniFile& ini) {
     m_nDefaultLines = InRange(ini.GetInt(kCanvas, "Lines", 30), kMinSize, kMaxSize);
     m_nDefaultColumns = InRange(ini.GetInt(kCanvas, "Columns", 40), kMinSize, kMaxSize);

@@ -29,7 +29,8 @@ bool CCanvasDocument::IsModified() const {
     return m_pDoc->IsModified();
 }
 
-// A part's title names its lines: "url.md (39–55 行)".
+// A part's title names its lines: "url.md (39–55 行)". A part saved from a blank
+// canvas holds no lines; its title names the line where they would go.
 void CCanvasDocument::SetPathName(const QString& path) {
     m_strPathName = QFileInfo(path).absoluteFilePath();
     m_strTitle = QFileInfo(path).fileName();
@@ -42,6 +43,8 @@ void CCanvasDocument::SetPathName(const QString& path) {
 bool CCanvasDocument::OpenPart(const QString& path, int first, int last, QString& error) {
     CFilePart part;
     CPartProblem problem;
+    // Absolute: the part keeps the path for saving in place, whatever the
+    // working folder is by then.
     const QString absolute = QFileInfo(path).absoluteFilePath();
     if (!OpenFilePart(*m_pDoc, absolute.toStdString(), first, last, part, problem)) {
         error = PartProblemText(absolute, problem);
@@ -64,7 +67,7 @@ QString CCanvasDocument::PartText() const {
 CRecoveryFile CCanvasDocument::RecoveryCopy(std::int64_t savedAt) const {
     CRecoveryFile copy =
         CRecoveryFile::FromDocument(*m_pDoc, m_strPathName.toStdString(), m_bLossyLoad, savedAt);
-    copy.m_part = m_part;
+    copy.m_part = m_part; // so that a restored canvas still saves in place
     return copy;
 }
 
@@ -89,6 +92,7 @@ void CCanvasDocument::Restore(const CRecoveryFile& copy) {
     copy.RestoreTo(*m_pDoc);
     m_bLossyLoad = copy.m_bLossyLoad;
     m_part = copy.m_part;
+    // A canvas never saved keeps no name: the frame numbers it as a new one.
     if (!copy.m_path.empty()) SetPathName(QString::fromStdString(copy.m_path));
 }
 
@@ -111,7 +115,7 @@ bool CCanvasDocument::Save(const QString& path, const CTextFormat& format, QStri
         return false;
     }
     m_pDoc->SetModifiedFlag(0);
-    m_bLossyLoad = false;
+    m_bLossyLoad = false; // the file now holds what the canvas shows
     SetPathName(path);
     return true;
 }

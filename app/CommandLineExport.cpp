@@ -80,6 +80,7 @@ QString Parse(const QStringList& args, CExportRequest& r) {
 
 } // namespace
 
+// Asked of argv before QApplication exists: an export chooses its platform first.
 bool IsExportCommandLine(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--export") == 0) return true;

@@ -25,6 +25,7 @@ CExportDlg::CExportDlg(QWidget* parent, const QString& suggestedPath, int fontSi
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("エクスポート"));
     m_pPathEdit = new QLineEdit(suggestedPath);
+    // The object names let the window tests find the fields.
     m_pPathEdit->setObjectName(QStringLiteral("path"));
     m_pPathEdit->setMinimumWidth(320);
     auto* browse = new QPushButton(QStringLiteral("参照(&B)..."));
@@ -36,6 +37,7 @@ CExportDlg::CExportDlg(QWidget* parent, const QString& suggestedPath, int fontSi
     m_pSizeCombo->setObjectName(QStringLiteral("size"));
     for (int i = 0; i < kFontSizeCount; ++i)
         m_pSizeCombo->addItem(QString::fromUtf8(FontSizeAt(i).label));
+    // A size out of range shows the default one rather than no choice at all.
     m_pSizeCombo->setCurrentIndex(fontSize >= 0 && fontSize <= kMaxFontSize
                                       ? fontSize
                                       : CCanvasDefaults().m_nDefaultTextSize);
@@ -79,6 +81,8 @@ CExportDlg::CExportDlg(QWidget* parent, const QString& suggestedPath, int fontSi
     connect(buttons, &QDialogButtonBox::accepted, this, &CExportDlg::tryAccept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_pFormatCombo, &QComboBox::currentIndexChanged, this, &CExportDlg::OnFormatChanged);
+    // Connected first, so that choosing SVG here updates the dialog; PNG is the
+    // combo box's first item and changes nothing, so the last call sets it up.
     if (QFileInfo(suggestedPath).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0)
         m_pFormatCombo->setCurrentIndex(Svg);
     OnFormatChanged();
@@ -136,6 +140,8 @@ void CExportDlg::tryAccept() {
     const QString path = Path();
     const QString caption = QStringLiteral("Tavik");
     QString problem;
+    // Path() adds the extension only to a name without one: a name with another
+    // extension is refused rather than given two.
     if (path.isEmpty())
         problem = QStringLiteral("ﾌｧｲﾙ名を指定してください。");
     else if (QFileInfo(path).suffix().compare(QString::fromLatin1(kSuffixes[SelectedFormat()]),

@@ -15,7 +15,8 @@
 namespace {
 
 QString g_homePage = QStringLiteral(":/help/index.html");
-QPointer<QMainWindow> g_window; // the open help window, if any
+// The open help window, if any; null again once it has closed (it deletes itself).
+QPointer<QMainWindow> g_window;
 
 // Resource paths become qrc: URLs so that relative links and pictures resolve.
 QUrl PageUrl(const QString& path, const QString& anchor) {

@@ -74,6 +74,7 @@ bool ReadAll(int fd, std::string& out, long limit) {
         if (n == 0) return true;
         if (n < 0 && errno != EINTR) return false;
         if (n > 0) out.append(buffer, size_t(n));
+        // Besides the size checked before: a file that grows while it is read.
         if (out.size() > size_t(limit)) return false;
     }
 }
@@ -103,6 +104,7 @@ int CIniFile::ParseLeadingInt(const std::string& text) {
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     long long magnitude = 0;
+    // A negative number reaches one further than a positive one: INT_MIN.
     const long long limit = negative ? -(long long)INT_MIN : INT_MAX;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         magnitude = magnitude * 10 + (text[i] - '0');
@@ -156,6 +158,7 @@ bool CIniFile::Load(const std::string& path) {
     // Non-blocking, so that opening a FIFO does not wait for a writer.
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) return errno == ENOENT;
+    // Checked on the descriptor, so that what is read is what was checked.
     struct stat st {};
     std::string content;
     bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= MAX_FILE_BYTES &&
@@ -167,6 +170,7 @@ bool CIniFile::Load(const std::string& path) {
 
 bool CIniFile::IsWellFormed() const {
     for (const Line& line : m_lines) {
+        // A binary file can still split into lines that parse; a NUL gives it away.
         if (line.text.find('\0') != npos) return false;
         if (line.kind != Kind::Other) continue;
         const std::string trimmed = Trim(line.text);
@@ -219,6 +223,7 @@ int CIniFile::GetInt(const std::string& section, const std::string& key, int def
 }
 
 size_t CIniFile::AppendSection(const std::string& section) {
+    // A blank line sets the new section apart, as sections are usually written.
     if (!m_lines.empty() && !Trim(m_lines.back().text).empty()) m_lines.push_back(Line());
     m_lines.push_back(ParseLine('[' + section + ']'));
     return m_lines.size() - 1;
@@ -235,6 +240,8 @@ bool CIniFile::SetString(const std::string& section, const std::string& key,
     }
     size_t header = FindSection(section);
     if (header == npos) header = AppendSection(section);
+    // Right after the section's last key: blank lines and comments that end the
+    // section stay between it and the next one.
     size_t at = header + 1;
     for (size_t j = header + 1, end = SectionEnd(header); j < end; ++j)
         if (m_lines[j].kind == Kind::Key) at = j + 1;

@@ -77,6 +77,7 @@ CMainFrame::CMainFrame(CSettingsStore* store) : m_pStore(store) {
     CreateToolBar();
     CreateStatusBar();
 
+    // Paste follows the clipboard as it changes, without asking it on every update.
     connect(&CQtClipboard::Instance(), &CQtClipboard::changed, this, &CMainFrame::UpdateActions);
 
     UpdateMenuBar();
@@ -92,6 +93,9 @@ CMainFrame::~CMainFrame() {
     m_documents.clear();
 }
 
+// The typing tool's shortcut arrives here before it triggers the action: only
+// the key, not a click on the button, brings up the caret at once. Taken here,
+// the shortcut does not trigger the action a second time.
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::Shortcut || watched != m_actions.value(ID_TOOL_TYPE))
         return QMainWindow::eventFilter(watched, event);
@@ -104,11 +108,13 @@ void CMainFrame::CreateActions() {
     m_pToolGroup = new QActionGroup(this);
     m_pLineGroup = new QActionGroup(this);
     for (const CCommandRow& row : CommandRegistry()) {
+        // Status prompt, then tool tip. A row with no menu text (a toolbar button,
+        // a key) is named by its tool tip.
         const QStringList prompt = Utf8(row.prompt ? row.prompt : "").split(QLatin1Char('\n'));
         QString text = row.menuText ? Utf8(row.menuText) : prompt.value(1);
         auto* action = new QAction(text, this);
         action->setData(row.id);
-        action->setObjectName(QStringLiteral("action%1").arg(row.id));
+        action->setObjectName(QStringLiteral("action%1").arg(row.id)); // for the tests
         action->setStatusTip(prompt.value(0));
         action->setShortcuts(Shortcuts(row.keys));
         if (row.prompt) action->setToolTip(ToolTipWithKey(prompt.value(1), action->shortcuts()));
@@ -161,6 +167,7 @@ void CMainFrame::CreateMenus() {
 
 void CMainFrame::UpdateMenuBar() {
     const bool canvas = !m_pMdiArea->subWindowList().isEmpty();
+    // The first call finds an empty bar, whatever the flag says.
     if (canvas == m_bCanvasMenusShown && !menuBar()->actions().isEmpty()) return;
     m_bCanvasMenusShown = canvas;
     menuBar()->clear();
@@ -176,7 +183,7 @@ void CMainFrame::UpdateMenuBar() {
 void CMainFrame::CreateToolBar() {
     QToolBar* bar = m_pToolBar = addToolBar(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"));
     bar->setObjectName(QStringLiteral("toolBar"));
-    bar->setIconSize(QSize(16, 15));
+    bar->setIconSize(QSize(16, 15)); // the buttons' images (with @2x ones for high DPI)
     for (int id : ToolbarLayout()) {
         if (id == 0)
             bar->addSeparator();
@@ -233,6 +240,7 @@ void CMainFrame::ShowNotice(const QString& text) {
     statusBar()->showMessage(text, kNoticeMillis);
 }
 
+// The status bar counts cells from 1.
 void CMainFrame::SetPositionText(int column, int row) {
     m_pMessagePane->setText(QStringLiteral("(%1, %2)").arg(column + 1).arg(row + 1));
 }

@@ -146,6 +146,8 @@ void CMainFrame::UpdateActions() {
     m_pPartPane->setVisible(!m_pPartPane->text().isEmpty());
 }
 
+// The list of windows at the end of the Window menu is made afresh each time
+// the menu opens.
 void CMainFrame::UpdateWindowMenu() {
     for (QAction* a : m_windowListActions) delete a;
     m_windowListActions.clear();
@@ -177,6 +179,8 @@ void CMainFrame::UpdateTitles() {
             frame->setWindowTitle(title);
             frame->setWindowModified(document->IsModified());
         }
+        // Titles are refreshed after anything that may change a canvas, which
+        // makes this the place to tell the recovery copies.
         m_pRecovery->Notice(document.get());
     }
 }
@@ -204,6 +208,7 @@ void CMainFrame::OnUndoLevels() {
     if (dialog.exec() != QDialog::Accepted) return;
     m_pStore->Settings().m_nUndoLevels = dialog.Value();
     m_pStore->SaveEditingSettings();
+    // Open canvases take the new number too, not only new ones.
     for (const auto& document : m_documents) document->Doc().SetUndoLevels(dialog.Value());
 }
 
@@ -211,7 +216,7 @@ void CMainFrame::OnRecoverySeconds() {
     CNumberDlg dialog(this, RecoveryIntervalQuestion(), m_pStore->Settings().m_nRecoverySeconds);
     if (dialog.exec() != QDialog::Accepted) return;
     m_pStore->Settings().m_nRecoverySeconds = dialog.Value();
-    m_pStore->SaveEditingSettings();
+    m_pStore->SaveEditingSettings(); // the recovery copies read the setting as they go
 }
 
 // --- Symbol palette ---
@@ -238,6 +243,7 @@ void CMainFrame::CapturePaletteRect() {
     if (m_bPaletteShown) m_pSymbolPalette->CaptureRect();
 }
 
+// No UpdateActions here: OnCommand refreshes the actions after every command.
 void CMainFrame::OnSymbolTable() {
     if (m_bPaletteShown) {
         CapturePaletteRect();
@@ -261,6 +267,9 @@ void CMainFrame::GetChosenSymbol(char buffer[4]) {
     SymbolPalette()->GetChosenSymbol(buffer);
 }
 
+// A click in the palette: the symbol tool through SetToolMode rather than the
+// command, since the palette is shown already; chosen again even when current,
+// it ends any tool at work and drops the selection.
 void CMainFrame::SelectSymbolTool() {
     if (CRuvlenView* view = ActiveView()) {
         view->Controller().SetToolMode(ID_TOOL_SYMBOL);

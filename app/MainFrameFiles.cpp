@@ -55,10 +55,13 @@ CCanvasDocument* CMainFrame::OpenDocument(const QString& path, QStringList* prob
     auto document = std::make_unique<CCanvasDocument>(m_pStore->Settings().Defaults());
     QString error;
     if (!document->Open(path, error)) {
+        // In the list of a drop, or in a box, which stands alone while the window
+        // is not up yet (a file named at start).
         if (problems)
             problems->append(error);
         else
             QMessageBox::critical(isVisible() ? this : nullptr, Caption(), error);
+        // The list may hold the name as given or as an absolute path.
         m_pStore->RemoveFromRecentFiles(path);
         m_pStore->RemoveFromRecentFiles(QFileInfo(path).absoluteFilePath());
         UpdateRecentFileActions();
@@ -278,6 +281,8 @@ struct CFormatChoice {
 
 CFormatChoice AddFormatChoice(QFileDialog& dialog, const CTextFormat& current) {
     CFormatChoice choice;
+    // The widget-based file dialog lays itself out in a grid; should that ever
+    // change, Save As still works, without the choice.
     auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
     if (!grid) return choice;
     choice.encoding = new QComboBox(&dialog);
@@ -311,6 +316,7 @@ QString CMainFrame::AskSaveFileName(CCanvasDocument* document, CTextFormat& form
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(QString::fromUtf8(kFilter).split(QStringLiteral(";;")));
     dialog.setDefaultSuffix(QStringLiteral("txt"));
+    // The suffix added to a bare name follows the chosen filter.
     connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
         dialog.setDefaultSuffix(filter.contains(QStringLiteral("*.md")) ? QStringLiteral("md")
                                                                         : QStringLiteral("txt"));
@@ -357,6 +363,7 @@ bool CMainFrame::SaveDocumentTo(CCanvasDocument* document, const QString& path,
                 .arg(QDir::toNativeSeparators(path)));
         return false;
     }
+    // Only a save over the file it came from loses what reading changed.
     const bool overOriginal =
         !document->PathName().isEmpty() && SameFile(path, document->PathName());
     if (overOriginal && document->LoadWasLossy() && !ConfirmLossySave(document)) return false;
@@ -412,6 +419,8 @@ bool CMainFrame::MaybeSave(CCanvasDocument* document) {
     return SaveDocument(document, false);
 }
 
+// Only the last window of a canvas asks about saving, and not when the canvas
+// is being closed after the question was answered (m_pClosingDocument).
 void CMainFrame::OnChildCloseRequested(CChildFrame* frame, bool* allow) {
     CCanvasDocument* document = frame->Document();
     if (document == m_pClosingDocument || FramesOf(document).size() > 1) return;
@@ -444,6 +453,9 @@ void CMainFrame::OnViewDestroyed(CCanvasDocument* document) {
     UpdateActions();
 }
 
+// Every canvas is asked about first, and only then are windows closed: a
+// Cancel for any canvas leaves them all open. Closing a window only schedules
+// its deletion, so m_documents does not change under the second loop.
 void CMainFrame::closeEvent(QCloseEvent* event) {
     CapturePaletteRect();
     for (const auto& document : m_documents) {

@@ -20,6 +20,8 @@ bool CMainFrame::ChoosePartOfFile(const QString& path, std::unique_ptr<CCanvasDo
         return true;
     QWidget* parent = isVisible() ? this : nullptr;
     COpenPartDlg dialog(parent, QFileInfo(path).fileName(), lines, blocks);
+    // A part that cannot be opened (a line too wide, say) is told, and the
+    // dialog comes back with the choice as it was.
     for (;;) {
         if (dialog.exec() != QDialog::Accepted) return false;
         if (dialog.Choice() == COpenPartDlg::Whole) return true;

@@ -36,7 +36,7 @@ CNumberDlg::CNumberDlg(QWidget* parent, const CNumberQuestion& question, int val
     : QDialog(parent) {
     setWindowTitle(question.title);
     m_pNumber = new QSpinBox;
-    m_pNumber->setObjectName(QStringLiteral("number"));
+    m_pNumber->setObjectName(QStringLiteral("number")); // for the window tests
     m_pNumber->setRange(question.min, question.max);
     m_pNumber->setSuffix(question.suffix);
     m_pNumber->setValue(value);
@@ -50,7 +50,7 @@ CNumberDlg::CNumberDlg(QWidget* parent, const CNumberQuestion& question, int val
     layout->addWidget(m_pNumber);
     layout->addWidget(new QLabel(question.hint));
     layout->addWidget(buttons);
-    m_pNumber->selectAll();
+    m_pNumber->selectAll(); // typing replaces the number
 }
 
 int CNumberDlg::Value() const {

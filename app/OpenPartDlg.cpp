@@ -18,7 +18,7 @@ namespace {
 QSpinBox* LineBox(const char* name, int fileLines) {
     auto* box = new QSpinBox;
     box->setObjectName(QString::fromLatin1(name));
-    box->setRange(1, std::max(1, fileLines));
+    box->setRange(1, std::max(1, fileLines)); // a valid range even for an empty file
     return box;
 }
 
@@ -52,6 +52,7 @@ COpenPartDlg::COpenPartDlg(QWidget* parent, const QString& fileName, int fileLin
     m_pRangeChoice->setObjectName(QStringLiteral("rangeChoice"));
     m_pFirst = LineBox("firstLine", fileLines);
     m_pLast = LineBox("lastLine", fileLines);
+    // At first as many lines from the top as a canvas holds.
     m_pLast->setValue(std::min(fileLines, CRuvlenDoc::MAX_SIZE));
     auto* firstLabel = new QLabel(QStringLiteral("行から(&F)"));
     firstLabel->setBuddy(m_pFirst);
@@ -110,6 +111,7 @@ COpenPartDlg::COpenPartDlg(QWidget* parent, const QString& fileName, int fileLin
 void COpenPartDlg::ShowBlock(int row) {
     if (row < 0 || row >= int(m_blocks.size())) return;
     m_pBlockChoice->setChecked(true);
+    // Filling in the block's lines is not typing a range (see the constructor).
     m_bShowingBlock = true;
     m_pFirst->setValue(m_blocks[size_t(row)].m_nFirst);
     m_pLast->setValue(m_blocks[size_t(row)].m_nLast);

@@ -35,6 +35,8 @@ constexpr int kPreviewLines = 6;
 
 } // namespace
 
+// The copy's canvas as a save would write it (in UTF-8), so that the preview
+// shows what restoring brings back, without the blank lines around it.
 QStringList CRecoveryDlg::FirstLines(const CRecoveryFile& copy, int count) {
     CRuvlenDoc doc;
     copy.RestoreTo(doc);
@@ -103,6 +105,7 @@ CRecoveryDlg::CRecoveryDlg(QWidget* parent, const std::vector<CRecoveryManager::
     m_pRestore = buttons->addButton(QStringLiteral("復元"), QDialogButtonBox::AcceptRole);
     m_pDiscard = buttons->addButton(QStringLiteral("破棄"), QDialogButtonBox::DestructiveRole);
     m_pLater = buttons->addButton(QStringLiteral("後で"), QDialogButtonBox::RejectRole);
+    // Enter restores: nothing is lost that way. Esc is Later, which keeps the copies.
     m_pRestore->setDefault(true);
     connect(m_pRestore, &QPushButton::clicked, this, [this] { done(Restore); });
     connect(m_pDiscard, &QPushButton::clicked, this, [this] { done(Discard); });

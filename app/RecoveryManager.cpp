@@ -74,6 +74,8 @@ struct CRecoveryManager::CTracked {
 CRecoveryManager::CRecoveryManager(CRecoveryHost* host, const CAppSettings* settings,
                                    const QString& folder, QObject* parent)
     : QObject(parent), m_pHost(host), m_pSettings(settings), m_strFolder(folder) {
+    // The time as well as the process id: a later program may get the id of one
+    // that died and left copies, and must not take its copies for its own.
     static int s_nInstances = 0; // several managers in one process (tests)
     m_strId = QStringLiteral("p%1n%2t%3")
                   .arg(QCoreApplication::applicationPid())
@@ -89,6 +91,7 @@ CRecoveryManager::~CRecoveryManager() {
 }
 
 QString CRecoveryManager::DefaultFolder() {
+    // A relative XDG_STATE_HOME is not valid and counts as unset.
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
     if (state.isEmpty() || QDir::isRelativePath(state))
         state = QDir::homePath() + QStringLiteral("/.local/state");
@@ -149,6 +152,8 @@ void CRecoveryManager::Notice(CCanvasDocument* document) {
         if (it != m_tracked.end()) Remove(*it->second);
         return;
     }
+    // Notice comes with every title refresh: a canvas whose copy would hold the
+    // same as the one written or waiting costs nothing.
     CTracked& tracked = Track(document);
     const std::size_t fingerprint = Fingerprint(document);
     if ((tracked.m_bWritten || tracked.m_bPending) && fingerprint == tracked.m_nFingerprint) return;
@@ -234,6 +239,8 @@ void CRecoveryManager::FindLeftCopies() {
     std::vector<std::string> names = m_folder.Names();
     std::sort(names.begin(), names.end());
     for (const std::string& entry : names) {
+        // Besides copies and locks, only the .rmlock files that QLockFile leaves
+        // (earlier versions locked with it) are no surprise in the folder.
         const QString name = QFile::decodeName(entry.c_str());
         if (name.startsWith(QLatin1Char('.'))) continue; // hidden: a copy being written
         const QRegularExpressionMatch match = copyName.match(name);
@@ -246,6 +253,8 @@ void CRecoveryManager::FindLeftCopies() {
             m_skipped << name + QStringLiteral(": 復元用のファイルではありません。");
         }
     }
+    // A lock without copies is claimed too, so that a dead program's lock goes
+    // with the claims.
     for (const QString& id : ids) {
         if (id == m_strId) continue;
         auto lock = std::make_unique<CPrivateFolder::CLock>();
@@ -261,6 +270,7 @@ void CRecoveryManager::FindLeftCopies() {
         }
         m_claims.emplace_back(id, std::move(lock));
     }
+    // Oldest first, as they were made; names sorted above keep ties in order.
     std::stable_sort(m_leftCopies.begin(), m_leftCopies.end(),
                      [](const CLeftCopy& a, const CLeftCopy& b) {
                          return a.m_copy.m_nSavedAt < b.m_copy.m_nSavedAt;

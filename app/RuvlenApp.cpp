@@ -51,6 +51,7 @@ void CRuvlenApp::LoadSettings() {
     for (int i = 1; i <= kRecentFileCount; ++i) {
         const std::string key = "File" + std::to_string(i);
         const QString path = QString::fromStdString(m_ini.GetString(kRecentSection, key, ""));
+        // A file edited by hand may list a file twice; the menu shows it once.
         if (!path.isEmpty() && !m_recentFiles.contains(path)) m_recentFiles.append(path);
     }
 }
@@ -60,6 +61,7 @@ template <class Change> void CRuvlenApp::WriteSettings(Change change) {
     CIniFile current;
     if (!LoadSettingsFile(m_strSettingsPath, current)) return;
     change(current);
+    // The configuration folder may not be there yet on a new account.
     QDir().mkpath(QFileInfo(m_strSettingsPath).absolutePath());
     current.Save(m_strSettingsPath.toStdString()); // write failures are ignored
 }
@@ -100,6 +102,8 @@ void CRuvlenApp::RemoveFromRecentFiles(const QString& path) {
     m_recentFiles.removeAll(path);
 }
 
+// The canvas comes before the window is placed and shown: a file that cannot be
+// opened ends the program with no window shown.
 bool CRuvlenApp::InitInstance(const QString& fileName) {
     m_pMainFrame = new CMainFrame(this);
     if (fileName.isEmpty())

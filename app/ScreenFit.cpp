@@ -24,7 +24,7 @@ int FitSpan(const CSpan& s, int low, int room, int& length) {
 QRect FitOnScreen(int x, int y, int width, int height, const QList<QRect>& availableScreens) {
     const CSpan h{x, std::max(width, 1)}, v{y, std::max(height, 1)};
     if (availableScreens.isEmpty()) {
-        const int limit = 1 << 20;
+        const int limit = 1 << 20; // far from where a QRect's arithmetic overflows
         return QRect(std::clamp(x, -limit, limit), std::clamp(y, -limit, limit),
                      std::min<int>(h.length, limit), std::min<int>(v.length, limit));
     }

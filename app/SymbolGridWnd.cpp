@@ -38,12 +38,14 @@ CSymbolGridWnd::CSymbolGridWnd(QWidget* parent) : QWidget(parent) {
     setFixedSize(SizeFor(m_nCellPixels));
 }
 
+// One pixel more than the cells: with a border pixel on each side, the last
+// cells' grid-line pixels lie under the border.
 QSize CSymbolGridWnd::SizeFor(int cellPixels) const {
     return QSize(cellPixels * m_nGridColumns + 1, cellPixels * m_nGridRows + 1);
 }
 
 void CSymbolGridWnd::SetCellPixels(int pixels) {
-    pixels = std::max(pixels, 16);
+    pixels = std::max(pixels, 16); // the classic cell size; symbols get no smaller
     if (pixels == m_nCellPixels) return;
     m_nCellPixels = pixels;
     setFixedSize(SizeFor(pixels));
@@ -152,6 +154,8 @@ void CSymbolGridWnd::PaintGridLines(QPainter& p) const {
 
 void CSymbolGridWnd::mousePressEvent(QMouseEvent* event) {
     const QRect client = ClientRect();
+    // Positions may be fractional on a scaled screen: the pixel is the one the
+    // point lies in.
     const QPoint pos(static_cast<int>(std::floor(event->position().x())),
                      static_cast<int>(std::floor(event->position().y())));
     if (event->button() != Qt::LeftButton || !client.contains(pos)) {
@@ -166,5 +170,7 @@ void CSymbolGridWnd::mousePressEvent(QMouseEvent* event) {
         InvalidateCell(old);
         InvalidateCell(n);
     }
+    // Any click in the grid, on an empty slot or the chosen one too, chooses the
+    // symbol tool.
     emit clicked();
 }

@@ -10,7 +10,7 @@ class QComboBox;
 
 // The modeless symbol palette: a category box and a 6 x 10 grid of symbols. The
 // object lives for the whole run; its window exists only while shown. The chosen
-// category and slot survive hiding.
+// category survives hiding; each showing starts at the category's first symbol.
 class CSymbolPaletteDlg : public QDialog {
     Q_OBJECT
 public:

@@ -12,6 +12,7 @@
 #include <cstring>
 
 int main(int argc, char* argv[]) {
+    // Before QApplication, so that --help needs no display.
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         QTextStream(stdout) << CommandLineUsage();
         return 0;

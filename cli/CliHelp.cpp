@@ -37,6 +37,8 @@ const char* const kNotes =
     "  tavik-cli -e 'open README.md diagram 2; tool htext; drag 2 1 9 1 \"label\"; save'\n";
 
 // "  name ARGS", then the explanation from kHelpColumn on, one line per line of it.
+// At least two blanks part a head from its explanation; a longer head gets a
+// line of its own.
 void AddEntry(std::ostream& out, const CCliSession::CWord& word) {
     std::string head = std::string("  ") + word.name;
     if (*word.arguments) head += std::string(" ") + word.arguments;

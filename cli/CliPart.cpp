@@ -19,7 +19,8 @@ std::string PartError(const char* what, const std::string& path, const CPartProb
     return text;
 }
 
-// A whole decimal number of at most nine digits.
+// A whole decimal number of at most nine digits: digits only, since atoi would
+// also take a sign or blanks, and nine of them always fit an int.
 bool ParseLineNumber(const std::string& text, int& value) {
     if (text.empty() || text.size() > 9 ||
         text.find_first_not_of("0123456789") != std::string::npos)
@@ -35,6 +36,7 @@ const char kLinesUsage[] = "open: LINES is FIRST-LAST (such as 39-55) or diagram
 bool CCliSession::OpenPart(const Args& a, std::string& error) {
     const std::string& path = a[1].text;
     int first = 0, last = 0;
+    // open FILE diagram N: the lines of block N as diagrams FILE lists them.
     if (a.size() == 4) {
         int n = 0;
         std::vector<CDiagramBlock> blocks;
@@ -106,6 +108,7 @@ void CCliSession::ListBlocksOfCutFile(const std::string& path) {
     std::vector<CDiagramBlock> blocks;
     int lines = 0;
     CPartProblem problem;
+    // No list then, and no error: the open itself went well and has warned.
     if (!ReadDiagramBlocks(path, blocks, lines, problem)) return;
     m_err << "tavik-cli: warning: " << path << ": " << lines << " lines, " << blocks.size()
           << " diagram block" << (blocks.size() == 1 ? "" : "s") << "; open " << path

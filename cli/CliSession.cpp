@@ -19,7 +19,8 @@
 
 namespace {
 
-// Parses a whole decimal number in [lo, hi].
+// Parses a whole decimal number in [lo, hi]. A quoted word is text, never a
+// number; nine digits at most, so strtol cannot overflow and the value fits an int.
 bool ParseInt(const CScriptWord& word, int lo, int hi, int& value) {
     if (word.quoted || word.text.empty() || word.text.size() > 9) return false;
     char* end = nullptr;
@@ -78,7 +79,8 @@ bool ParseSaveFormat(const std::vector<CScriptWord>& a, CTextFormat& format, std
     return true;
 }
 
-// True when text ends in the ASCII suffix, in any case.
+// True when text ends in the ASCII suffix, in any case; the suffix is given in
+// lower case.
 bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
     if (text.size() < suffix.size()) return false;
     const size_t start = text.size() - suffix.size();
@@ -101,6 +103,9 @@ CCliSession::CCliSession(std::ostream& out, std::ostream& err) : m_out(out), m_e
 
 CCliSession::~CCliSession() = default;
 
+// The controller goes before the canvas it drives, so that none ever points at
+// a freed one. A new canvas stands for no part of a file: OpenPart sets the
+// part again after adopting its canvas.
 void CCliSession::Adopt(std::unique_ptr<CRuvlenDoc> doc) {
     m_pController.reset();
     m_part.reset();
@@ -116,6 +121,8 @@ CCellPoint CCliSession::CellCenter(int x, int y) const {
     return m_pDoc->Geometry(kReferenceDpi).CellCenter(x, y);
 }
 
+// Numbers far past any canvas still parse, so that a cell off the canvas is
+// told with the canvas's size rather than as a malformed number.
 bool CCliSession::RequireCell(const Args& a, size_t i, int& x, int& y, std::string& error) const {
     if (!ParseInt(a[i], 0, 10000, x) || !ParseInt(a[i + 1], 0, 10000, y)) {
         error = a[0].text + ": a cell is two whole numbers, column and line";
@@ -223,6 +230,8 @@ bool CCliSession::Run(const Args& a, std::string& error) {
         error = "a command name cannot be quoted";
         return false;
     }
+    // The session's own words first: copytable and mergecells are registry
+    // words too, but here they say in English why a table command did nothing.
     for (const CWord& word : Words())
         if (name == word.name) return (this->*word.run)(a, error);
     if (const CCommandRow* row = FindCommandByCliWord(name.c_str())) {
@@ -233,6 +242,8 @@ bool CCliSession::Run(const Args& a, std::string& error) {
     return false;
 }
 
+// Tools and weights are chosen through their commands, as a toolbar button
+// chooses them: a tool at work ends the same way.
 bool CCliSession::Tool(const Args& a, std::string& error) {
     if (!ArgCount(a, 1, 1, error)) return false;
     const CToolRow* tool = FindToolByCliName(a[1].text);
@@ -266,6 +277,7 @@ bool CCliSession::ShowWord(const Args& a, std::string& error) {
 bool CCliSession::Clipboard(const Args& a, std::string& error) {
     if (!ArgCount(a, 0, 1, error)) return false;
     if (a.size() == 1) {
+        // The next output starts on a line of its own.
         m_out << m_clipboard.m_strText;
         if (!m_clipboard.m_strText.empty() && m_clipboard.m_strText.back() != '\n') m_out << '\n';
         return true;
@@ -276,8 +288,10 @@ bool CCliSession::Clipboard(const Args& a, std::string& error) {
 }
 
 bool CCliSession::Command(int id, std::string& error) {
+    // A message the command shows the user means that it failed.
     m_view.m_strError.clear();
     const bool ran = m_pController->OnCommand(id);
+    // Each warning the view keeps ends in a line break; only whole lines go out.
     for (size_t start = 0, end; (end = m_view.m_strWarnings.find('\n', start)) != std::string::npos;
          start = end + 1)
         m_err << "tavik-cli: warning: " << m_view.m_strWarnings.substr(start, end + 1 - start);
@@ -286,6 +300,8 @@ bool CCliSession::Command(int id, std::string& error) {
         error = NotAvailableText(id);
         return false;
     }
+    // Before m_strError, which then holds the window's Japanese text for the
+    // same refusal.
     const CTableEditResult& edit = m_pController->LastTableEdit();
     if ((id == ID_INSERT_LINES || id == ID_INSERT_COLUMNS) &&
         edit.m_nStatus == CTableEditResult::NO_ROOM) {
@@ -312,6 +328,8 @@ bool CCliSession::Gesture(const Args& a, bool drag, std::string& error) {
         return false;
     const bool hasText = a.size() == cells + 2;
     const int mode = m_pDoc->m_nToolMode;
+    // Only a text tool's gesture opens the text dialog; with a paste waiting the
+    // click places the paste instead, and TEXT would go unused.
     if (hasText && (m_pDoc->m_nToolState != CRuvlenDoc::NO_TOOL ||
                     (mode != ID_TOOL_HTEXT && mode != ID_TOOL_VTEXT))) {
         error = a[0].text + ": TEXT is only for the text tools (tool htext or tool vtext)";
@@ -320,10 +338,12 @@ bool CCliSession::Gesture(const Args& a, bool drag, std::string& error) {
     m_view.m_bHasDialogText = hasText;
     m_view.m_strDialogText = hasText ? a.back().text : std::string();
     m_view.m_strError.clear();
+    // One move is enough: a tool takes the end of its gesture from the last move.
     const CCellPoint p1 = CellCenter(x1, y1), p2 = CellCenter(x2, y2);
     m_pController->OnLButtonDown(p1.x, p1.y);
     m_pController->OnMouseMove(p2.x, p2.y);
     m_pController->OnLButtonUp(p2.x, p2.y);
+    // A later dialog is cancelled, never answered with this gesture's text.
     m_view.m_bHasDialogText = false;
     if (m_view.m_strError.empty()) return true;
     error = m_view.m_strError;
@@ -363,6 +383,8 @@ void CCliSession::WarnReplacements(const std::string& path) {
               << "\n";
 }
 
+// Read into a canvas of its own first: a file that cannot be opened leaves the
+// current canvas as it was.
 bool CCliSession::OpenWhole(const std::string& path, std::string& error) {
     auto doc = std::make_unique<CRuvlenDoc>();
     if (!LoadDocumentFile(*doc, path, error)) {
@@ -388,6 +410,7 @@ bool CCliSession::OpenWhole(const std::string& path, std::string& error) {
 
 bool CCliSession::Save(const Args& a, std::string& error) {
     if (!ArgCount(a, 0, 3, error)) return false;
+    // A part starts from its file's format; saving it back refuses another one.
     CTextFormat format = m_part ? m_part->m_format : m_pDoc->m_textFormat;
     if (!ParseSaveFormat(a, format, error)) return false;
     if (m_part) return SavePart(a, format, error);
@@ -401,6 +424,8 @@ bool CCliSession::Save(const Args& a, std::string& error) {
     return false;
 }
 
+// new and size: new makes a fresh canvas of that size, size changes the
+// current one's and keeps its cells, as the canvas settings dialog does.
 bool CCliSession::Size(const Args& a, std::string& error) {
     if (!ArgCount(a, 2, 2, error)) return false;
     int columns, lines;
@@ -456,6 +481,7 @@ bool CCliSession::Export(const Args& a, std::string& error) {
         error = "export: only `used` (the non-blank cells' area) may follow SIZE";
         return false;
     }
+    // The whole canvas always has an area; only a blank canvas has no used one.
     CCellRect cells;
     if (!ExportAreaRect(*m_pDoc, used ? EExportArea::Used : EExportArea::Canvas, cells, error)) {
         error = "export: the canvas is blank, so it has no used area";

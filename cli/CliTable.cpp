@@ -80,6 +80,7 @@ bool CCliSession::Table(const Args& a, std::string& error) {
     CTableOptions options;
     bool transparent = false;
     if (!ParseTableOptions(a, options, transparent, error)) return false;
+    // A quoted "-" is a file of that name.
     const bool fromClipboard = a[1].text == "-" && !a[1].quoted;
     const std::string source = fromClipboard ? "clipboard" : a[1].text;
     CTableData data;
@@ -92,6 +93,7 @@ bool CCliSession::Table(const Args& a, std::string& error) {
         }
         read = ReadTableUtf8(m_clipboard.m_strText, data, problem);
     } else {
+        // No more than a table may hold is read: a huge file is refused unread.
         std::string bytes;
         bool more = false;
         if (!ReadFileBytes(a[1].text, bytes, kMaxTableBytes, &more, error)) {
@@ -193,7 +195,9 @@ bool ParseSortWords(const std::vector<CScriptWord>& a, bool& descending, int& he
 
 } // namespace
 
-// The table at the selection for a command that the window would allow now.
+// The table at the selection for a command that the window would allow now:
+// the command's own enabling rule first, so that a script is refused what the
+// menu greys out.
 bool CCliSession::SelectedTable(const Args& a, int id, CDrawnTable& table, std::string& error) {
     if (!m_pController->IsCommandEnabled(id)) {
         error = a[0].text + ": " + NotAvailableText(id);
@@ -231,11 +235,15 @@ bool CCliSession::TableCommand(const Args& a, std::string& error) {
     }
     CDrawnTable table;
     if (!SelectedTable(a, id, table, error)) return false;
+    // These do not go through OnCommand, which ends a run of typing for every
+    // other command; a table command after typing is its own undo step.
     m_pDoc->BreakUndoRun();
     CCellRect selection = m_pDoc->m_rcSelection;
     m_pDoc->ClipToCanvas(selection);
     CTableCommandResult result;
     if (data) return SaveTableData(table, a[1].text, file->format, error);
+    // tableformat without words keeps the table's own look; a sort whose left
+    // cell is on no column of the table (ColumnAt -1) goes by the first column.
     if (format)
         result =
             ReLayTable(*m_pDoc, &m_view, table, a.size() > 1 ? options : TableOptionsOf(table));

@@ -59,6 +59,8 @@ bool CCliSession::Type(const Args& a, std::string& error) {
     std::string status;
     CTypingCaret& caret = *CTypingCaret::Of(m_pDoc.get());
     caret.TypeText(a[1].text, &status);
+    // A table that could not grow stops the typing: an error. A skipped
+    // character is only a warning, since the rest of the text was typed.
     if (GrowthRefused(caret, *m_pDoc, "type", error)) return false;
     if (!status.empty()) m_err << "tavik-cli: warning: " << TypingProblem(status) << "\n";
     return true;
@@ -91,6 +93,7 @@ bool CCliSession::Key(const Args& a, std::string& error) {
         }
     }
     const auto it = keys.find(name);
+    // The arrows are the first four keys of CTypingCaret::Key.
     const bool arrow = it != keys.end() && it->second <= CTypingCaret::KEY_DOWN;
     const bool homeEnd = it != keys.end() && (name == "home" || name == "end");
     const bool tab = name == "tab";

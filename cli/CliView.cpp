@@ -13,6 +13,7 @@ namespace {
 // Text typed into the dialog: Shift-JIS with CR LF line breaks; a character with
 // no Shift-JIS form becomes a byte the dialog refuses as an invalid code.
 std::string DialogBytes(const std::string& utf8) {
+    // CR LF becomes LF first, so that a script's CR LF does not turn into CR CR LF.
     std::string lf;
     for (size_t i = 0; i < utf8.size(); ++i) {
         if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') continue;
@@ -28,6 +29,8 @@ std::string DialogBytes(const std::string& utf8) {
 
 } // namespace
 
+// Without TEXT the dialog is cancelled, as a user closing it would: the canvas
+// stays as it was.
 int CCliView::RunTextInput(CTextInputDlg& dialog) {
     if (!m_bHasDialogText) return IDCANCEL;
     std::string message;

@@ -48,6 +48,8 @@ std::string FileProblem(const std::string& what, const std::string& path,
     if (Holds(japanese, kNotTextMessage))
         return file + "is not a text file (the window says 「" + kNotTextMessage + "」)";
     const std::string reason = SystemReason(japanese);
+    // The name of the file that kept the content follows the message, up to the
+    // line of the system's reason.
     if (Holds(japanese, kSavePartialMessage)) {
         const size_t at = japanese.find(kSavePartialMessage) + std::strlen(kSavePartialMessage);
         const std::string kept = japanese.substr(at, japanese.rfind('\n') - at);
@@ -68,6 +70,7 @@ std::string DialogRefusal(const std::string& japanese) {
 }
 
 std::string TypingProblem(const std::string& japanese) {
+    // That message is a prefix, followed by the character skipped.
     const size_t prefix = std::strlen(kNoShiftJisMessage);
     if (japanese.compare(0, prefix, kNoShiftJisMessage) == 0)
         return "type: '" + japanese.substr(prefix) + "' has no Shift-JIS form and was skipped";

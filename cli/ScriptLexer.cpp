@@ -2,6 +2,7 @@
 
 namespace {
 
+// CR counts as a blank, so that a script with CR LF line ends reads as one with LF.
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
@@ -53,6 +54,7 @@ bool SplitWords(const std::string& line, std::vector<CScriptWord>& words, std::s
             word.quoted = true;
             ++i;
             if (!ReadQuoted(line, i, word.text, error)) return false;
+            // "a"b is an error rather than two words run together.
             if (i < line.size() && !IsBlank(line[i])) {
                 error = "a quoted string must be followed by a blank";
                 return false;
@@ -70,6 +72,8 @@ std::vector<std::string> SplitCommands(const std::string& text) {
     bool quoted = false;
     for (size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
+        // Escapes pass through as they are (SplitWords resolves them), and an
+        // escaped quote does not end the quoted part.
         if (quoted && c == '\\' && i + 1 < text.size()) {
             commands.back() += c;
             commands.back() += text[++i];

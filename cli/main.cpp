@@ -51,6 +51,7 @@ bool ReadScript(const std::string& path, std::vector<Line>& lines) {
     if (fd < 0) return false;
     std::string text;
     const bool ok = ReadAll(fd, text);
+    // close may change errno; the message is about the read.
     const int savedErrno = errno;
     if (!useStdin) ::close(fd);
     errno = savedErrno;
@@ -92,6 +93,8 @@ int RunScript(const std::vector<Line>& lines) {
         bool ok =
             SplitWords(line.text, words, error) && (words.empty() || session.Run(words, error));
         if (!ok) {
+            // What the script printed goes out first, so that on a terminal the
+            // message follows it.
             FlushOutput();
             std::cerr << "tavik-cli: line " << line.number << ": " << OneLine(error) << "\n";
             return 1;
@@ -117,10 +120,11 @@ int main(int argc, char* argv[]) {
         }
         if (arg == "-e") {
             if (++i >= argc) return Usage("-e needs a command");
+            // A failing command is told by the number of its -e, as a line.
             ++inlineCount;
             for (const std::string& cmd : SplitCommands(argv[i]))
                 lines.push_back({inlineCount, cmd});
-        } else if (arg.size() > 1 && arg[0] == '-') {
+        } else if (arg.size() > 1 && arg[0] == '-') { // a lone "-" is standard input
             return Usage("unknown option " + arg);
         } else if (!scriptPath.empty()) {
             return Usage("only one SCRIPT may be given");

@@ -87,6 +87,7 @@ void AddFileRows(std::vector<CCommandRow>& t) {
     t.push_back(View(ID_UPDATE_DEFAULTS, "初期値更新(&U)", "新規作成時の初期値を更新\n初期値更新")
                     .Enable(E::Always)
                     .CanvasMenu(M::Settings, 200));
+    // The frame's: both settings hold for every canvas and live in the settings file.
     t.push_back(Frame(ID_UNDO_LEVELS, "取り消しの回数(&L)...",
                       "取り消しできる操作の数を設定\n取り消しの回数")
                     .Enable(E::Always)
@@ -128,7 +129,9 @@ void AddTableEditRows(std::vector<CCommandRow>& t) {
 }
 
 // A table on the canvas used as data: copied or saved as fields, re-laid,
-// sorted, cells merged. The dialogs are the window's.
+// sorted, cells merged. The dialogs are the window's; saving, re-laying and
+// sorting have no tavik-cli word here, since tavik-cli's tabledata, tableformat
+// and sorttable take the dialogs' answers as arguments.
 void AddTableDataRows(std::vector<CCommandRow>& t) {
     t.push_back(View(ID_COPY_TABLE_DATA, "表をデータとしてコピー(&X)",
                      "選択範囲の表の項目をタブ区切りでｸﾘｯﾌﾟﾎﾞｰﾄﾞに複写\n表をデータとしてコピー")
@@ -199,6 +202,8 @@ void AddEditRows(std::vector<CCommandRow>& t) {
                     .Context(210, "複写")
                     .Cli("copy")
                     .Run(&C::OnCopy));
+    // The paste buttons show pressed while their paste waits: the paste command
+    // is the tool mode then.
     t.push_back(View(ID_EDIT_PASTE, "貼り付け(&P)\tCtrl+V", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を貼り付け\n貼り付け")
                     .Icon("paste")
                     .Keys("Ctrl+V;Shift+Ins")
@@ -220,6 +225,7 @@ void AddEditRows(std::vector<CCommandRow>& t) {
                     .Context(230, "透過貼付")
                     .Cli("tpaste")
                     .Run(&C::OnPaste));
+    // tavik-cli's table reads the data itself, from a file or the clipboard.
     t.push_back(View(ID_PASTE_TABLE, "表として貼り付け(&B)...",
                      "ｸﾘｯﾌﾟﾎﾞｰﾄﾞやﾌｧｲﾙの表計算ﾃﾞｰﾀを罫線の表にして貼り付け\n表として貼り付け")
                     .Enable(E::NoToolAtWork)
@@ -254,6 +260,7 @@ void AddEditRows(std::vector<CCommandRow>& t) {
                     .Run(&C::OnFlipVertical));
     AddTableEditRows(t);
     AddTableDataRows(t);
+    // No menu item: the Delete key and tavik-cli's delete reach it.
     t.push_back(View(ID_EDIT_CLEAR, nullptr, "選択範囲を空白にする\n消去")
                     .Keys("Del")
                     .Enable(E::SelectionNoPaste)
@@ -331,7 +338,8 @@ void AddViewRows(std::vector<CCommandRow>& t) {
                     .Enable(E::Always));
 }
 
-// The tools (from their rows) and the two line weights, on the toolbar.
+// The tools (from their rows) and the two line weights, on the toolbar. They
+// have no menu text: the frame names their actions by the tool tip.
 void AddToolRows(std::vector<CCommandRow>& t) {
     int pos = 400;
     for (const CToolRow& tool : ToolRows()) {
@@ -368,6 +376,7 @@ template <class PosOf> std::vector<int> Layout(PosOf posOf) {
     std::vector<const CCommandRow*> rows;
     for (const CCommandRow& row : CommandRegistry())
         if (posOf(row) > 0) rows.push_back(&row);
+    // Stable: rows at the same position keep the registry's order.
     std::stable_sort(rows.begin(), rows.end(), [&](const CCommandRow* a, const CCommandRow* b) {
         return posOf(*a) < posOf(*b);
     });
@@ -447,6 +456,7 @@ std::vector<int> ContextMenuLayout() {
     return Layout([](const CCommandRow& row) { return row.contextMenu; });
 }
 
+// The other rules are the canvas window's (CViewController::IsCommandEnabled).
 bool CommandEnabledInFrame(EnableRule rule, bool hasCanvas) {
     switch (rule) {
     case E::Always:

@@ -6,13 +6,18 @@
 CLineTool::Shape CLineTool::GetShape() const {
     const int w = Right() - Left(), h = Bottom() - Top();
     if (w > 0 && h > 0 && w == h) {
+        // Down-right or up-left falls like a backslash.
         bool sameSign = (m_nEndRow - m_nStartRow > 0) == (m_nEndCol - m_nStartCol > 0);
         return sameSign ? Shape::Backslash : Shape::Slash;
     }
+    // A tie that is not diagonal is a click (both spans 0): the one place the
+    // two tools differ.
     if (m_bVerticalOnTie ? w <= h : w < h) return Shape::Vertical;
     return Shape::Horizontal;
 }
 
+// A straight line stays in the press cell's column (or row), wherever the drag
+// ended across it; the end only sets its length.
 int CLineTool::Apply() {
     const int l = Left(), t = Top(), r = Right(), b = Bottom();
     switch (GetShape()) {
@@ -32,6 +37,8 @@ int CLineTool::Apply() {
     return 0;
 }
 
+// The shape Apply will draw: a diagonal from corner to corner of its bounding
+// cells, a straight line through the middle of its cells.
 CFeedbackFigure CLineTool::GetFeedbackFigure() const {
     const int s = m_pDoc->m_nCellSize, ox = m_pDoc->m_nOriginX, oy = m_pDoc->m_nOriginY;
     const int h = s / 2;

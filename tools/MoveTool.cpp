@@ -17,6 +17,7 @@ void CMoveTool::BeginAt(const CCellPoint& cell) {
     m_nGrabRow = m_nCurRow = cell.y;
 }
 
+// The outline stops at the canvas's edges while the pointer may run ahead.
 void CMoveTool::TrackTo(const CCellPoint& cell) {
     m_nCurCol = cell.x;
     m_nCurRow = cell.y;

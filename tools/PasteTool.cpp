@@ -19,12 +19,15 @@ void CPasteTool::AnchorAt(const CCellPoint& cell) {
     ClampToCanvas();
 }
 
+// Anchored again, so that the rectangle takes the content's size again as far
+// as the new canvas allows.
 void CPasteTool::KeepInCanvas() {
     if (m_nState == IDLE) return; // not placed yet: the press places it
     CTool::KeepInCanvas();
     AnchorAt({m_nStartCol, m_nStartRow});
 }
 
+// The preview goes before the press draws its rectangle over the same cells.
 int CPasteTool::OnLButtonDown(int x, int y) {
     HidePreview();
     return CTool::OnLButtonDown(x, y);

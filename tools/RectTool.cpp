@@ -3,6 +3,8 @@
 #include "canvas/RuvlenDoc.h"
 #include "tools/ViewPort.h"
 
+// A click is a one-cell rectangle, which DrawRectangle marks with a small
+// square; a drag within one column or row has no inside and is a line.
 int CRectTool::Apply() {
     const int l = Left(), t = Top(), r = Right(), b = Bottom();
     if (m_nStartCol == m_nEndCol && m_nStartRow == m_nEndRow)
@@ -21,6 +23,7 @@ CFeedbackFigure CRectTool::GetFeedbackFigure() const {
     const int s = m_pDoc->m_nCellSize, ox = m_pDoc->m_nOriginX, oy = m_pDoc->m_nOriginY;
     const int h = s / 2;
     const int l = Left(), t = Top(), r = Right(), b = Bottom();
+    // One cell: a small square inside it.
     if (m_nStartCol == m_nEndCol && m_nStartRow == m_nEndRow)
         return CFeedbackFigure::Rect(CFeedbackFigure::DottedRect, ox + l * s + 2, oy + t * s + 2,
                                      ox + (l + 1) * s - 1, oy + (t + 1) * s - 1);
@@ -30,6 +33,7 @@ CFeedbackFigure CRectTool::GetFeedbackFigure() const {
     if (m_nStartRow == m_nEndRow)
         return CFeedbackFigure::Line(ox + l * s, oy + t * s + h, ox + (r + 1) * s - 1,
                                      oy + t * s + h);
+    // Through the centres of the corner cells, where the ruled lines will run.
     return CFeedbackFigure::Rect(CFeedbackFigure::DottedRect, ox + l * s + h, oy + t * s + h,
                                  ox + r * s + h, oy + b * s + h);
 }

@@ -14,7 +14,7 @@ struct CodeRange {
 };
 
 // Each category's codes in slot order (the counts in the comments); a range with first == 0
-// ends a list.
+// ends a list. No range spans a code ending in 0x7F: that is never a trail byte.
 const CodeRange kCategoryCodes[kSymbolCategoryCount][6] = {
     {{0x8141, 0x817A}}, // 58
     {{0x817B, 0x817E},

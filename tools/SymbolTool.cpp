@@ -7,6 +7,7 @@
 #include <cstring>
 
 CSymbolTool::CSymbolTool(CRuvlenDoc* doc, CViewPort* view, const char* symbol) : CTool(doc, view) {
+    // Three bytes and a NUL at most, whatever the palette hands over.
     std::strncpy(m_szSymbol, symbol, 3);
     m_szSymbol[3] = 0;
 }

@@ -54,12 +54,17 @@ int CTextInputDlg::ValidateText(const std::string& editText, std::string* messag
             column = 0;
             continue;
         }
+        // A full line wraps only when the next character comes, so that a line
+        // break straight after it adds no empty line.
         if (column >= line) column %= line;
         if (kind == CHAR_SINGLE) {
             out += static_cast<char>(m_nChar);
             ++column;
             continue;
         }
+        // A line is an even number of bytes, so the count's parity is the
+        // column's: at an odd count the character would straddle two cells,
+        // and a blank first puts it into a cell of its own.
         if (out.size() % 2 != 0) {
             out += ' ';
             ++column;
@@ -68,6 +73,7 @@ int CTextInputDlg::ValidateText(const std::string& editText, std::string* messag
         out += static_cast<char>(m_nTrail);
         column += 2;
     }
+    // Only after the whole text: an invalid byte anywhere is told first.
     if (out.size() > 2 * static_cast<size_t>(m_nCapacity)) {
         if (message) *message = kTooLongMessage;
         return 0;

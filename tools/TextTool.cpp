@@ -11,6 +11,9 @@ int CTextTool::Apply() {
     dialog.SetInitialText(m_bVertical ? m_pDoc->GetTextVertical(l, t, r, b)
                                       : m_pDoc->GetTextHorizontal(l, t, r, b));
     dialog.m_nCapacity = (r - l + 1) * (b - t + 1);
+    // The marker shows where the text goes while the dialog is open (a repaint
+    // meanwhile draws it again); writing the text, or repainting the cells on
+    // Cancel, takes it away.
     DrawMarker();
     if (m_pView->RunTextInput(dialog) == IDOK) {
         const std::string& text = dialog.GetText();
@@ -24,6 +27,7 @@ int CTextTool::Apply() {
     return 0;
 }
 
+// Only while the dialog is open: Apply runs in the finished state.
 void CTextTool::DrawMarker() {
     if (m_nState != FINISHED) return;
     CFeedbackFigure marker;

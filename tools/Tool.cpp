@@ -26,6 +26,8 @@ int CTool::OnLButtonDown(int x, int y) {
     return HANDLED;
 }
 
+// The capture is taken on every move, so that a drag whose capture was taken
+// away (by a popup, say) gets it back.
 int CTool::OnMouseMove(int x, int y) {
     m_pView->SetCapture();
     if (m_nState != TRACKING) return Refuse();
@@ -46,6 +48,9 @@ void CTool::TrackTo(const CCellPoint& cell) {
     m_nEndRow = cell.y;
 }
 
+// The release point is not used: the gesture ends at the cell of the last move
+// (or of the press). The rubber band goes before Apply, so that neither the
+// text dialog nor the cells Apply repaints show it.
 int CTool::OnLButtonUp(int, int) {
     if (m_nState != TRACKING) return Refuse();
     m_nState = FINISHED;
@@ -55,6 +60,8 @@ int CTool::OnLButtonUp(int, int) {
     return GESTURE_DONE;
 }
 
+// The figure drawn is kept: erasing must invert exactly that one, even when the
+// cells or the metrics it was made from have changed since.
 void CTool::DrawFeedback() {
     if (m_bFeedback) return;
     m_drawnFigure = GetFeedbackFigure();
@@ -72,6 +79,9 @@ void CTool::SetToolCursor() {
     m_pView->SetCursor(CURSOR_PENCIL);
 }
 
+// For the paste tools, whose start is never right of or below their end. The
+// far edges are tested first, so a rectangle larger than the canvas keeps its
+// left and top on it and sticks out at the right and bottom.
 void CTool::ClampToCanvas() {
     if (m_nEndCol >= m_pDoc->m_nColumns) {
         int shift = m_nEndCol - m_pDoc->m_nColumns + 1;

@@ -25,6 +25,7 @@ std::unique_ptr<CTool> MakeSelect(CRuvlenDoc* doc, CViewPort* view, CSymbolSourc
 }
 
 std::unique_ptr<CTool> MakeSymbol(CRuvlenDoc* doc, CViewPort* view, CSymbolSource* symbols) {
+    // A controller without a palette (tests) places an empty symbol.
     char symbol[4] = {0, 0, 0, 0};
     if (symbols) symbols->GetChosenSymbol(symbol);
     return std::make_unique<CSymbolTool>(doc, view, symbol);
@@ -75,6 +76,8 @@ std::string ToolCliNames() {
     return names;
 }
 
+// A mode without a row gets the plain tool, which shows the dotted rectangle and
+// changes nothing: a press on the canvas always has a tool to talk to.
 std::unique_ptr<CTool> CreateTool(CRuvlenDoc* doc, CViewPort* view, CSymbolSource* symbols) {
     if (const CToolRow* row = FindToolRow(doc->m_nToolMode)) return row->create(doc, view, symbols);
     return std::make_unique<CTool>(doc, view);

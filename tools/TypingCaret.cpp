@@ -77,6 +77,8 @@ CTypingCaret& CTypingCaret::PlaceAt(CRuvlenDoc* doc, int column, int row) {
     row = std::clamp(row, 0, doc->m_nLines - 1);
     CTypingCaret* caret = Of(doc);
     if (!caret) {
+        // A new caret starts on its cell, so that MoveTo repaints no stray cell;
+        // MoveTo then sees no move, so the cell is repainted here.
         doc->m_pCaret = std::make_unique<CTypingCaret>(doc);
         caret = Of(doc);
         caret->m_caret = {column, row};
@@ -111,6 +113,7 @@ void CTypingCaret::MoveTo(int column, int row, int half) {
     const int oldHalf = m_nHalf;
     m_caret = {std::clamp(column, 0, LastColumn()), std::clamp(row, 0, LastRow())};
     m_nHalf = half;
+    // Kept in the document too: a caret taken away comes back here (Resume).
     m_pDoc->m_ptLastCaret = m_caret;
     if (old == m_caret && oldHalf == m_nHalf) return;
     RepaintCell(old);
@@ -212,6 +215,7 @@ bool CTypingCaret::Edit(int key) {
     BeginRun(RUN_TYPING);
     const int x = m_caret.x, y = m_caret.y;
     if (key == KEY_ENTER) {
+        // To the next line at the column where the run of typing started.
         MoveTo(m_nRunColumn, y + 1, 0);
     } else if (key == KEY_DELETE) {
         CCell blank = m_pDoc->Cell(x, y);
@@ -271,9 +275,12 @@ bool CTypingCaret::TypeText(const std::string& utf8, std::string* status) {
         if (ch.valid && ch.code == '\n') {
             if (!PressTableKey(KEY_ENTER, 0, status)) Edit(KEY_ENTER);
         } else if (!(ch.valid && (ch.code < 0x20 || ch.code == 0x7F))) { // control characters
+            // 0xFF is no Shift-JIS byte, so an unmappable character (or broken
+            // UTF-8) stands as one that nothing will write.
             const std::string sjis = ch.valid ? Utf8ToCp932(one, '\xFF') : std::string("\xFF");
             const int inCell = TypeInCell(sjis, status);
             if (inCell == 0 || (inCell < 0 && !TypeChar(sjis, status))) {
+                // A reason given on the way (a table's) is kept.
                 if (status && status->empty()) *status = kNoShiftJisMessage + one;
                 all = false;
             }
@@ -346,12 +353,16 @@ void CTypingCaret::DrawStep(int dx, int dy) {
                        : arm == ARM_LEFT ? ARM_RIGHT
                        : arm == ARM_DOWN ? ARM_UP
                                          : ARM_DOWN;
+    // The run's weight: a change of weight has started a new run above.
     const int thick = m_nRunLineMode == ID_LINE_THICK ? 1 : 0;
     AddPathArm(x, y, arm, thick);
     AddPathArm(nx, ny, facing, thick);
     MoveTo(nx, ny, 0);
 }
 
+// Always merged into the cell as the run found it, so that where the path turns
+// or comes back, its own earlier stroke there (a lone arm drawn as a full line)
+// gives way to the arms it has now.
 void CTypingCaret::AddPathArm(int x, int y, int arm, int thick) {
     auto it = m_path.find(x + CRuvlenDoc::GRID * y);
     if (it == m_path.end())

@@ -106,6 +106,8 @@ void CTypingCaret::SyncSerial() {
     m_nSerial = m_pDoc->UndoSerial();
 }
 
+// A growth may have opened the run's undo step, which moves the undo serial:
+// taking the serial keeps the run going for the next keystroke.
 bool CTypingCaret::Refused(const CTableEditResult& result, bool lines, std::string* status) {
     SyncSerial();
     if (result.Done()) return false;
@@ -147,6 +149,8 @@ void CTypingCaret::WriteLine(int left, int line, const std::vector<std::string>&
     }
 }
 
+// Only the keys that edit or leave a cell; Ctrl keys, the arrows and Shift+arrow
+// drawing work as on the rest of the canvas.
 bool CTypingCaret::PressTableKey(int key, int modifiers, std::string* status) {
     if (modifiers & MOD_CTRL) return false;
     const bool shift = modifiers & MOD_SHIFT;
@@ -187,6 +191,7 @@ bool CTypingCaret::TabInTable(const CCaretCell& c, bool back, std::string* statu
     // Tab in the last field: a new row, whose growth starts the next typing run.
     BeginRun(RUN_TYPING);
     if (Refused(AddTableRow(*m_pDoc, c.table, m_nRun), true, status)) return true;
+    // The table as it is now, to find the first field of the new last row.
     CDrawnTable grown;
     if (!RecognizeTable(*m_pDoc, m_caret, grown)) return true;
     for (int i = 0; i < int(grown.m_fields.size()); ++i) {
@@ -204,6 +209,7 @@ bool CTypingCaret::EnterInCell(const CCaretCell& c, std::string* status) {
     const bool right = RunKeepsRight(c);
     const CTableCellLine line(*m_pDoc, cells.left, cells.right, m_caret.y, right);
     const int half = right ? line.TextEnd() : line.TextStart();
+    // On the cell's last line Enter first makes the row one line taller.
     if (m_caret.y == cells.bottom &&
         Refused(HeightenTable(*m_pDoc, c.table, c.area, 1, m_nRun), true, status))
         return true;
@@ -249,6 +255,7 @@ int CTypingCaret::TypeInCell(const std::string& sjis, std::string* status) {
     CTableCellLine::CLaid laid = line.Lay(cells.right, index + 1);
     int right = cells.right;
     if (laid.m_nShortHalves > 0) {
+        // Whole columns for the halves the line lacks, then laid out again in them.
         const int columns = (laid.m_nShortHalves + 1) / 2;
         if (Refused(WidenTable(*m_pDoc, c.table, c.area, columns, m_nRun), false, status)) return 0;
         right += columns;

@@ -11,12 +11,15 @@
 
 const char* const kClipboardCopyFailedMessage = "クリップボードにデータを複写できませんでした。";
 
+// The document keeps its tool as a CToolObject (canvas/ knows no tools); every
+// tool it holds was made here or by CreateTool, and is a CTool.
 CTool* CViewController::ActiveTool() const {
     return static_cast<CTool*>(m_pDoc->m_pTool.get());
 }
 
 void CViewController::SetIdleCursor(int x, int y) {
     const CToolRow* tool = FindToolRow(m_pDoc->m_nToolMode);
+    // A mode without a row gets the plain tool, whose cursor is the pencil.
     if (!tool) {
         m_pView->SetCursor(CURSOR_PENCIL);
         return;
@@ -27,6 +30,8 @@ void CViewController::SetIdleCursor(int x, int y) {
 
 void CViewController::OnLButtonDown(int x, int y) {
     if (m_pDoc->m_nToolState == CRuvlenDoc::NO_TOOL) {
+        // First: in select mode its hit test sets m_bDragSelection, which decides
+        // both whether the selection stays and which tool the press makes.
         SetIdleCursor(x, y);
         if (!(m_pDoc->m_nToolMode == ID_TOOL_SELECT && m_pDoc->m_bDragSelection))
             m_pDoc->Deselect(m_pView);
@@ -81,6 +86,9 @@ void CViewController::OnDrawDone() {
     if (m_pDoc->m_nToolState != CRuvlenDoc::NO_TOOL && ActiveTool()) ActiveTool()->DrawMarker();
 }
 
+// The right button edits a line cell outside the selection (with the symbol
+// tool it blanks the cell, otherwise it toggles the arm under the pointer);
+// anywhere else it opens the context menu. Nothing while a tool is at work.
 void CViewController::OnRButtonDown(int x, int y) {
     if (m_pDoc->m_nToolState != CRuvlenDoc::NO_TOOL) return;
     CCellPoint cell = m_pDoc->CellFromPoint(x, y);
@@ -95,6 +103,8 @@ void CViewController::OnRButtonDown(int x, int y) {
     m_pDoc->UpdateAllViews(m_pView, UPDATE_HINT_NONE);
 }
 
+// EndTool comes first: it gives back the mode from before a waiting paste, so
+// that m_nPrevToolMode never holds a paste command.
 void CViewController::SetToolMode(int id) {
     m_pDoc->EndTool();
     m_pDoc->Deselect(m_pView);
@@ -186,6 +196,7 @@ bool CViewController::ImportClipboard() {
         return m_pDoc->ImportText(bytes.c_str()) != 0;
     const CViewPort::EPasteFit fit = m_pView->AskPasteFit(size.x, size.y);
     if (fit == CViewPort::PASTE_CANCEL) return false;
+    // Grown as far as the limits allow; what still does not fit is cut below.
     if (fit == CViewPort::PASTE_ENLARGE) {
         const int columns = std::min(CRuvlenDoc::MAX_SIZE, std::max(m_pDoc->m_nColumns, size.x));
         const int lines = std::min(CRuvlenDoc::MAX_SIZE, std::max(m_pDoc->m_nLines, size.y));
@@ -202,6 +213,8 @@ void CViewController::OnPaste(int id) {
     StartPaste(id);
 }
 
+// SetToolMode ends any tool at work and keeps the mode to return to after the
+// paste; only then does the paste tool take its place.
 void CViewController::StartPaste(int id) {
     SetToolMode(id);
     m_pDoc->m_nToolState = CRuvlenDoc::PASTE_TOOL;
@@ -227,6 +240,8 @@ void CViewController::Copy(bool cut) {
 bool CViewController::OnCommand(int id) {
     if (!IsCommandEnabled(id)) return false;
     m_pDoc->BreakUndoRun(); // a run of keystrokes ends at any other command
+    // Enabled means the row exists and is a view row; without a handler it is
+    // the window's to carry out.
     const CCommandRow* row = FindCommand(id);
     if (!row->run) return false;
     (this->*row->run)(id);
@@ -247,6 +262,8 @@ void CViewController::OnLineMode(int id) {
     m_pDoc->m_nLineMode = id;
 }
 
+// Only this window repaints; the canvas's other windows show the grid as it
+// now is at their next repaint.
 void CViewController::OnGrid(int) {
     m_pDoc->m_bGrid = !m_pDoc->m_bGrid;
     m_pView->OnUpdate(UPDATE_HINT_NONE);
@@ -309,7 +326,7 @@ void CViewController::OnEraseSelection(int) {
 
 void CViewController::ApplyCanvasSettings(int fontSize, int columns, int lines, int grid,
                                           int logPixelsX) {
-    // A new size changes what a save writes.
+    // A new size changes what a save writes. Compared before the fields change.
     if (columns != m_pDoc->m_nColumns || lines != m_pDoc->m_nLines) m_pDoc->SetModifiedFlag();
     m_pDoc->m_nFontSize = fontSize;
     m_pDoc->m_nColumns = columns;

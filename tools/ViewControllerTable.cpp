@@ -37,6 +37,7 @@ bool CViewController::PasteTable(const CTableData& data, const CTableOptions& op
     if (!CanPasteTable()) return false;
     const CTableLayout table(data.m_rows, options);
     if (!PutTableInBuffer(*m_pDoc, table, problem)) return false;
+    // Any id but the transparent paste's places as the plain paste does.
     StartPaste(pasteId == ID_EDIT_TRANSPARENT_PASTE ? pasteId : ID_EDIT_PASTE);
     return true;
 }
@@ -93,6 +94,8 @@ void CViewController::OnMergeCells(int) {
     UpdateOthers();
 }
 
+// FormatTable and SortTable run from the window's dialogs, not through
+// OnCommand: they check the command's rule and end a run of typing themselves.
 bool CViewController::FormatTable(const CTableOptions& options, bool checkOnly,
                                   std::string& message) {
     CDrawnTable table;
@@ -100,7 +103,7 @@ bool CViewController::FormatTable(const CTableOptions& options, bool checkOnly,
     m_pDoc->BreakUndoRun();
     const CTableCommandResult result = ReLayTable(*m_pDoc, m_pView, table, options, checkOnly);
     message = TableCommandMessage(result);
-    if (!checkOnly) UpdateOthers();
+    if (!checkOnly) UpdateOthers(); // a check changes nothing to repaint
     return result.Done();
 }
 
@@ -110,6 +113,7 @@ bool CViewController::SortTable(bool descending, bool header, std::string& messa
     m_pDoc->BreakUndoRun();
     CCellRect selection = m_pDoc->m_rcSelection;
     m_pDoc->ClipToCanvas(selection);
+    // ColumnAt is -1 for a cell on no column of the table: the first column then.
     const int column = std::max(0, table.ColumnAt(selection.left));
     const CTableCommandResult result =
         ::SortTable(*m_pDoc, m_pView, table, column, descending, header);
