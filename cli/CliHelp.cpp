@@ -70,6 +70,14 @@ void AddWordLines(std::ostream& out, const std::vector<std::string>& words) {
     out << line << "\n";
 }
 
+// A registry word the session explains among its own commands is listed there
+// only, not again among the bare edit commands.
+bool HasOwnEntry(const std::string& word) {
+    for (const CCliSession::CWord& own : CCliSession::Words())
+        if (word == own.name) return true;
+    return false;
+}
+
 } // namespace
 
 std::string CliHelp() {
@@ -85,7 +93,7 @@ std::string CliHelp() {
     out << "\nEdit commands, without arguments:\n";
     std::vector<std::string> edits;
     for (const CCommandRow& row : CommandRegistry())
-        if (row.cliWord) edits.push_back(row.cliWord);
+        if (row.cliWord && !HasOwnEntry(row.cliWord)) edits.push_back(row.cliWord);
     AddWordLines(out, edits);
     out << kEditNotes << "\n" << kNotes;
     return out.str();

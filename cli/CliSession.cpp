@@ -2,6 +2,7 @@
 
 #include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/UndoHistory.h"
 #include "canvas/io/Cp932.h"
 #include "canvas/io/ExportArea.h"
 #include "canvas/io/RoundTrip.h"
@@ -431,7 +432,9 @@ bool CCliSession::Size(const Args& a, std::string& error) {
     int columns, lines;
     if (!ParseInt(a[1], CRuvlenDoc::MIN_SIZE, CRuvlenDoc::MAX_SIZE, columns) ||
         !ParseInt(a[2], CRuvlenDoc::MIN_SIZE, CRuvlenDoc::MAX_SIZE, lines)) {
-        error = a[0].text + ": columns and lines are whole numbers from 10 to 99";
+        error = a[0].text + ": columns and lines are whole numbers from " +
+                std::to_string(CRuvlenDoc::MIN_SIZE) + " to " +
+                std::to_string(CRuvlenDoc::MAX_SIZE);
         return false;
     }
     if (a[0].text == "new") {
@@ -453,8 +456,9 @@ bool CCliSession::Size(const Args& a, std::string& error) {
 bool CCliSession::UndoLevels(const Args& a, std::string& error) {
     if (!ArgCount(a, 1, 1, error)) return false;
     int levels = 1;
-    if (!ParseInt(a[1], 1, 100, levels)) {
-        error = "undolevels: a whole number from 1 to 100";
+    if (!ParseInt(a[1], CUndoHistory::MIN_LEVELS, CUndoHistory::MAX_LEVELS, levels)) {
+        error = "undolevels: a whole number from " + std::to_string(CUndoHistory::MIN_LEVELS) +
+                " to " + std::to_string(CUndoHistory::MAX_LEVELS);
         return false;
     }
     m_nUndoLevels = levels;

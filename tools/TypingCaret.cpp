@@ -328,7 +328,7 @@ bool CTypingCaret::TypeFullWidth(const std::string& sjis, std::string* status) {
     const int y = m_caret.y;
     if (m_nHalf == 1 && x == LastColumn()) {
         if (status) *status = kNoRoomAtEdgeMessage;
-        return true; // reported; nothing written
+        return false; // nothing written; the status says why
     }
     BeginRun(RUN_TYPING);
     if (m_nHalf == 1) {

@@ -22,8 +22,8 @@ std::string TableGrowthMessage(bool lines, int needed) {
     const std::string what = lines ? "行" : "桁";
     const std::string text = "入力できません: 表を広げるには";
     if (needed > CRuvlenDoc::MAX_SIZE)
-        return text + " " + std::to_string(needed) + " " + what + "必要ですが、キャンバスは 99 " +
-               what + "までです。";
+        return text + " " + std::to_string(needed) + " " + what + "必要ですが、キャンバスは " +
+               std::to_string(CRuvlenDoc::MAX_SIZE) + " " + what + "までです。";
     return text + "キャンバスに " + std::to_string(needed) + " " + what +
            "必要です（ｷｬﾝﾊﾞｽの設定）。";
 }

@@ -95,6 +95,7 @@ TEST(TypingCaret, CaretAdvancesAndStaysAtTheRightEdge) {
     t.Click(last, 3);
     t.Type("a");
     EXPECT_EQ(t.Type("漢"), kNoRoomAtEdgeMessage);
+    EXPECT_FALSE(t.Caret().TypeText("漢", nullptr)); // not written, so not all typed
     EXPECT_EQ(t.Text(last, 3), "a ");
     // One with no Shift-JIS form is not written; the status says which.
     t.Click(0, 4);
