@@ -1,7 +1,7 @@
 #include "canvas/io/TextFile.h"
 
-#include "canvas/io/DocumentText.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/io/DocumentText.h"
 #include "canvas/io/SafeWrite.h"
 
 #include <algorithm>
@@ -108,7 +108,7 @@ bool SaveDocumentFile(CRuvlenDoc& doc, const std::string& path, const CTextForma
                       std::string& error) {
     const int lines = SavedLineCount(doc);
     if (!WriteFileSafely(path, DocumentText(doc, format), error)) return false;
-    doc.m_textFormat = format;
+    doc.m_textFormat = WrittenFormat(format);
     if (doc.m_nFileLines >= 0) doc.m_nFileLines = lines;
     return true;
 }

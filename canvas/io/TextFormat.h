@@ -7,12 +7,24 @@
 enum class TextEncoding { ShiftJis, Utf8, Utf8Bom };
 enum class LineEnding { CrLf, Lf };
 
+// How box-drawing is written; every cell is two columns wide in all three.
+// - Wide: box characters as full-width cells, as Japanese fonts show them.
+// - Narrow: for Western fonts, where ─ │ ┌ are one column wide: a line cell's
+//   character, then the horizontal line of its right arm (or a space); UTF-8.
+// - Ascii: + for corners and junctions, - and = for thin and thick
+//   horizontals, | for verticals, each followed by - or = for a right arm.
+// In Narrow, and in Ascii written as UTF-8, a double-byte character that
+// Western fonts show one column wide is followed by a space.
+enum class BoxLayout { Wide, Narrow, Ascii };
+
 struct CTextFormat {
     TextEncoding m_encoding = TextEncoding::ShiftJis;
     LineEnding m_lineEnding = LineEnding::CrLf;
+    BoxLayout m_layout = BoxLayout::Wide;
 
     bool operator==(const CTextFormat& o) const {
-        return m_encoding == o.m_encoding && m_lineEnding == o.m_lineEnding;
+        return m_encoding == o.m_encoding && m_lineEnding == o.m_lineEnding &&
+               m_layout == o.m_layout;
     }
     bool operator!=(const CTextFormat& o) const { return !(*this == o); }
 };
@@ -55,9 +67,18 @@ struct CTextReplacements {
 CTextFormat DetectTextFormat(const std::string& bytes, bool truncated = false);
 
 // Short names for the status bar and messages: "Shift-JIS", "UTF-8",
-// "UTF-8 (BOM)"; "CR LF", "LF".
+// "UTF-8 (BOM)"; "CR LF", "LF"; "全角罫線", "半角罫線", "ASCII罫線".
 const char* TextEncodingName(TextEncoding encoding);
 const char* LineEndingName(LineEnding lineEnding);
+const char* BoxLayoutName(BoxLayout layout);
+
+// The format as it is written: narrow box drawing is always UTF-8, so Shift-JIS
+// becomes UTF-8 there.
+CTextFormat WrittenFormat(CTextFormat format);
+
+// Whether text cells follow Western widths in this format (narrow-shown
+// characters padded with a space): Narrow, and Ascii in UTF-8.
+bool UsesWesternWidths(const CTextFormat& format);
 
 // A Japanese sentence for the user on what reading replaced: how many
 // characters in all, of which kind, and where the first one is. Empty when

@@ -1,0 +1,108 @@
+#include "canvas/io/LayoutReader.h"
+
+#include "canvas/LineFlags.h"
+#include "canvas/io/AsciiLines.h"
+#include "canvas/io/DiagramRelayout.h"
+#include "canvas/io/LayoutChars.h"
+#include "canvas/io/Utf8CellText.h"
+
+#include <deque>
+
+namespace {
+
+// Down arms of line `above` met by up arms of line `below` in the same column.
+int VerticalJoints(const CLayoutLine& above, const CLayoutLine& below) {
+    const std::vector<int> at = CharAtColumn(below);
+    const std::vector<int> columns = CharColumns(above);
+    int joints = 0;
+    for (size_t i = 0; i < above.chars.size(); ++i) {
+        if (!(above.chars[i].lineFlags & LF_DOWN)) continue;
+        const size_t column = size_t(columns[i]);
+        if (column < at.size() && at[column] >= 0 &&
+            (below.chars[size_t(at[column])].lineFlags & LF_UP))
+            ++joints;
+    }
+    return joints;
+}
+
+// Characters that have a vertical arm or need a whole cell but start on an odd
+// column: what keeps a line off the two-column grid.
+int OffGridChars(const CLayoutLine& line) {
+    int count = 0, column = 0;
+    for (const CLayoutChar& c : line.chars) {
+        const bool wholeText = !c.IsLine() && c.IsWholeCell();
+        if (column % 2 == 1 && (wholeText || (c.lineFlags & (LF_UP | LF_DOWN)))) ++count;
+        column += c.cols;
+    }
+    return count;
+}
+
+struct CJointCount {
+    int joints = 0;
+    int offGrid = 0; // OffGridChars of every line
+};
+
+// Counts over the whole text, holding a few lines at a time: line i with the
+// line before it and the two after it, since ASCII lines are recognised from
+// the lines above and below.
+CJointCount CountJoints(const std::string& utf8, size_t start, ColumnModel model, bool ascii) {
+    CLineReader reader(utf8, start, true, model);
+    std::deque<CLayoutLine> window; // line i - 1 (once there is one), i, i + 1, i + 2
+    bool hasPrevious = false;
+    CLayoutLine line;
+    const auto fill = [&] {
+        while (window.size() < (hasPrevious ? 4u : 3u) && reader.Next(line))
+            window.push_back(std::move(line));
+    };
+    CJointCount count;
+    for (fill(); window.size() > (hasPrevious ? 1u : 0u); fill()) {
+        std::vector<CLayoutLine> marked;
+        if (ascii) {
+            marked.assign(window.begin(), window.end());
+            MarkAsciiLines(marked);
+        }
+        const auto at = [&](size_t k) -> const CLayoutLine& {
+            return ascii ? marked[k] : window[k];
+        };
+        const size_t i = hasPrevious ? 1 : 0;
+        if (i + 1 < window.size()) count.joints += VerticalJoints(at(i), at(i + 1));
+        count.offGrid += OffGridChars(at(i));
+        if (hasPrevious) window.pop_front();
+        hasPrevious = true;
+    }
+    return count;
+}
+
+} // namespace
+
+bool IsNarrowDrawing(const std::string& utf8, size_t start, bool asciiLines) {
+    const CJointCount western = CountJoints(utf8, start, ColumnModel::Western, asciiLines);
+    const CJointCount cells = CountJoints(utf8, start, ColumnModel::Cells, asciiLines);
+    if (western.joints != cells.joints) return western.joints > cells.joints;
+    return western.joints > 0 && western.offGrid < cells.offGrid;
+}
+
+CLayoutReading ReadBoxLayout(const std::string& bytes, size_t start, bool utf8,
+                             const CLayoutReadOptions& options, size_t maxLines,
+                             const char* lineEnd) {
+    CLayoutReading reading;
+    bool western = options.layout == LayoutChoice::Narrow;
+    if (options.layout == LayoutChoice::Detect)
+        western = utf8 && IsNarrowDrawing(bytes, start, options.asciiLines);
+    if (!western && !options.asciiLines) return reading;
+    reading.layout = options.asciiLines ? BoxLayout::Ascii : BoxLayout::Narrow;
+    const ColumnModel model = western ? ColumnModel::Western : ColumnModel::Cells;
+    size_t end = 0;
+    std::vector<CLayoutLine> lines = ReadLayoutLines(bytes, start, utf8, model, maxLines, &end);
+    if (options.asciiLines) MarkAsciiLines(lines);
+    const CRelayResult relaid = RelayDiagrams(lines);
+    reading.placed = true;
+    reading.relaid = relaid.changed;
+    reading.addedColumns = relaid.addedColumns;
+    reading.cells = PlaceCells(lines, lineEnd);
+    if (end < bytes.size()) {
+        std::vector<CCharChange> ignored; // past what any canvas holds
+        reading.cells.bytes += utf8 ? Utf8ToCellBytes(bytes, end, ignored) : bytes.substr(end);
+    }
+    return reading;
+}
