@@ -3,7 +3,8 @@
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/Cp932.h"
 #include "canvas/io/ExportArea.h"
-#include "canvas/io/SvgExport.h"
+#include "canvas/io/LayoutReader.h"
+#include "canvas/io/OutputFormat.h"
 #include "canvas/io/TextFile.h"
 #include "cli/CliWording.h"
 #include "tools/CommandIds.h"
@@ -48,8 +49,10 @@ const char* Needs(EnableRule rule) {
     }
 }
 
-// The format words after save FILE: an encoding and a line-end style, each at
-// most once, in either order; what is not given stays as it is in format.
+// The format words after save FILE: an encoding, a line-end style and a box
+// drawing layout, each at most once, in any order; what is not given stays as
+// it is in format. Narrow box drawing is UTF-8: with it, sjis is refused and
+// no encoding means UTF-8.
 bool ParseSaveFormat(const std::vector<CScriptWord>& a, CTextFormat& format, std::string& error) {
     static const std::map<std::string, TextEncoding> encodings = {
         {"sjis", TextEncoding::ShiftJis},
@@ -57,33 +60,70 @@ bool ParseSaveFormat(const std::vector<CScriptWord>& a, CTextFormat& format, std
         {"utf8-bom", TextEncoding::Utf8Bom}};
     static const std::map<std::string, LineEnding> lineEnds = {{"crlf", LineEnding::CrLf},
                                                                {"lf", LineEnding::Lf}};
-    bool encodingGiven = false, lineEndGiven = false;
+    static const std::map<std::string, BoxLayout> layouts = {
+        {"wide", BoxLayout::Wide}, {"narrow", BoxLayout::Narrow}, {"ascii", BoxLayout::Ascii}};
+    bool encodingGiven = false, lineEndGiven = false, layoutGiven = false;
     for (size_t i = 2; i < a.size(); ++i) {
         const auto encoding = encodings.find(a[i].text);
         const auto lineEnd = lineEnds.find(a[i].text);
+        const auto layout = layouts.find(a[i].text);
         if (!a[i].quoted && encoding != encodings.end() && !encodingGiven) {
             format.m_encoding = encoding->second;
             encodingGiven = true;
         } else if (!a[i].quoted && lineEnd != lineEnds.end() && !lineEndGiven) {
             format.m_lineEnding = lineEnd->second;
             lineEndGiven = true;
+        } else if (!a[i].quoted && layout != layouts.end() && !layoutGiven) {
+            format.m_layout = layout->second;
+            layoutGiven = true;
         } else {
-            error = "save: after FILE come at most an encoding (sjis, utf8, utf8-bom) and "
-                    "line ends (crlf, lf), not '" +
+            error = "save: after FILE come at most an encoding (sjis, utf8, utf8-bom), "
+                    "line ends (crlf, lf) and the box drawing (wide, narrow, ascii), not '" +
                     a[i].text + "'";
+            return false;
+        }
+    }
+    if (format.m_layout == BoxLayout::Narrow && format.m_encoding == TextEncoding::ShiftJis) {
+        if (encodingGiven) {
+            error = "save: narrow box drawing is written in UTF-8 (utf8 or utf8-bom), not sjis";
+            return false;
+        }
+        format.m_encoding = TextEncoding::Utf8;
+    }
+    return true;
+}
+
+// The words after open FILE: a layout (wide or narrow; detected when absent)
+// and ascii, each at most once.
+bool ParseOpenLayout(const std::vector<CScriptWord>& a, CLayoutReadOptions& options,
+                     std::string& error) {
+    bool layoutGiven = false;
+    for (size_t i = 2; i < a.size(); ++i) {
+        const std::string& w = a[i].text;
+        if (!a[i].quoted && !layoutGiven && (w == "wide" || w == "narrow")) {
+            options.layout = w == "wide" ? LayoutChoice::Wide : LayoutChoice::Narrow;
+            layoutGiven = true;
+        } else if (!a[i].quoted && w == "ascii" && !options.asciiLines) {
+            options.asciiLines = true;
+        } else {
+            error = "open: after FILE come at most the box drawing's width (wide, narrow) and "
+                    "ascii, not '" +
+                    w + "'";
             return false;
         }
     }
     return true;
 }
 
-// True when text ends in the ASCII suffix, in any case.
-bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
-    if (text.size() < suffix.size()) return false;
-    const size_t start = text.size() - suffix.size();
-    for (size_t i = 0; i < suffix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[start + i])) != suffix[i]) return false;
-    return true;
+// The suffixes of the formats tavik-cli can write, and of those it cannot.
+std::string CliSuffixes(bool writable) {
+    std::string list;
+    for (const COutputFormat& row : OutputFormats()) {
+        const std::string suffix = std::string(".") + row.suffix;
+        if (bool(row.writer) != writable || list.find(suffix) != std::string::npos) continue;
+        list += (list.empty() ? "" : ", ") + suffix;
+    }
+    return list;
 }
 
 bool ArgCount(const std::vector<CScriptWord>& a, size_t lo, size_t hi, std::string& error) {
@@ -148,6 +188,7 @@ bool CCliSession::Run(const Args& a, std::string& error) {
         }
         return Command(tool->id, error);
     }
+    if (name == "copy" && a.size() == 2) return CopyInLayout(a, error);
     if (const CCommandRow* row = FindCommandByCliWord(name.c_str())) {
         if (!ArgCount(a, 0, 0, error)) return false;
         return Command(row->id, error);
@@ -161,10 +202,7 @@ bool CCliSession::Run(const Args& a, std::string& error) {
         return Command(a[1].text == "thin" ? ID_LINE_THIN : ID_LINE_THICK, error);
     }
     if (name == "new" || name == "size") return Size(a, error);
-    if (name == "open") {
-        if (!ArgCount(a, 1, 1, error)) return false;
-        return Open(a[1].text, error);
-    }
+    if (name == "open") return Open(a, error);
     if (name == "save") return Save(a, error);
     if (name == "show") {
         if (!ArgCount(a, 0, 0, error)) return false;
@@ -250,9 +288,25 @@ bool CCliSession::RightClick(const Args& a, std::string& error) {
     return true;
 }
 
-bool CCliSession::Open(const std::string& path, std::string& error) {
+// copy wide (the plain copy), copy narrow or copy ascii.
+bool CCliSession::CopyInLayout(const Args& a, std::string& error) {
+    if (a[1].text == "wide" && !a[1].quoted) return Command(ID_EDIT_COPY, error);
+    const CCommandRow* row =
+        a[1].quoted ? nullptr : FindCommandByCliWord(("copy " + a[1].text).c_str());
+    if (!row) {
+        error = "copy: the box drawing is wide, narrow or ascii, not '" + a[1].text + "'";
+        return false;
+    }
+    return Command(row->id, error);
+}
+
+bool CCliSession::Open(const Args& a, std::string& error) {
+    if (!ArgCount(a, 1, 3, error)) return false;
+    CLayoutReadOptions options;
+    if (!ParseOpenLayout(a, options, error)) return false;
+    const std::string& path = a[1].text;
     auto doc = std::make_unique<CRuvlenDoc>();
-    if (!LoadDocumentFile(*doc, path, error)) return false;
+    if (!LoadDocumentFile(*doc, path, options, error)) return false;
     if (doc->m_bLoadCut)
         m_err << "tavik-cli: warning: " << path << ": content past 99 lines was dropped\n";
     else if (doc->m_bLoadWrapped)
@@ -264,6 +318,9 @@ bool CCliSession::Open(const std::string& path, std::string& error) {
                      "at line " + std::to_string(doc->m_loadReplacements.m_nFirstLine) +
                          ", column " + std::to_string(doc->m_loadReplacements.m_nFirstColumn))
               << "\n";
+    if (doc->m_bLoadRelaid)
+        m_err << "tavik-cli: warning: " << path << ": "
+              << DescribeRelayoutEnglish(doc->m_nLoadAddedColumns) << "\n";
     if (doc->m_loadRoundTrip.Any())
         m_err << "tavik-cli: warning: " << path << ": "
               << DescribeRoundTripChangeEnglish(doc->m_loadRoundTrip) << "\n";
@@ -272,7 +329,7 @@ bool CCliSession::Open(const std::string& path, std::string& error) {
 }
 
 bool CCliSession::Save(const Args& a, std::string& error) {
-    if (!ArgCount(a, 1, 3, error)) return false;
+    if (!ArgCount(a, 1, 4, error)) return false;
     CTextFormat format = m_pDoc->m_textFormat;
     if (!ParseSaveFormat(a, format, error)) return false;
     return SaveDocumentFile(*m_pDoc, a[1].text, format, error);
@@ -317,15 +374,22 @@ bool CCliSession::UndoLevels(const Args& a, std::string& error) {
 bool CCliSession::Export(const Args& a, std::string& error) {
     if (!ArgCount(a, 1, 3, error)) return false;
     const std::string& path = a[1].text;
-    if (!EndsWithNoCase(path, ".svg")) {
-        error = "export: the file name must end in .svg (tavik --export writes PNG)";
+    const COutputFormat* format = OutputFormatForPath(path);
+    if (!format || !format->writer) {
+        error = "export: the file name must end in " + CliSuffixes(true) + " (tavik --export " +
+                "also writes " + CliSuffixes(false) + ")";
         return false;
     }
-    // After the name: an optional SIZE, then an optional `used`.
+    // After the name: an optional SIZE (for pictures), then an optional `used`.
     size_t next = 2;
-    int size = m_pDoc->m_nFontSize;
-    if (next < a.size() && a[next].text != "used" && !ParseInt(a[next++], 0, kMaxFontSize, size)) {
-        error = "export: SIZE is a font size index from 0 to 5";
+    COutputRequest request;
+    request.fontSize = m_pDoc->m_nFontSize;
+    if (next < a.size() && a[next].text != "used" &&
+        (!(format->options & kOutputSize) ||
+         !ParseInt(a[next++], 0, kMaxFontSize, request.fontSize))) {
+        error = format->options & kOutputSize
+                    ? "export: SIZE is a font size index from 0 to 5"
+                    : "export: a ." + std::string(format->suffix) + " file takes no SIZE";
         return false;
     }
     const bool used = next < a.size() && a[next].text == "used";
@@ -333,9 +397,9 @@ bool CCliSession::Export(const Args& a, std::string& error) {
         error = "export: only `used` (the non-blank cells' area) may follow SIZE";
         return false;
     }
-    CCellRect cells;
-    return ExportAreaRect(*m_pDoc, used ? EExportArea::Used : EExportArea::Canvas, cells, error) &&
-           ExportSvgFile(*m_pDoc, cells, path, size, error);
+    return ExportAreaRect(*m_pDoc, used ? EExportArea::Used : EExportArea::Canvas, request.cells,
+                          error) &&
+           format->writer(*m_pDoc, request, path, error);
 }
 
 bool CCliSession::Pick(const Args& a, std::string& error) {

@@ -30,7 +30,8 @@ private:
     bool RequireCell(const Args& a, size_t i, int& x, int& y, std::string& error) const;
     bool Gesture(const Args& a, bool drag, std::string& error);
     bool RightClick(const Args& a, std::string& error);
-    bool Open(const std::string& path, std::string& error);
+    bool Open(const Args& a, std::string& error);
+    bool CopyInLayout(const Args& a, std::string& error);
     bool Save(const Args& a, std::string& error);
     bool Size(const Args& a, std::string& error);
     bool Pick(const Args& a, std::string& error);

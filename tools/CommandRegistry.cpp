@@ -112,8 +112,8 @@ void AddTableEditRows(std::vector<CCommandRow>& t) {
         {ID_INSERT_COLUMNS, "列の挿入(&J)",
          "選択範囲の左に同じ幅の空白の列を挿入し、横の罫線をつなぐ\n列の挿入", "列の挿入",
          "insertcols"},
-        {ID_DELETE_COLUMNS, "列の削除(&K)",
-         "選択範囲の列を削除し、横の罫線をつなぎ直す\n列の削除", "列の削除", "deletecols"},
+        {ID_DELETE_COLUMNS, "列の削除(&K)", "選択範囲の列を削除し、横の罫線をつなぎ直す\n列の削除",
+         "列の削除", "deletecols"},
     };
     int pos = 300;
     for (const Edit& e : edits) {
@@ -165,6 +165,18 @@ void AddEditRows(std::vector<CCommandRow>& t) {
                     .Context(210, "複写")
                     .Cli("copy")
                     .Run(&C::OnCopy));
+    t.push_back(View(ID_EDIT_COPY_NARROW, "半角罫線でコピー(&W)",
+                     "選択範囲を欧文フォント向けの半角の罫線でｸﾘｯﾌﾟﾎﾞｰﾄﾞに複写\n半角罫線でコピー")
+                    .Enable(E::Selection)
+                    .CanvasMenu(M::Edit, 212)
+                    .Cli("copy narrow")
+                    .Run(&C::OnCopyInLayout));
+    t.push_back(View(ID_EDIT_COPY_ASCII, "ASCII罫線でコピー",
+                     "選択範囲を + - | の罫線でｸﾘｯﾌﾟﾎﾞｰﾄﾞに複写\nASCII罫線でコピー")
+                    .Enable(E::Selection)
+                    .CanvasMenu(M::Edit, 214)
+                    .Cli("copy ascii")
+                    .Run(&C::OnCopyInLayout));
     t.push_back(View(ID_EDIT_PASTE, "貼り付け(&P)\tCtrl+V", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を貼り付け\n貼り付け")
                     .Icon("paste")
                     .Keys("Ctrl+V;Shift+Ins")

@@ -1,6 +1,8 @@
 #include "tools/ViewController.h"
 
 #include "canvas/RuvlenDoc.h"
+#include "canvas/io/LayoutReader.h"
+#include "canvas/io/LayoutText.h"
 #include "tools/CommandIds.h"
 #include "tools/PasteTool.h"
 #include "tools/Tool.h"
@@ -169,8 +171,12 @@ bool CViewController::IsCommandChecked(int id) const {
 }
 
 int CViewController::ImportClipboard() {
-    std::string bytes;
-    if (!m_pClipboard || !m_pClipboard->GetText(bytes)) return 0;
+    std::string utf8, bytes;
+    if (!m_pClipboard) return 0;
+    if (m_pClipboard->GetUnicodeText(utf8))
+        bytes = ClipboardCellBytes(utf8);
+    else if (!m_pClipboard->GetText(bytes))
+        return 0;
     return m_pDoc->ImportText(bytes.c_str());
 }
 
@@ -190,7 +196,11 @@ void CViewController::StartPaste(int id) {
 }
 
 void CViewController::Copy(bool cut) {
-    if (!m_pClipboard || !m_pClipboard->SetText(m_pDoc->CopyToClipboard())) {
+    FinishCopy(m_pDoc->CopyToClipboard(), cut);
+}
+
+void CViewController::FinishCopy(const std::string& bytes, bool cut) {
+    if (!m_pClipboard || !m_pClipboard->SetText(bytes)) {
         m_pView->ShowMessage(kClipboardCopyFailedMessage);
         return;
     }
@@ -231,6 +241,11 @@ void CViewController::OnGrid(int) {
 
 void CViewController::OnCopy(int) {
     Copy(false);
+}
+
+void CViewController::OnCopyInLayout(int id) {
+    const BoxLayout layout = id == ID_EDIT_COPY_ASCII ? BoxLayout::Ascii : BoxLayout::Narrow;
+    FinishCopy(CopySelectionInLayout(*m_pDoc, layout), false);
 }
 
 void CViewController::OnCut(int) {

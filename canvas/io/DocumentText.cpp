@@ -83,7 +83,8 @@ void LoadDocumentText(CRuvlenDoc& doc, const std::string& bytes, bool truncated,
     // the start of a truncated file was read; that file is cut (m_bLoadCut).
     doc.m_loadRoundTrip =
         truncated ? CRoundTripChange()
-                  : FindRoundTripChange(bytes, DocumentText(doc, format), format.m_encoding);
+                  : FindRoundTripChange(bytes, DocumentText(doc, format), format.m_encoding,
+                                        UsesWesternWidths(format));
 }
 
 int SavedLineCount(const CRuvlenDoc& doc) {

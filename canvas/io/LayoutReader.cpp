@@ -2,6 +2,7 @@
 
 #include "canvas/LineFlags.h"
 #include "canvas/io/AsciiLines.h"
+#include "canvas/io/Cp932.h"
 #include "canvas/io/DiagramRelayout.h"
 #include "canvas/io/LayoutChars.h"
 #include "canvas/io/Utf8CellText.h"
@@ -105,4 +106,33 @@ CLayoutReading ReadBoxLayout(const std::string& bytes, size_t start, bool utf8,
         reading.cells.bytes += utf8 ? Utf8ToCellBytes(bytes, end, ignored) : bytes.substr(end);
     }
     return reading;
+}
+
+std::string DescribeRelayout(int addedColumns) {
+    const std::string text = "半角の罫線で描かれた図を全角の桁に合わせて並べ直し、";
+    if (addedColumns == 0) return text + "幅はそのままです。";
+    return text + "幅を " + std::to_string(addedColumns) + " 桁広げました。";
+}
+
+std::string DescribeRelayoutEnglish(int addedColumns) {
+    const std::string text = "a diagram drawn with narrow box drawing was re-laid onto the "
+                             "two-column grid";
+    if (addedColumns == 0) return text + ", keeping its width";
+    return text + ", " + std::to_string(addedColumns) +
+           (addedColumns == 1 ? " column" : " columns") + " wider";
+}
+
+std::string ClipboardCellBytes(const std::string& utf8) {
+    std::string text; // LF line ends, as the detection reads them
+    text.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        if (utf8[i] != '\r') {
+            text += utf8[i];
+        } else {
+            text += '\n';
+            if (i + 1 < utf8.size() && utf8[i + 1] == '\n') ++i;
+        }
+    }
+    const CLayoutReading reading = ReadBoxLayout(text, 0, true, CLayoutReadOptions(), 100, "\r\n");
+    return reading.placed ? reading.cells.bytes : UnicodeToClipboardBytes(text);
 }

@@ -43,3 +43,14 @@ struct CLayoutReading {
 CLayoutReading ReadBoxLayout(const std::string& bytes, size_t start, bool utf8,
                              const CLayoutReadOptions& options, size_t maxLines = 100,
                              const char* lineEnd = nullptr);
+
+// What the open warning says of a re-laid diagram, in Japanese for the window
+// and in English for the command line.
+std::string DescribeRelayout(int addedColumns);
+std::string DescribeRelayoutEnglish(int addedColumns);
+
+// Text from another program's clipboard (UTF-8) as the Shift-JIS bytes the
+// clipboard reader places (CRuvlenDoc::ImportText): a diagram drawn for Western
+// fonts is re-laid as when such a file opens; anything else converts as
+// UnicodeToClipboardBytes does (canvas/io/Cp932.h). No NUL, CR LF line ends.
+std::string ClipboardCellBytes(const std::string& utf8);

@@ -91,10 +91,15 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, size_t maxBytes,
 }
 
 bool LoadDocumentFile(CRuvlenDoc& doc, const std::string& path, std::string& error) {
+    return LoadDocumentFile(doc, path, CLayoutReadOptions(), error);
+}
+
+bool LoadDocumentFile(CRuvlenDoc& doc, const std::string& path, const CLayoutReadOptions& options,
+                      std::string& error) {
     std::string bytes;
     bool more = false;
     if (!ReadFileBytes(path, bytes, kMaxFileBytes, &more, error)) return false;
-    LoadDocumentText(doc, bytes, more);
+    LoadDocumentText(doc, bytes, more, options);
     if (more) doc.m_bLoadCut = 1;
     doc.SetModifiedFlag(0);
     return true;

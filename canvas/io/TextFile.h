@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/io/LayoutReader.h"
 #include "canvas/io/TextFormat.h"
 
 #include <string>
@@ -20,6 +21,9 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, size_t maxBytes,
 // text had to replace to m_loadReplacements. A file longer than the reader can
 // ever place counts as cut (m_bLoadCut). Clears the modified flag.
 bool LoadDocumentFile(CRuvlenDoc& doc, const std::string& path, std::string& error);
+// The same, reading the box drawing as options say (canvas/io/LayoutReader.h).
+bool LoadDocumentFile(CRuvlenDoc& doc, const std::string& path, const CLayoutReadOptions& options,
+                      std::string& error);
 
 // Saves the document in its own format (m_textFormat) through WriteFileSafely
 // (canvas/SafeWrite.h): atomically for a plain file, never replacing a link,
