@@ -7,8 +7,6 @@
 #include "canvas/io/LayoutChars.h"
 #include "canvas/io/Utf8CellText.h"
 
-#include <deque>
-
 namespace {
 
 // Down arms of line `above` met by up arms of line `below` in the same column.
@@ -43,42 +41,24 @@ struct CJointCount {
     int offGrid = 0; // OffGridChars of every line
 };
 
-// Counts over the whole text, holding a few lines at a time: line i with the
-// line before it and the two after it, since ASCII lines are recognised from
-// the lines above and below.
-CJointCount CountJoints(const std::string& utf8, size_t start, ColumnModel model, bool ascii) {
+// Counts over the whole text, two lines at a time.
+CJointCount CountJoints(const std::string& utf8, size_t start, ColumnModel model) {
     CLineReader reader(utf8, start, true, model);
-    std::deque<CLayoutLine> window; // line i - 1 (once there is one), i, i + 1, i + 2
-    bool hasPrevious = false;
-    CLayoutLine line;
-    const auto fill = [&] {
-        while (window.size() < (hasPrevious ? 4u : 3u) && reader.Next(line))
-            window.push_back(std::move(line));
-    };
     CJointCount count;
-    for (fill(); window.size() > (hasPrevious ? 1u : 0u); fill()) {
-        std::vector<CLayoutLine> marked;
-        if (ascii) {
-            marked.assign(window.begin(), window.end());
-            MarkAsciiLines(marked);
-        }
-        const auto at = [&](size_t k) -> const CLayoutLine& {
-            return ascii ? marked[k] : window[k];
-        };
-        const size_t i = hasPrevious ? 1 : 0;
-        if (i + 1 < window.size()) count.joints += VerticalJoints(at(i), at(i + 1));
-        count.offGrid += OffGridChars(at(i));
-        if (hasPrevious) window.pop_front();
-        hasPrevious = true;
+    CLayoutLine above, line;
+    for (bool first = true; reader.Next(line); first = false) {
+        if (!first) count.joints += VerticalJoints(above, line);
+        count.offGrid += OffGridChars(line);
+        above = std::move(line);
     }
     return count;
 }
 
 } // namespace
 
-bool IsNarrowDrawing(const std::string& utf8, size_t start, bool asciiLines) {
-    const CJointCount western = CountJoints(utf8, start, ColumnModel::Western, asciiLines);
-    const CJointCount cells = CountJoints(utf8, start, ColumnModel::Cells, asciiLines);
+bool IsNarrowDrawing(const std::string& utf8, size_t start) {
+    const CJointCount western = CountJoints(utf8, start, ColumnModel::Western);
+    const CJointCount cells = CountJoints(utf8, start, ColumnModel::Cells);
     if (western.joints != cells.joints) return western.joints > cells.joints;
     return western.joints > 0 && western.offGrid < cells.offGrid;
 }
@@ -87,9 +67,11 @@ CLayoutReading ReadBoxLayout(const std::string& bytes, size_t start, bool utf8,
                              const CLayoutReadOptions& options, size_t maxLines,
                              const char* lineEnd) {
     CLayoutReading reading;
+    // ASCII drawings are drawn for the widths their text is shown with: Western
+    // ones in UTF-8, Japanese ones in Shift-JIS.
     bool western = options.layout == LayoutChoice::Narrow;
     if (options.layout == LayoutChoice::Detect)
-        western = utf8 && IsNarrowDrawing(bytes, start, options.asciiLines);
+        western = utf8 && (options.asciiLines || IsNarrowDrawing(bytes, start));
     if (!western && !options.asciiLines) return reading;
     reading.layout = options.asciiLines ? BoxLayout::Ascii : BoxLayout::Narrow;
     const ColumnModel model = western ? ColumnModel::Western : ColumnModel::Cells;

@@ -13,17 +13,19 @@ enum class LayoutChoice { Detect, Wide, Narrow };
 
 struct CLayoutReadOptions {
     LayoutChoice layout = LayoutChoice::Detect;
-    // + - = | become ruled lines where they join (canvas/io/AsciiLines.h).
+    // + - = | become ruled lines where they join (canvas/io/AsciiLines.h). The
+    // drawing is then taken as drawn for Western widths in UTF-8 and for
+    // Japanese ones in Shift-JIS, unless the layout says otherwise.
     bool asciiLines = false;
 };
 
 // Whether UTF-8 text (from byte start on) is drawn for Western fonts: its
 // vertical joints (a character with a down arm above one with an up arm in the
 // same column) are counted with Western widths and with Japanese ones; narrow
-// when more join up with Western widths, or as many (at least one) and the text
-// already lies on the two-column grid with them. With asciiLines the ASCII
-// lines count too. A function of the bytes alone, over the whole text.
-bool IsNarrowDrawing(const std::string& utf8, size_t start, bool asciiLines = false);
+// when more join up with Western widths, or as many (at least one) and fewer of
+// its vertical pieces and whole-cell characters start on an odd column with
+// them. A function of the bytes alone, over the whole text.
+bool IsNarrowDrawing(const std::string& utf8, size_t start);
 
 // What reading made of a text.
 struct CLayoutReading {
