@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/io/LayoutReader.h"
 #include "canvas/io/TextFormat.h"
 
 #include <QString>
@@ -22,8 +23,10 @@ public:
     void SetTitle(const QString& title) { m_strTitle = title; }
     bool IsModified() const;
 
-    // Reads the file; on failure the message names the file and the reason.
-    bool Open(const QString& path, QString& error);
+    // Reads the file, its box drawing as options say (detected by default); on
+    // failure the message names the file and the reason.
+    bool Open(const QString& path, QString& error,
+              const CLayoutReadOptions& options = CLayoutReadOptions());
     // Writes the file safely in the canvas's format (or the given one, which
     // the canvas keeps from then on); on failure the canvas and the old file stay.
     bool Save(const QString& path, QString& error);
@@ -32,11 +35,13 @@ public:
     // Takes the canvas of a recovery copy: modified, with the copy's file name
     // and format, so that saving goes to the original file.
     void Restore(const CRecoveryFile& copy);
-    // "Shift-JIS CR LF", "UTF-8 LF" and so on, for the status bar.
+    // "Shift-JIS CR LF", "UTF-8 LF 半角罫線" and so on, for the status bar: the
+    // box drawing's layout only when it is not the usual full-width one.
     QString FormatText() const;
 
-    // The file was wrapped or cut when read, characters had to be replaced, or
-    // writing it back would not give the same bytes: saving over it changes it.
+    // The file was wrapped or cut when read, characters had to be replaced, a
+    // diagram was re-laid onto the grid, or writing it back would not give the
+    // same bytes: saving over it changes it.
     bool LoadWasLossy() const { return m_bLossyLoad; }
     // The warning shown when such a file opens (empty when nothing was lost).
     QString LossyLoadText() const;

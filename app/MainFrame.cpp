@@ -183,7 +183,7 @@ void CMainFrame::CreateStatusBar() {
     bar->addPermanentWidget(m_pSizePane);
     m_pFormatPane = new QLabel;
     m_pFormatPane->setObjectName(QStringLiteral("formatPane"));
-    m_pFormatPane->setToolTip(QStringLiteral("文字コードと改行"));
+    m_pFormatPane->setToolTip(QStringLiteral("文字コード、改行と罫線の幅"));
     bar->addPermanentWidget(m_pFormatPane);
     // Lock-key indicators. The window system gives no portable way to read the
     // lock states, so the panes show their names dimmed, as for a lock that is off.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/io/LayoutReader.h"
 #include "canvas/io/TextFormat.h"
 #include "tools/CommandRegistry.h"
 #include "tools/ViewPort.h"
@@ -37,7 +38,8 @@ public:
     CCanvasDocument* NewDocument();
     // Opens the file in a new canvas window (or activates the window that shows
     // it already). On failure a message names the file and the reason.
-    CCanvasDocument* OpenDocument(const QString& path);
+    CCanvasDocument* OpenDocument(const QString& path,
+                                  const CLayoutReadOptions& options = CLayoutReadOptions());
     bool SaveDocument(CCanvasDocument* document, bool askName);
     // Asks for a file, format and size, and writes the canvas as a picture.
     bool ExportDocument(CCanvasDocument* document);

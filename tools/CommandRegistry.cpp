@@ -57,7 +57,7 @@ void AddFileRows(std::vector<CCommandRow>& t) {
                     .Enable(E::HasCanvas)
                     .CanvasMenu(M::File, 140));
     t.push_back(Frame(ID_FILE_EXPORT, "エクスポート(&E)...",
-                      "ｷｬﾝﾊﾞｽを画像 (PNG、SVG) として書き出す\nエクスポート")
+                      "ｷｬﾝﾊﾞｽを画像 (PNG、SVG、PDF)、Markdown やﾃｷｽﾄとして書き出す\nエクスポート")
                     .Enable(E::HasCanvas)
                     .CanvasMenu(M::File, 150));
     t.push_back(View(ID_FILE_PRINT, "印刷(&P)...\tCtrl+P", "作業中のｷｬﾝﾊﾞｽを印刷\n印刷")
