@@ -14,7 +14,7 @@ const char kMagic[8] = {'T', 'A', 'V', 'I', 'K', 'R', 'C', 'V'};
 constexpr size_t kHeaderBytes = sizeof kMagic + 4 + 4; // magic, version, body length
 constexpr size_t kMaxPathBytes = 65536;
 constexpr size_t kCellCount = CRecoveryFile::kGrid * CRecoveryFile::kGrid;
-constexpr size_t kMaxFileBytes = kHeaderBytes + 64 + kMaxPathBytes + 4 * kCellCount + 4;
+constexpr size_t kMaxFileBytes = kHeaderBytes + 64 + kMaxPathBytes + 4 * kCellCount + 8;
 
 std::uint32_t Crc32(const char* data, size_t size) {
     static const std::array<std::uint32_t, 256> table = [] {
@@ -81,6 +81,20 @@ bool Refuse(std::string& why, const char* reason) {
     return false;
 }
 
+// The fields version 2 adds after the cells: the box drawing's layout.
+void PutVersion2Fields(std::string& body, const CTextFormat& format) {
+    PutInt(body, std::uint64_t(format.m_layout), 1);
+}
+
+bool ReadVersion2Fields(CByteReader& in, std::uint64_t version, CTextFormat& format) {
+    format.m_layout = BoxLayout::Wide;
+    if (version < 2) return true;
+    int layout = 0;
+    if (!in.Small(layout, 0, 2)) return false;
+    format.m_layout = BoxLayout(layout);
+    return true;
+}
+
 } // namespace
 
 CRecoveryFile CRecoveryFile::FromDocument(const CRuvlenDoc& doc, const std::string& path,
@@ -144,6 +158,7 @@ std::string CRecoveryFile::Bytes() const {
         body.push_back(static_cast<char>(c.m_lineFlags));
         body.push_back(static_cast<char>(c.m_bits));
     }
+    PutVersion2Fields(body, m_format);
     std::string out(kMagic, sizeof kMagic);
     PutInt(out, kVersion, 4);
     PutInt(out, body.size(), 4);
@@ -159,7 +174,7 @@ bool CRecoveryFile::Parse(const std::string& bytes, std::string& why) {
     std::uint64_t version, length, crc;
     if (!header.Int(version, 4) || !header.Int(length, 4))
         return Refuse(why, "途中で切れています。");
-    if (version != kVersion) return Refuse(why, "この版では読めない形式です。");
+    if (version < 1 || version > kVersion) return Refuse(why, "この版では読めない形式です。");
     if (bytes.size() != kHeaderBytes + length + 4) return Refuse(why, "途中で切れています。");
     CByteReader tail(bytes, kHeaderBytes + length, bytes.size());
     tail.Int(crc, 4);
@@ -183,7 +198,8 @@ bool CRecoveryFile::Parse(const std::string& bytes, std::string& why) {
         in.Int(pathLength, 4) && pathLength <= kMaxPathBytes && in.Run(copy.m_path, pathLength) &&
         copy.m_path.find('\0') == std::string::npos;
     std::string cells;
-    ok = ok && in.Run(cells, 4 * kCellCount) && in.AtEnd();
+    ok = ok && in.Run(cells, 4 * kCellCount) && ReadVersion2Fields(in, version, copy.m_format) &&
+         in.AtEnd();
     if (!ok) return Refuse(why, "内容が正しくありません。");
     for (size_t i = 0; i < kCellCount; ++i) {
         CPackedCell& c = copy.m_cells[i];

@@ -16,10 +16,11 @@ class CRuvlenDoc;
 //
 // On disk: a magic header and a version, the length of the body, the body, and
 // a checksum of the body; all numbers little-endian. Reading refuses anything
-// else (a foreign file, another version, a cut or damaged copy) with a reason,
-// and never a half-read canvas.
+// else (a foreign file, an unknown version, a cut or damaged copy) with a
+// reason, and never a half-read canvas. Version 2 adds the box drawing's layout
+// after the cells; a version 1 copy reads as the full-width layout.
 struct CRecoveryFile {
-    static constexpr int kVersion = 1;
+    static constexpr int kVersion = 2;
     static constexpr int kGrid = 100;
 
     std::string m_path;          // the canvas's file; empty for a canvas never saved

@@ -29,7 +29,7 @@ std::unique_ptr<CRuvlenDoc> BusyCanvas() {
     doc->m_nLines = 44;
     doc->m_nFontSize = 4;
     doc->m_bGrid = 0;
-    doc->m_textFormat = {TextEncoding::Utf8Bom, LineEnding::Lf};
+    doc->m_textFormat = {TextEncoding::Utf8Bom, LineEnding::Lf, BoxLayout::Narrow};
     doc->m_nFileLines = 12; // read from a 12-line file without a final line end
     doc->m_bFileFinalLineEnd = 0;
     doc->m_bLoadCut = 1;
@@ -113,9 +113,9 @@ TEST_F(RecoveryFile, RefusesWhatIsNotAWholeCopy) {
         bad[i] = static_cast<char>(bad[i] ^ 0x20);
         EXPECT_TRUE(refused(bad)) << "byte " << i;
     }
-    // Another version, even when otherwise whole.
+    // A later version, even when otherwise whole.
     std::string other = good;
-    other[8] = 2;
+    other[8] = CRecoveryFile::kVersion + 1;
     EXPECT_TRUE(refused(other));
 
     // A file with a valid checksum but impossible contents (a size of 120).
@@ -132,6 +132,44 @@ TEST_F(RecoveryFile, RefusesWhatIsNotAWholeCopy) {
     Put(PathOf("big"), std::string(2 << 20, 'a'));
     EXPECT_FALSE(result.Read(PathOf("big"), why));
     EXPECT_EQ(result.m_path, "untouched");
+}
+
+namespace {
+
+std::uint32_t Crc32(const std::string& bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (unsigned char b : bytes) {
+        crc ^= b;
+        for (int k = 0; k < 8; ++k) crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
+    }
+    return crc ^ 0xFFFFFFFFu;
+}
+
+void PutLittleEndian(std::string& bytes, size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) bytes[at + size_t(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+} // namespace
+
+// A copy written before the layout was kept (version 1: the same body without
+// its last byte) reads as the full-width layout, the rest unchanged.
+TEST_F(RecoveryFile, ACopyOfTheFirstVersionReadsAsFullWidth) {
+    auto doc = BusyCanvas();
+    const std::string now = CRecoveryFile::FromDocument(*doc, "/x/y.txt", false, 42).Bytes();
+    const size_t header = 16, body = now.size() - header - 4;
+    std::string first = now.substr(0, header + body - 1);
+    first[8] = 1;
+    PutLittleEndian(first, 12, std::uint32_t(body - 1));
+    first += "1234";
+    PutLittleEndian(first, first.size() - 4, Crc32(first.substr(header, body - 1)));
+    CRecoveryFile read;
+    std::string why;
+    ASSERT_TRUE(read.Parse(first, why)) << why;
+    EXPECT_EQ(read.m_format, (CTextFormat{TextEncoding::Utf8Bom, LineEnding::Lf, BoxLayout::Wide}));
+    CRuvlenDoc restored;
+    read.RestoreTo(restored);
+    doc->m_textFormat.m_layout = BoxLayout::Wide;
+    ExpectSameCanvas(*doc, restored);
 }
 
 TEST_F(RecoveryFile, CopiesArePrivateAndLeaveNothingBehind) {
