@@ -2,8 +2,8 @@
 // was taken from, anything that is not a whole copy is refused without
 // touching the result, and the file is private to its owner.
 #include "canvas/io/RecoveryFile.h"
-#include "canvas/io/DocumentText.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/io/DocumentText.h"
 
 #include "TempDirTest.h"
 
@@ -146,7 +146,8 @@ std::uint32_t Crc32(const std::string& bytes) {
 }
 
 void PutLittleEndian(std::string& bytes, size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[at + size_t(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        bytes[at + size_t(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
 } // namespace
