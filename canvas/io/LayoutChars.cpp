@@ -21,7 +21,7 @@ const CCellFormCache::Form& CCellFormCache::Of(char32_t code, const unsigned cha
     std::vector<CCharChange> changes;
     const std::string bytes =
         Utf8ToCellBytes(std::string(reinterpret_cast<const char*>(utf8), length), 0, changes);
-    Form form{{' ', 0, 0}, -1};
+    Form form{{' ', 0, 0}, -1, uint8_t(WesternColumns(code))};
     const auto b0 = static_cast<unsigned char>(bytes.empty() ? 0 : bytes[0]);
     if ((bytes.size() == 1 && IsSingleByteChar(b0)) || (bytes.size() == 2 && IsLeadByte(b0))) {
         std::memcpy(form.sjis, bytes.data(), bytes.size());
@@ -88,7 +88,7 @@ bool CLineReader::Next(CLayoutLine& line) {
             const Utf8Char ch = ReadUtf8(p + m_pos, m_bytes.size() - m_pos);
             if (ch.valid) {
                 const CCellFormCache::Form& form = m_forms.Of(ch.code, p + m_pos, ch.length);
-                Add(line, form.sjis, WesternColumns(ch.code), form.change);
+                Add(line, form.sjis, form.westernCols, form.change);
             } else {
                 Add(line, SJIS_REPLACEMENT, 1, int8_t(CharChange::Unmappable));
             }

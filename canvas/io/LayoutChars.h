@@ -45,7 +45,8 @@ class CCellFormCache {
 public:
     struct Form {
         char sjis[3];
-        int8_t change; // CharChange, or -1
+        int8_t change;       // CharChange, or -1
+        uint8_t westernCols; // WesternColumns of the character
     };
     const Form& Of(char32_t code, const unsigned char* utf8, size_t length);
 

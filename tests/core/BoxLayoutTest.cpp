@@ -114,18 +114,6 @@ std::unique_ptr<CRuvlenDoc> Read(const std::string& bytes, LayoutChoice layout, 
 
 } // namespace
 
-// Vertical joints of a canvas: a cell with a down arm over one with an up arm.
-int CanvasJoints(const CRuvlenDoc& doc) {
-    int joints = 0;
-    for (int y = 0; y + 1 < doc.m_nLines; ++y)
-        for (int x = 0; x < doc.m_nColumns; ++x) {
-            const CCell &a = doc.Cell(x, y), &b = doc.Cell(x, y + 1);
-            joints +=
-                a.m_bLine && b.m_bLine && (a.m_nLineFlags & LF_DOWN) && (b.m_nLineFlags & LF_UP);
-        }
-    return joints;
-}
-
 TEST(NarrowLayout, RandomDrawingsMatchTheRulesAndReadBackToTheSameCells) {
     std::mt19937 rng(29);
     int broken = 0;
@@ -144,7 +132,8 @@ TEST(NarrowLayout, RandomDrawingsMatchTheRulesAndReadBackToTheSameCells) {
         EXPECT_EQ(read->m_textFormat, kNarrow);
         // Whenever the wide reading would pull vertical lines apart, the text is
         // recognised as narrow without being told.
-        if (CanvasJoints(*Read(bytes, LayoutChoice::Wide, false)) < CanvasJoints(*doc)) {
+        if (doc_test::CanvasJoints(*Read(bytes, LayoutChoice::Wide, false)) <
+            doc_test::CanvasJoints(*doc)) {
             ++broken;
             EXPECT_EQ(Read(bytes, LayoutChoice::Detect, false)->m_textFormat.m_layout,
                       BoxLayout::Narrow)

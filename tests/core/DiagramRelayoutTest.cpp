@@ -184,17 +184,6 @@ int TextJoints(const std::string& text) {
     return joints;
 }
 
-int CanvasJoints(const CRuvlenDoc& doc) {
-    int joints = 0;
-    for (int y = 0; y + 1 < doc.m_nLines; ++y)
-        for (int x = 0; x < doc.m_nColumns; ++x) {
-            const CCell &a = doc.Cell(x, y), &b = doc.Cell(x, y + 1);
-            joints +=
-                a.m_bLine && b.m_bLine && (a.m_nLineFlags & LF_DOWN) && (b.m_nLineFlags & LF_UP);
-        }
-    return joints;
-}
-
 // Pairs of vertical pieces in one line joined by a horizontal line, in the text
 // and on the canvas.
 int TextHorizontalJoins(const std::string& text) {
@@ -257,7 +246,7 @@ void ExpectOpensOntoTheGrid(const char* name, const std::string& text, bool asci
     const std::string saved = DocumentText(*doc, doc->m_textFormat);
     EXPECT_EQ(TextOf(saved, ascii), TextOf(text, ascii)) << saved;
     if (!ascii) {
-        EXPECT_GE(CanvasJoints(*doc), TextJoints(text)) << saved;
+        EXPECT_GE(doc_test::CanvasJoints(*doc), TextJoints(text)) << saved;
         EXPECT_EQ(CanvasHorizontalJoins(*doc), TextHorizontalJoins(text)) << saved;
     }
     for (const CLayoutLine& line : ReadLayoutLines(saved, 0, true, ColumnModel::Western, 1000))
