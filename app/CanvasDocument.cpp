@@ -1,10 +1,23 @@
 #include "app/CanvasDocument.h"
 
 #include "canvas/RuvlenDoc.h"
+#include "canvas/io/FilePartFile.h"
 #include "canvas/io/RecoveryFile.h"
 #include "canvas/io/TextFile.h"
 
+#include <QDir>
 #include <QFileInfo>
+
+namespace {
+
+// The problem under the file's name (a read or write error names it already).
+QString PartProblemText(const QString& path, const CPartProblem& problem) {
+    const QString text = QString::fromStdString(DescribePartProblem(problem));
+    if (problem.m_kind == EPartProblem::Io) return text;
+    return QStringLiteral("%1\n\n%2").arg(QDir::toNativeSeparators(path), text);
+}
+
+} // namespace
 
 CCanvasDocument::CCanvasDocument(const CCanvasDefaults& defaults)
     : m_pDoc(std::make_unique<CRuvlenDoc>(defaults)) {}
@@ -15,9 +28,43 @@ bool CCanvasDocument::IsModified() const {
     return m_pDoc->IsModified();
 }
 
+// A part's title names its lines: "url.md (39–55 行)".
 void CCanvasDocument::SetPathName(const QString& path) {
     m_strPathName = QFileInfo(path).absoluteFilePath();
     m_strTitle = QFileInfo(path).fileName();
+    if (m_part && m_part->m_nLines > 0)
+        m_strTitle += QStringLiteral(" (%1–%2 行)").arg(m_part->m_nFirst).arg(m_part->Last());
+    else if (m_part)
+        m_strTitle += QStringLiteral(" (%1 行目)").arg(m_part->m_nFirst);
+}
+
+bool CCanvasDocument::OpenPart(const QString& path, int first, int last, QString& error) {
+    CFilePart part;
+    CPartProblem problem;
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (!OpenFilePart(*m_pDoc, absolute.toStdString(), first, last, part, problem)) {
+        error = PartProblemText(absolute, problem);
+        return false;
+    }
+    m_part = std::move(part);
+    // Characters replaced on the way in are lost from the lines a save writes anew.
+    m_bLossyLoad = m_pDoc->m_loadReplacements.Any();
+    SetPathName(absolute);
+    return true;
+}
+
+QString CCanvasDocument::PartText() const {
+    if (!m_part) return QString();
+    return QStringLiteral("%1–%2 行を編集中。ファイルのほかの行はそのまま残ります")
+        .arg(m_part->m_nFirst)
+        .arg(m_part->Last());
+}
+
+CRecoveryFile CCanvasDocument::RecoveryCopy(std::int64_t savedAt) const {
+    CRecoveryFile copy =
+        CRecoveryFile::FromDocument(*m_pDoc, m_strPathName.toStdString(), m_bLossyLoad, savedAt);
+    copy.m_part = m_part;
+    return copy;
 }
 
 bool CCanvasDocument::Open(const QString& path, QString& error, const CLayoutReadOptions& options) {
@@ -40,6 +87,7 @@ bool CCanvasDocument::Save(const QString& path, QString& error) {
 void CCanvasDocument::Restore(const CRecoveryFile& copy) {
     copy.RestoreTo(*m_pDoc);
     m_bLossyLoad = copy.m_bLossyLoad;
+    m_part = copy.m_part;
     if (!copy.m_path.empty()) SetPathName(QString::fromStdString(copy.m_path));
 }
 
@@ -56,7 +104,10 @@ QString CCanvasDocument::FormatText() const {
     return text;
 }
 
-bool CCanvasDocument::Save(const QString& path, const CTextFormat& format, QString& error) {
+bool CCanvasDocument::Save(const QString& path, const CTextFormat& format, QString& error,
+                           bool* changedOnDisk) {
+    if (changedOnDisk) *changedOnDisk = false;
+    if (m_part) return SavePart(path, format, error, changedOnDisk);
     std::string message;
     if (!SaveDocumentFile(*m_pDoc, path.toStdString(), format, message)) {
         error = QString::fromStdString(message);
@@ -66,6 +117,25 @@ bool CCanvasDocument::Save(const QString& path, const CTextFormat& format, QStri
     m_bLossyLoad = false;
     SetPathName(path);
     return true;
+}
+
+bool CCanvasDocument::SavePart(const QString& path, const CTextFormat& format, QString& error,
+                               bool* changedOnDisk) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    CPartProblem problem;
+    if (!SaveFilePartTo(*m_pDoc, *m_part, absolute.toStdString(), format, problem)) {
+        error = PartProblemText(absolute, problem);
+        if (changedOnDisk) *changedOnDisk = problem.m_kind == EPartProblem::ChangedOnDisk;
+        return false;
+    }
+    m_pDoc->SetModifiedFlag(0);
+    m_bLossyLoad = false;
+    SetPathName(absolute);
+    return true;
+}
+
+bool CCanvasDocument::DoesNotFit() const {
+    return !m_part && (m_pDoc->m_bLoadWrapped || m_pDoc->m_bLoadCut);
 }
 
 QString CCanvasDocument::LossyLoadText() const {

@@ -51,9 +51,9 @@ CMainFrame::CMainFrame(CSettingsStore* store) : m_pStore(store) {
     setWindowTitle(QStringLiteral("Tavik"));
     setObjectName(QStringLiteral("mainFrame"));
     setAcceptDrops(true);
-    QIcon icon;
+    QIcon icon; // each size is read when it is first drawn, not now
     for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/tavik-%1.png").arg(size));
+        icon.addFile(QStringLiteral(":/icons/tavik-%1.png").arg(size), QSize(size, size));
     setWindowIcon(icon);
 
     m_pMdiArea = new QMdiArea(this);
@@ -62,17 +62,13 @@ CMainFrame::CMainFrame(CSettingsStore* store) : m_pStore(store) {
     setCentralWidget(m_pMdiArea);
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
-    m_pRecovery = new CRecoveryManager(this, &m_pStore->Settings());
+    m_pRecovery =
+        new CRecoveryManager(this, &m_pStore->Settings(), CRecoveryManager::DefaultFolder(), this);
     CreateActions();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
 
-    m_pSymbolPalette = new CSymbolPaletteDlg(this, &m_pStore->Settings());
-    connect(m_pSymbolPalette, &CSymbolPaletteDlg::paletteClosed, this,
-            &CMainFrame::OnPaletteClosed);
-    connect(m_pSymbolPalette, &CSymbolPaletteDlg::symbolToolRequested, this,
-            &CMainFrame::SelectSymbolTool);
     connect(&CQtClipboard::Instance(), &CQtClipboard::changed, this, &CMainFrame::UpdateActions);
 
     UpdateMenuBar();
@@ -185,6 +181,11 @@ void CMainFrame::CreateStatusBar() {
     m_pFormatPane->setObjectName(QStringLiteral("formatPane"));
     m_pFormatPane->setToolTip(QStringLiteral("文字コード、改行と罫線の幅"));
     bar->addPermanentWidget(m_pFormatPane);
+    m_pPartPane = new QLabel;
+    m_pPartPane->setObjectName(QStringLiteral("partPane"));
+    m_pPartPane->setToolTip(QStringLiteral("ファイルの一部を開いたｷｬﾝﾊﾞｽ"));
+    m_pPartPane->hide();
+    bar->addPermanentWidget(m_pPartPane);
     // Lock-key indicators. The window system gives no portable way to read the
     // lock states, so the panes show their names dimmed, as for a lock that is off.
     for (const char* text : {"ｶﾅ", "CAP", "NUM", "SCRL"}) {
@@ -206,6 +207,10 @@ void CMainFrame::SetPositionText(int column, int row) {
 
 QString CMainFrame::FormatText() const {
     return m_pFormatPane->text();
+}
+
+QString CMainFrame::PartText() const {
+    return m_pPartPane->text();
 }
 
 QString CMainFrame::SizeText() const {

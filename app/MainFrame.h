@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/RecoveryHost.h"
 #include "canvas/io/LayoutReader.h"
 #include "canvas/io/TextFormat.h"
 #include "tools/CommandRegistry.h"
@@ -28,7 +29,7 @@ class QToolBar;
 // area, the symbol palette, and the file commands. Every command is one QAction
 // keyed by its id; its enabled and checked states come from the active canvas
 // window and are refreshed whenever they can change.
-class CMainFrame : public QMainWindow, public CSymbolSource {
+class CMainFrame : public QMainWindow, public CSymbolSource, public CRecoveryHost {
     Q_OBJECT
 public:
     explicit CMainFrame(CSettingsStore* store);
@@ -65,6 +66,8 @@ public:
     QString MessageText() const;
     QString SizeText() const;
     QString FormatText() const;
+    // The active canvas's part of its file ("39–55 行を編集中…"); empty for a whole file.
+    QString PartText() const;
     void RestorePlacement(const CAppSettings& settings);
     QRect FirstPlacement() const;
     QString DialogFolder() const;
@@ -72,9 +75,16 @@ public:
     void ShowSymbolPalette();
     void CapturePaletteRect();
     bool IsPaletteShown() const { return m_bPaletteShown; }
-    CSymbolPaletteDlg* SymbolPalette() const { return m_pSymbolPalette; }
+    // Made when first needed: building its grids would delay the first window.
+    CSymbolPaletteDlg* SymbolPalette();
     void GetChosenSymbol(char buffer[4]) override;
     void ShowPalette() override { ShowSymbolPalette(); }
+
+    // --- CRecoveryHost ---
+    void ShowRecoveryMessage(const QString& text) override;
+    CCanvasDocument* AddRestoredDocument(std::unique_ptr<CCanvasDocument> document) override;
+    void CloseUnchangedCanvases(const QString& path) override;
+    QWidget* RecoveryDialogParent() override { return this; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -116,6 +126,13 @@ private:
     CCanvasDocument* FindDocument(const QString& path) const;
     std::vector<CChildFrame*> FramesOf(const CCanvasDocument* document) const;
     void WarnLossyLoad(CCanvasDocument* document);
+    // A file that does not fit a canvas (app/MainFrameParts.cpp): offers its
+    // diagram blocks, a range of lines or the cut open of the whole file.
+    // False when the user cancels; otherwise part holds the opened part, or
+    // null for the whole file.
+    bool ChoosePartOfFile(const QString& path, std::unique_ptr<CCanvasDocument>& part);
+    // A save refused because the file changed on disk: says why and offers Save As.
+    bool OfferSaveAs(CCanvasDocument* document, const QString& why);
     bool ConfirmLossySave(CCanvasDocument* document);
     QString AskSaveFileName(CCanvasDocument* document, CTextFormat& format);
 
@@ -135,6 +152,7 @@ private:
     QLabel* m_pMessagePane = nullptr;
     QLabel* m_pSizePane = nullptr;   // the active canvas's character size
     QLabel* m_pFormatPane = nullptr; // the active canvas's encoding and line ends
+    QLabel* m_pPartPane = nullptr;   // the lines of its file a part stands for
     CSymbolPaletteDlg* m_pSymbolPalette = nullptr;
     int m_bPaletteShown = 0;
     CRecoveryManager* m_pRecovery = nullptr;

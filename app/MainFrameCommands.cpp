@@ -143,6 +143,8 @@ void CMainFrame::UpdateActions() {
                               : QString());
     CCanvasDocument* document = ActiveDocument();
     m_pFormatPane->setText(document ? document->FormatText() : QString());
+    m_pPartPane->setText(document ? document->PartText() : QString());
+    m_pPartPane->setVisible(!m_pPartPane->text().isEmpty());
 }
 
 void CMainFrame::UpdateWindowMenu() {
@@ -215,9 +217,20 @@ void CMainFrame::OnRecoverySeconds() {
 
 // --- Symbol palette ---
 
+CSymbolPaletteDlg* CMainFrame::SymbolPalette() {
+    if (!m_pSymbolPalette) {
+        m_pSymbolPalette = new CSymbolPaletteDlg(this, &m_pStore->Settings());
+        connect(m_pSymbolPalette, &CSymbolPaletteDlg::paletteClosed, this,
+                &CMainFrame::OnPaletteClosed);
+        connect(m_pSymbolPalette, &CSymbolPaletteDlg::symbolToolRequested, this,
+                &CMainFrame::SelectSymbolTool);
+    }
+    return m_pSymbolPalette;
+}
+
 void CMainFrame::ShowSymbolPalette() {
     if (m_bPaletteShown) return;
-    m_pSymbolPalette->Create();
+    SymbolPalette()->Create();
     m_bPaletteShown = 1;
     UpdateActions();
 }
@@ -231,7 +244,7 @@ void CMainFrame::OnSymbolTable() {
         CapturePaletteRect();
         m_pSymbolPalette->Destroy();
     } else {
-        m_pSymbolPalette->Create();
+        SymbolPalette()->Create();
     }
     m_bPaletteShown = !m_bPaletteShown;
 }
@@ -246,7 +259,7 @@ void CMainFrame::OnPaletteClosed() {
 }
 
 void CMainFrame::GetChosenSymbol(char buffer[4]) {
-    m_pSymbolPalette->GetChosenSymbol(buffer);
+    SymbolPalette()->GetChosenSymbol(buffer);
 }
 
 void CMainFrame::SelectSymbolTool() {

@@ -26,6 +26,7 @@
 #include <QMimeData>
 #include <QStandardItemModel>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QUrl>
 
 namespace {
@@ -61,6 +62,11 @@ CCanvasDocument* CMainFrame::OpenDocument(const QString& path, const CLayoutRead
         UpdateRecentFileActions();
         return nullptr;
     }
+    if (document->DoesNotFit()) {
+        std::unique_ptr<CCanvasDocument> part;
+        if (!ChoosePartOfFile(path, part)) return nullptr;
+        if (part) document = std::move(part);
+    }
     CCanvasDocument* result = document.get();
     m_documents.push_back(std::move(document));
     CreateChildFrame(result);
@@ -77,6 +83,30 @@ CCanvasDocument* CMainFrame::AddDocument(std::unique_ptr<CCanvasDocument> docume
     m_documents.push_back(std::move(document));
     CreateChildFrame(result);
     return result;
+}
+
+CCanvasDocument* CMainFrame::AddRestoredDocument(std::unique_ptr<CCanvasDocument> document) {
+    return AddDocument(std::move(document));
+}
+
+void CMainFrame::ShowRecoveryMessage(const QString& text) {
+    statusBar()->showMessage(text);
+}
+
+void CMainFrame::CloseUnchangedCanvases(const QString& path) {
+    const QString key = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    for (QMdiSubWindow* window : m_pMdiArea->subWindowList()) {
+        auto* frame = qobject_cast<CChildFrame*>(window);
+        if (!frame || frame->Document()->IsModified()) continue;
+        const QString shown = frame->Document()->PathName();
+        if (shown.isEmpty() ? !key.isEmpty() : QFileInfo(shown).absoluteFilePath() != key) continue;
+        // The newest untitled number comes back, so that the canvases that
+        // take the place of the start canvas are numbered from Canvas1 again.
+        if (shown.isEmpty() &&
+            frame->Document()->Title() == QStringLiteral("Canvas%1").arg(m_nUntitledCount))
+            --m_nUntitledCount;
+        frame->close();
+    }
 }
 
 CChildFrame* CMainFrame::CreateChildFrame(CCanvasDocument* document) {
@@ -328,6 +358,9 @@ QString CMainFrame::AskSaveFileName(CCanvasDocument* document, CTextFormat& form
         dialog.selectFile(document->Title() + QStringLiteral(".txt"));
     }
     const CFormatChoice choice = AddFormatChoice(dialog, document->Format());
+    // A part is written into the rest of its file, so it keeps the file's format.
+    for (QComboBox* box : {choice.encoding, choice.lineEnding})
+        if (box && document->Part()) box->setEnabled(false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     m_dialogFolder = QFileInfo(dialog.selectedFiles().front()).absolutePath();
     format = document->Format();
@@ -360,7 +393,9 @@ bool CMainFrame::SaveDocument(CCanvasDocument* document, bool askName) {
         !document->PathName().isEmpty() && SameFile(path, document->PathName());
     if (overOriginal && document->LoadWasLossy() && !ConfirmLossySave(document)) return false;
     QString error;
-    if (!document->Save(path, format, error)) {
+    bool changedOnDisk = false;
+    if (!document->Save(path, format, error, &changedOnDisk)) {
+        if (changedOnDisk) return OfferSaveAs(document, error);
         QMessageBox::critical(this, Caption(), error);
         return false;
     }

@@ -1,10 +1,15 @@
 #include "app/RecoveryDlg.h"
 
+#include "canvas/RuvlenDoc.h"
+#include "canvas/io/DocumentText.h"
+#include "view/CellPainter.h"
+
 #include <QDateTime>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -16,13 +21,29 @@ QString CanvasName(const CRecoveryFile& copy) {
     return QDir::toNativeSeparators(QString::fromStdString(copy.m_path));
 }
 
+QString CanvasSize(const CRecoveryFile& copy) {
+    return QStringLiteral("%1 桁 × %2 行").arg(copy.m_nColumns).arg(copy.m_nLines);
+}
+
 QString CopyTime(const CRecoveryFile& copy) {
     return QDateTime::fromMSecsSinceEpoch(copy.m_nSavedAt)
         .toLocalTime()
         .toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
 }
 
+constexpr int kPreviewLines = 6;
+
 } // namespace
+
+QStringList CRecoveryDlg::FirstLines(const CRecoveryFile& copy, int count) {
+    CRuvlenDoc doc;
+    copy.RestoreTo(doc);
+    const std::string text = DocumentText(doc, {TextEncoding::Utf8, LineEnding::Lf});
+    QStringList lines = QString::fromStdString(text).split(QLatin1Char('\n'));
+    while (!lines.isEmpty() && lines.first().trimmed().isEmpty()) lines.removeFirst();
+    while (!lines.isEmpty() && lines.last().trimmed().isEmpty()) lines.removeLast();
+    return lines.mid(0, count);
+}
 
 CRecoveryDlg::CRecoveryDlg(QWidget* parent, const std::vector<CRecoveryManager::CLeftCopy>& copies,
                            const QStringList& skipped)
@@ -37,16 +58,39 @@ CRecoveryDlg::CRecoveryDlg(QWidget* parent, const std::vector<CRecoveryManager::
     m_pList = new QTreeWidget;
     m_pList->setObjectName(QStringLiteral("copies"));
     m_pList->setRootIsDecorated(false);
-    m_pList->setHeaderLabels({QStringLiteral("ﾌｧｲﾙ"), QStringLiteral("コピーの時刻")});
-    for (const auto& left : copies)
-        new QTreeWidgetItem(m_pList, {CanvasName(left.m_copy), CopyTime(left.m_copy)});
-    m_pList->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_pList->setHeaderLabels({QStringLiteral("保存先のﾌｧｲﾙ"), QStringLiteral("最初の行"),
+                              QStringLiteral("大きさ"), QStringLiteral("コピーの時刻")});
+    std::vector<QStringList> previews;
+    for (const auto& left : copies) {
+        previews.push_back(FirstLines(left.m_copy, kPreviewLines));
+        auto* item = new QTreeWidgetItem(m_pList, {CanvasName(left.m_copy),
+                                                   previews.back().value(0).trimmed(),
+                                                   CanvasSize(left.m_copy), CopyTime(left.m_copy)});
+        item->setToolTip(0, CanvasName(left.m_copy));
+    }
+    m_pList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_pList->header()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_pList->header()->setStretchLastSection(false);
-    m_pList->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    m_pPreview = new QPlainTextEdit;
+    m_pPreview->setObjectName(QStringLiteral("preview"));
+    m_pPreview->setReadOnly(true);
+    m_pPreview->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_pPreview->setFont(CellFont(16));
+    // Room for every preview line (box-drawing characters from a fallback font
+    // may stand taller), with the box's margins and frame.
+    m_pPreview->setFixedHeight(m_pPreview->fontMetrics().height() * (kPreviewLines + 2) +
+                               2 * m_pPreview->frameWidth());
+    connect(m_pList, &QTreeWidget::currentItemChanged, this, [this, previews] {
+        const int row = m_pList->indexOfTopLevelItem(m_pList->currentItem());
+        m_pPreview->setPlainText(row >= 0 ? previews[size_t(row)].join(QLatin1Char('\n'))
+                                          : QString());
+    });
+    if (!copies.empty()) m_pList->setCurrentItem(m_pList->topLevelItem(0));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
     layout->addWidget(m_pList);
+    layout->addWidget(m_pPreview);
     if (!skipped.isEmpty()) {
         auto* note = new QLabel(QStringLiteral("次のﾌｧｲﾙは読めないため飛ばしました:\n") +
                                 skipped.join(QLatin1Char('\n')));
@@ -64,5 +108,5 @@ CRecoveryDlg::CRecoveryDlg(QWidget* parent, const std::vector<CRecoveryManager::
     connect(m_pDiscard, &QPushButton::clicked, this, [this] { done(Discard); });
     connect(m_pLater, &QPushButton::clicked, this, &QDialog::reject);
     layout->addWidget(buttons);
-    resize(520, 300);
+    resize(640, 420);
 }

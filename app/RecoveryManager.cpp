@@ -2,20 +2,16 @@
 
 #include "app/AppSettings.h"
 #include "app/CanvasDocument.h"
-#include "app/ChildFrame.h"
-#include "app/MainFrame.h"
 #include "app/RecoveryDlg.h"
+#include "app/RecoveryHost.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
-#include <QLockFile>
-#include <QMdiArea>
 #include <QRegularExpression>
-#include <QStatusBar>
+#include <QSysInfo>
 #include <QTimer>
 #include <algorithm>
 #include <set>
@@ -30,17 +26,43 @@ const char kLockSuffix[] = ".lock";
 
 // What a copy would hold, without its time.
 std::size_t Fingerprint(CCanvasDocument* document) {
-    const CRecoveryFile copy = CRecoveryFile::FromDocument(
-        document->Doc(), document->PathName().toStdString(), document->LoadWasLossy(), 0);
+    const CRecoveryFile copy = document->RecoveryCopy(0);
     const std::string bytes = copy.Bytes();
     return qHash(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+}
+
+std::string Name(const QString& name) {
+    return QFile::encodeName(name).toStdString();
+}
+
+// Why the folder cannot hold copies, for the status bar.
+QString FolderRefusal(CPrivateFolder::Status status, const QString& folder) {
+    const QString shown = QDir::toNativeSeparators(folder);
+    switch (status) {
+    case CPrivateFolder::NotFolder:
+        return QStringLiteral("復元用のフォルダー %1 がフォルダーではない（シンボリックリンクか"
+                              "別の種類のファイル）ため、復元用のコピーは作られていません。")
+            .arg(shown);
+    case CPrivateFolder::OtherOwner:
+        return QStringLiteral("復元用のフォルダー %1 "
+                              "は他のユーザーのものなので、復元用のコピーは作られていません。")
+            .arg(shown);
+    case CPrivateFolder::Writable:
+        return QStringLiteral("復元用のフォルダー %1 は他のユーザーも書き込めるので、"
+                              "復元用のコピーは作られていません。")
+            .arg(shown);
+    default:
+        return QStringLiteral(
+                   "復元用のコピーを %1 に書き込めないため、復元用のコピーは作られていません。")
+            .arg(shown);
+    }
 }
 
 } // namespace
 
 struct CRecoveryManager::CTracked {
     QTimer* m_pTimer = nullptr;
-    QString m_strFile;
+    QString m_strFile; // its name in the folder
     std::size_t m_nFingerprint = 0;
     bool m_bWritten = false; // m_strFile holds a copy
     bool m_bPending = false; // a change waits to be written
@@ -49,9 +71,9 @@ struct CRecoveryManager::CTracked {
     qint64 m_nLastWrite = -1;
 };
 
-CRecoveryManager::CRecoveryManager(CMainFrame* frame, const CAppSettings* settings,
-                                   const QString& folder)
-    : QObject(frame), m_pFrame(frame), m_pSettings(settings), m_strFolder(folder) {
+CRecoveryManager::CRecoveryManager(CRecoveryHost* host, const CAppSettings* settings,
+                                   const QString& folder, QObject* parent)
+    : QObject(parent), m_pHost(host), m_pSettings(settings), m_strFolder(folder) {
     static int s_nInstances = 0; // several managers in one process (tests)
     m_strId = QStringLiteral("p%1n%2t%3")
                   .arg(QCoreApplication::applicationPid())
@@ -62,7 +84,7 @@ CRecoveryManager::CRecoveryManager(CMainFrame* frame, const CAppSettings* settin
 
 CRecoveryManager::~CRecoveryManager() {
     for (auto& entry : m_tracked)
-        if (entry.second->m_bWritten) QFile::remove(entry.second->m_strFile);
+        if (entry.second->m_bWritten) m_folder.Remove(Name(entry.second->m_strFile));
     ReleaseClaims(false);
 }
 
@@ -77,14 +99,30 @@ int CRecoveryManager::IntervalMs() const {
     return std::clamp(m_pSettings->m_nRecoverySeconds, 0, 3600) * 1000;
 }
 
+// Opens the folder once for the whole run; a folder that is missing is only
+// created when a copy is to be written.
+bool CRecoveryManager::OpenFolder(bool create) {
+    if (m_folder.IsOpen()) return true;
+    const CPrivateFolder::Status status = m_folder.Open(Name(m_strFolder), create);
+    if (status == CPrivateFolder::Ok) return true;
+    if (status != CPrivateFolder::Missing) TellCopiesOff(FolderRefusal(status, m_strFolder));
+    return false;
+}
+
+// The lock file's text as other programs' lock files have it: process id,
+// program and host, one a line.
+QByteArray CRecoveryManager::LockInfo() const {
+    return QByteArray::number(QCoreApplication::applicationPid()) + "\ntavik\n" +
+           QSysInfo::machineHostName().toUtf8() + "\n";
+}
+
 bool CRecoveryManager::EnsureLock() {
-    if (m_pLock && m_pLock->isLocked()) return true;
-    if (!QDir().mkpath(m_strFolder)) return false;
-    QFile::setPermissions(m_strFolder,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    m_pLock = std::make_unique<QLockFile>(m_strFolder + QLatin1Char('/') + m_strId + kLockSuffix);
-    m_pLock->setStaleLockTime(0); // held for the whole run; only a dead owner frees it
-    return m_pLock->tryLock(0);
+    if (m_lock.IsHeld()) return true;
+    if (!OpenFolder(true)) return false;
+    if (m_folder.CreateLock(Name(m_strId + kLockSuffix), LockInfo().toStdString(), m_lock))
+        return true;
+    TellCopiesOff(FolderRefusal(CPrivateFolder::Failed, m_strFolder));
+    return false;
 }
 
 CRecoveryManager::CTracked& CRecoveryManager::Track(const CCanvasDocument* document) {
@@ -99,9 +137,8 @@ CRecoveryManager::CTracked& CRecoveryManager::Track(const CCanvasDocument* docum
     return *tracked;
 }
 
-QString CRecoveryManager::NewCopyPath() {
-    return m_strFolder + QLatin1Char('/') + m_strId + QLatin1Char('-') +
-           QString::number(++m_nSerial) + kCopySuffix;
+QString CRecoveryManager::NewCopyName() {
+    return m_strId + QLatin1Char('-') + QString::number(++m_nSerial) + kCopySuffix;
 }
 
 void CRecoveryManager::Notice(CCanvasDocument* document) {
@@ -133,27 +170,27 @@ void CRecoveryManager::Schedule(CTracked& tracked) {
     tracked.m_pTimer->start(int(std::max<qint64>(0, due - m_clock.elapsed())));
 }
 
-void CRecoveryManager::Write(CCanvasDocument* document) {
+bool CRecoveryManager::Write(CCanvasDocument* document) {
     CTracked& tracked = Track(document);
     tracked.m_bPending = false;
-    if (IntervalMs() == 0 || !document->IsModified()) return;
-    if (tracked.m_strFile.isEmpty()) tracked.m_strFile = NewCopyPath();
-    const CRecoveryFile copy =
-        CRecoveryFile::FromDocument(document->Doc(), document->PathName().toStdString(),
-                                    document->LoadWasLossy(), QDateTime::currentMSecsSinceEpoch());
+    if (IntervalMs() == 0 || !document->IsModified()) return false;
+    if (tracked.m_strFile.isEmpty()) tracked.m_strFile = NewCopyName();
+    const CRecoveryFile copy = document->RecoveryCopy(QDateTime::currentMSecsSinceEpoch());
     std::string error;
-    if (!EnsureLock() || !copy.Write(tracked.m_strFile.toStdString(), error)) {
-        TellCopiesOff();
-        return; // the next change tries again
+    if (!EnsureLock()) return false; // said why; the next change tries again
+    if (!copy.Write(m_folder, Name(tracked.m_strFile), error)) {
+        TellCopiesOff(FolderRefusal(CPrivateFolder::Failed, m_strFolder));
+        return false;
     }
     tracked.m_bWritten = true;
     tracked.m_nLastWrite = m_clock.elapsed();
+    return true;
 }
 
 void CRecoveryManager::Remove(CTracked& tracked) {
     tracked.m_pTimer->stop();
     tracked.m_bPending = false;
-    if (tracked.m_bWritten) QFile::remove(tracked.m_strFile);
+    if (tracked.m_bWritten) m_folder.Remove(Name(tracked.m_strFile));
     tracked.m_bWritten = false;
 }
 
@@ -167,7 +204,8 @@ void CRecoveryManager::Forget(const CCanvasDocument* document) {
 
 QString CRecoveryManager::CopyPath(const CCanvasDocument* document) const {
     auto it = m_tracked.find(document);
-    return it != m_tracked.end() && it->second->m_bWritten ? it->second->m_strFile : QString();
+    if (it == m_tracked.end() || !it->second->m_bWritten) return QString();
+    return m_strFolder + QLatin1Char('/') + it->second->m_strFile;
 }
 
 int CRecoveryManager::DueInMs(const CCanvasDocument* document) const {
@@ -176,12 +214,10 @@ int CRecoveryManager::DueInMs(const CCanvasDocument* document) const {
     return it->second->m_pTimer->remainingTime();
 }
 
-void CRecoveryManager::TellCopiesOff() {
+void CRecoveryManager::TellCopiesOff(const QString& why) {
     if (m_bToldOff) return;
     m_bToldOff = true;
-    m_pFrame->statusBar()->showMessage(
-        QStringLiteral("復元用のコピーを %1 に書き込めないため、復元用のコピーは作られていません。")
-            .arg(QDir::toNativeSeparators(m_strFolder)));
+    m_pHost->ShowRecoveryMessage(why);
 }
 
 // --- Copies left by programs that are gone ---
@@ -190,11 +226,15 @@ void CRecoveryManager::FindLeftCopies() {
     ReleaseClaims(false);
     m_leftCopies.clear();
     m_skipped.clear();
+    if (!OpenFolder(false)) return;
     static const QRegularExpression copyName(QStringLiteral("^(.+)-[0-9]+\\.tvkr$"));
     std::map<QString, QStringList> copiesOf; // program id -> its copies
     std::set<QString> ids;
-    const QDir dir(m_strFolder);
-    for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
+    std::vector<std::string> names = m_folder.Names();
+    std::sort(names.begin(), names.end());
+    for (const std::string& entry : names) {
+        const QString name = QFile::decodeName(entry.c_str());
+        if (name.startsWith(QLatin1Char('.'))) continue; // hidden: a copy being written
         const QRegularExpressionMatch match = copyName.match(name);
         if (match.hasMatch()) {
             copiesOf[match.captured(1)] << name;
@@ -207,13 +247,13 @@ void CRecoveryManager::FindLeftCopies() {
     }
     for (const QString& id : ids) {
         if (id == m_strId) continue;
-        auto lock = std::make_unique<QLockFile>(dir.filePath(id + kLockSuffix));
-        lock->setStaleLockTime(0);
-        if (!lock->tryLock(0)) continue; // a running program's, or the folder is read-only
+        auto lock = std::make_unique<CPrivateFolder::CLock>();
+        if (!m_folder.ClaimLock(Name(id + kLockSuffix), LockInfo().toStdString(), *lock))
+            continue; // a running program's, or not a lock this program can trust
         for (const QString& name : copiesOf[id]) {
-            CLeftCopy left{dir.filePath(name), CRecoveryFile()};
+            CLeftCopy left{name, CRecoveryFile()};
             std::string why;
-            if (left.m_copy.Read(left.m_strFile.toStdString(), why))
+            if (left.m_copy.Read(m_folder, Name(name), why))
                 m_leftCopies.push_back(std::move(left));
             else
                 m_skipped << name + QStringLiteral(": ") + QString::fromStdString(why);
@@ -227,48 +267,36 @@ void CRecoveryManager::FindLeftCopies() {
 }
 
 void CRecoveryManager::ReleaseClaims(bool removeTemporaries) {
-    const QDir dir(m_strFolder);
     for (auto& claim : m_claims) {
         // Hidden leftovers of a copy that was being written when the program died.
+        const QString prefix = QLatin1Char('.') + claim.first + QLatin1Char('-');
         if (removeTemporaries)
-            for (const QString& name :
-                 dir.entryList({QLatin1Char('.') + claim.first + QStringLiteral("-*")},
-                               QDir::Files | QDir::Hidden))
-                QFile::remove(dir.filePath(name));
-        claim.second->unlock();
+            for (const std::string& name : m_folder.Names())
+                if (QFile::decodeName(name.c_str()).startsWith(prefix)) m_folder.Remove(name);
+        claim.second->Release();
     }
     m_claims.clear();
 }
 
-// A canvas without changes that shows the file the copy belongs to (the file
-// was named on the command line) gives way to the copy, so that the file stays
-// with one canvas.
-void CRecoveryManager::CloseUnchangedCanvasOf(const QString& path) {
-    const QString key = QFileInfo(path).absoluteFilePath();
-    for (QMdiSubWindow* window : m_pFrame->MdiArea()->subWindowList()) {
-        auto* frame = qobject_cast<CChildFrame*>(window);
-        if (frame && !frame->Document()->IsModified() &&
-            QFileInfo(frame->Document()->PathName()).absoluteFilePath() == key)
-            frame->close();
-    }
-}
-
 void CRecoveryManager::RestoreLeftCopies() {
+    // The empty canvas of the start gives way to the restored ones.
+    if (!m_leftCopies.empty()) m_pHost->CloseUnchangedCanvases(QString());
     for (CLeftCopy& left : m_leftCopies) {
+        // A canvas without changes that shows the file the copy belongs to (the
+        // file was named on the command line) gives way to the copy, so that
+        // the file stays with one canvas.
         if (!left.m_copy.m_path.empty())
-            CloseUnchangedCanvasOf(QString::fromStdString(left.m_copy.m_path));
+            m_pHost->CloseUnchangedCanvases(QString::fromStdString(left.m_copy.m_path));
         auto document = std::make_unique<CCanvasDocument>(m_pSettings->Defaults());
         document->Restore(left.m_copy);
-        CCanvasDocument* opened = m_pFrame->AddDocument(std::move(document));
-        // The copy becomes this program's copy of the canvas; where it cannot,
-        // it stays where it is for the next start.
-        CTracked& tracked = Track(opened);
-        if (tracked.m_strFile.isEmpty()) tracked.m_strFile = NewCopyPath();
-        if (EnsureLock() && QFile::rename(left.m_strFile, tracked.m_strFile)) {
-            tracked.m_pTimer->stop();
-            tracked.m_bPending = false;
-            tracked.m_bWritten = true;
-            tracked.m_nFingerprint = Fingerprint(opened);
+        CCanvasDocument* opened = m_pHost->AddRestoredDocument(std::move(document));
+        // The canvas gets a copy of this program's at once, and the left one
+        // goes; where that cannot be written, the left one stays for the next
+        // start. What is at the left one's name now is never written through.
+        // With copies turned off, the left one just goes.
+        if (IntervalMs() == 0 || Write(opened)) {
+            Track(opened).m_nFingerprint = Fingerprint(opened);
+            m_folder.Remove(Name(left.m_strFile));
         }
     }
     m_leftCopies.clear();
@@ -276,7 +304,7 @@ void CRecoveryManager::RestoreLeftCopies() {
 }
 
 void CRecoveryManager::DiscardLeftCopies() {
-    for (const CLeftCopy& left : m_leftCopies) QFile::remove(left.m_strFile);
+    for (const CLeftCopy& left : m_leftCopies) m_folder.Remove(Name(left.m_strFile));
     m_leftCopies.clear();
     ReleaseClaims(true);
 }
@@ -290,13 +318,13 @@ void CRecoveryManager::OfferLeftCopies() {
     FindLeftCopies();
     if (m_leftCopies.empty()) {
         if (!m_skipped.isEmpty())
-            m_pFrame->statusBar()->showMessage(
+            m_pHost->ShowRecoveryMessage(
                 QStringLiteral("復元用のフォルダーに読めないファイルがあります: ") +
                 m_skipped.join(QStringLiteral(" / ")));
         KeepLeftCopies();
         return;
     }
-    CRecoveryDlg dialog(m_pFrame, m_leftCopies, m_skipped);
+    CRecoveryDlg dialog(m_pHost->RecoveryDialogParent(), m_leftCopies, m_skipped);
     switch (dialog.exec()) {
     case CRecoveryDlg::Restore:
         RestoreLeftCopies();

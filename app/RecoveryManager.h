@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/io/PrivateFolder.h"
 #include "canvas/io/RecoveryFile.h"
 
 #include <QElapsedTimer>
@@ -11,8 +12,7 @@
 #include <vector>
 
 class CCanvasDocument;
-class CMainFrame;
-class QLockFile;
+class CRecoveryHost;
 class QTimer;
 struct CAppSettings;
 
@@ -24,11 +24,15 @@ struct CAppSettings;
 // or removed by another program. A copy is written a few seconds after the
 // last change, and at most every RecoverySeconds seconds (0: no copies). It
 // goes when its canvas is saved or closed and when the program ends normally.
+//
+// The folder must be the user's own (CPrivateFolder): a link, a folder of
+// another user's or one that others may write turns copies off, with one
+// message in the status bar that says why, and nothing in it is read.
 class CRecoveryManager : public QObject {
     Q_OBJECT
 public:
-    CRecoveryManager(CMainFrame* frame, const CAppSettings* settings,
-                     const QString& folder = DefaultFolder());
+    CRecoveryManager(CRecoveryHost* host, const CAppSettings* settings,
+                     const QString& folder = DefaultFolder(), QObject* parent = nullptr);
     // Removes this program's copies (the program ends normally; a crash never
     // gets here) and releases its lock.
     ~CRecoveryManager() override;
@@ -49,14 +53,15 @@ public:
     // Copies left by programs that are no longer running. Finding them claims
     // them for this program until one of the three answers is carried out.
     struct CLeftCopy {
-        QString m_strFile;
+        QString m_strFile; // its name in the folder
         CRecoveryFile m_copy;
     };
     void FindLeftCopies();
     const std::vector<CLeftCopy>& LeftCopies() const { return m_leftCopies; }
     // Files in the folder that are not readable copies: "name: reason".
     const QStringList& SkippedFiles() const { return m_skipped; }
-    // Opens each left copy as a modified canvas that keeps its file and format.
+    // Opens each left copy as a modified canvas that keeps its file and format,
+    // and closes the empty canvas of the start.
     void RestoreLeftCopies();
     void DiscardLeftCopies();
     // Leaves them for the next start.
@@ -67,21 +72,23 @@ public:
 private:
     struct CTracked;
     int IntervalMs() const;
+    bool OpenFolder(bool create);
     bool EnsureLock();
+    QByteArray LockInfo() const;
     void Schedule(CTracked& tracked);
-    void Write(CCanvasDocument* document);
+    bool Write(CCanvasDocument* document);
     void Remove(CTracked& tracked);
-    void TellCopiesOff();
+    void TellCopiesOff(const QString& why);
     void ReleaseClaims(bool removeTemporaries);
-    void CloseUnchangedCanvasOf(const QString& path);
     CTracked& Track(const CCanvasDocument* document);
-    QString NewCopyPath();
+    QString NewCopyName();
 
-    CMainFrame* m_pFrame;
+    CRecoveryHost* m_pHost;
     const CAppSettings* m_pSettings;
     QString m_strFolder;
     QString m_strId; // this program's name for its lock and copies
-    std::unique_ptr<QLockFile> m_pLock;
+    CPrivateFolder m_folder;
+    CPrivateFolder::CLock m_lock; // after the folder: released before it closes
     std::map<const CCanvasDocument*, std::unique_ptr<CTracked>> m_tracked;
     int m_nSerial = 0;
     bool m_bToldOff = false;
@@ -89,5 +96,6 @@ private:
 
     std::vector<CLeftCopy> m_leftCopies;
     QStringList m_skipped;
-    std::vector<std::pair<QString, std::unique_ptr<QLockFile>>> m_claims; // id, its lock
+    // The programs whose copies this one has claimed, each with its lock.
+    std::vector<std::pair<QString, std::unique_ptr<CPrivateFolder::CLock>>> m_claims;
 };

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTextStream>
+#include <QTimer>
 #include <QTranslator>
 
 #include <cstring>
@@ -39,6 +40,8 @@ int main(int argc, char* argv[]) {
     }
     CRuvlenApp app(CRuvlenApp::DefaultSettingsFilePath());
     if (!app.InitInstance(args.value(0))) return 1;
-    app.MainFrame()->Recovery()->OfferLeftCopies();
+    // Copies left by a crash are looked for once the window is up, so that the
+    // folder never delays it.
+    QTimer::singleShot(0, app.MainFrame()->Recovery(), &CRecoveryManager::OfferLeftCopies);
     return application.exec();
 }

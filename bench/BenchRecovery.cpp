@@ -5,6 +5,7 @@
 // The folder is $TMPDIR (or /tmp); point TMPDIR at the disk to measure.
 #include "BenchCanvases.h"
 
+#include "canvas/io/PrivateFolder.h"
 #include "canvas/io/RecoveryFile.h"
 
 #include <benchmark/benchmark.h>
@@ -39,11 +40,12 @@ void BM_WriteRecoveryCopy(benchmark::State& state) {
         state.SkipWithError("no temporary folder");
         return;
     }
-    const std::string file = folder + "/p1-1.tvkr";
+    CPrivateFolder opened;
+    opened.Open(folder, false);
     std::string error;
     for (auto _ : state) {
         const CRecoveryFile copy = CRecoveryFile::FromDocument(*doc, "/home/u/図.txt", false, 1);
-        if (!copy.Write(file, error)) {
+        if (!copy.Write(opened, "p1-1.tvkr", error)) {
             state.SkipWithError(error.c_str());
             break;
         }

@@ -1,8 +1,11 @@
 // Tables from data: a 20-column x 45-row CSV of mixed text (kanji, Latin
 // codes, quoted numbers with grouping, percentages) read, laid out and put
 // into the paste buffer of a 99 x 99 canvas; and the two halves on their own.
+// Tables back to data: a 99 x 99 table recognised, and written as CSV.
 #include "canvas/RuvlenDoc.h"
 #include "canvas/TableLayout.h"
+#include "canvas/TableRecognition.h"
+#include "canvas/io/TableDataWriter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -67,5 +70,46 @@ void BM_TableLayOut(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TableLayOut);
+
+} // namespace
+
+namespace {
+
+// A table as large as the largest canvas: 14 columns of 6 cells and 49 rows
+// with a line between each, 99 x 99 cells, on a 99 x 99 canvas.
+CRuvlenDoc& FullTableCanvas() {
+    static CRuvlenDoc& doc = []() -> CRuvlenDoc& {
+        CRuvlenDoc& d = BigCanvas();
+        const std::vector<std::vector<std::string>> rows(
+            49, std::vector<std::string>(14, "abcdefghij"));
+        const CTableLayout table(rows, CTableOptions());
+        CTableProblem problem;
+        PutTableInBuffer(d, table, problem);
+        d.Paste(nullptr, 0, 0, table.Width() - 1, table.Height() - 1);
+        return d;
+    }();
+    return doc;
+}
+
+void BM_TableRecognize99x99(benchmark::State& state) {
+    const CRuvlenDoc& doc = FullTableCanvas();
+    for (auto _ : state) {
+        CDrawnTable table;
+        if (!RecognizeTable(doc, {50, 50}, table)) state.SkipWithError("no table");
+        benchmark::DoNotOptimize(table.m_fields.size());
+    }
+}
+BENCHMARK(BM_TableRecognize99x99);
+
+// Recognising it and writing its fields as CSV, as tabledata FILE.csv does.
+void BM_TableDataCsv99x99(benchmark::State& state) {
+    const CRuvlenDoc& doc = FullTableCanvas();
+    for (auto _ : state) {
+        CDrawnTable table;
+        RecognizeTable(doc, {50, 50}, table);
+        benchmark::DoNotOptimize(TableDataBytes(table, TableDataFormat::Csv));
+    }
+}
+BENCHMARK(BM_TableDataCsv99x99);
 
 } // namespace

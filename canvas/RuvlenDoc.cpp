@@ -149,6 +149,7 @@ void CRuvlenDoc::Undo(CDocView* view) {
         SyncUndoState();
         InvalidateCells(view, changed);
         SetModifiedFlag();
+        if (m_pCaret) m_pCaret->CellsRestored();
         return;
     }
     const CCellRect& rc = m_rcUndo;
@@ -157,6 +158,7 @@ void CRuvlenDoc::Undo(CDocView* view) {
     InvalidateCells(view, rc);
     // The cells now differ from what was last saved or read, at one level too.
     SetModifiedFlag();
+    if (m_pCaret) m_pCaret->CellsRestored();
 }
 
 void CRuvlenDoc::Redo(CDocView* view) {
@@ -166,6 +168,7 @@ void CRuvlenDoc::Redo(CDocView* view) {
     SyncUndoState();
     InvalidateCells(view, changed);
     SetModifiedFlag();
+    if (m_pCaret) m_pCaret->CellsRestored();
 }
 
 // With several levels, m_bUndo and m_rcUndo describe the next step to undo.

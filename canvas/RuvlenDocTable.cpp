@@ -1,7 +1,8 @@
 // Table edits: inserting and deleting whole lines and columns of the canvas with
 // the ruled lines kept joined across the seam. Lines and columns share one
 // routine each for insert and delete: a column edit is a line edit on the canvas
-// seen transposed.
+// seen transposed. An edit moves whole storage lines and columns, the cells a
+// smaller canvas hides included, so that a canvas grown again shows them whole.
 #include "canvas/RuvlenDoc.h"
 #include "canvas/TableSeam.h"
 
@@ -18,15 +19,18 @@ public:
         : m_doc(doc), m_bColumns(columns),
           m_seam(columns ? CSeamArms::AcrossColumns() : CSeamArms::AcrossLines()) {}
 
+    // Rows on the canvas, and the cells of a row the canvas shows.
     int Rows() const { return m_bColumns ? m_doc.m_nColumns : m_doc.m_nLines; }
-    int Length() const { return m_bColumns ? m_doc.m_nLines : m_doc.m_nColumns; }
+    int Shown() const { return m_bColumns ? m_doc.m_nLines : m_doc.m_nColumns; }
+    // Every stored row is a whole storage line or column.
+    static constexpr int kStored = CRuvlenDoc::GRID;
     CCell& At(int row, int i) { return m_bColumns ? m_doc.Cell(row, i) : m_doc.Cell(i, row); }
     const CSeamArms& Seam() const { return m_seam; }
 
-    // Rows first..last as a cell rectangle across the whole canvas.
+    // Stored rows first..last as a cell rectangle, hidden cells included.
     CCellRect RowsRect(int first, int last) const {
-        if (m_bColumns) return {first, 0, last, m_doc.m_nLines - 1};
-        return {0, first, m_doc.m_nColumns - 1, last};
+        if (m_bColumns) return {first, 0, last, kStored - 1};
+        return {0, first, kStored - 1, last};
     }
     // The rows a rectangle covers: its first one and how many.
     void RowsOf(const CCellRect& rc, int& first, int& count) const {
@@ -39,21 +43,25 @@ public:
         return rc;
     }
 
-    // 0 when the last `count` rows are blank, so that as many rows can come in;
-    // otherwise the rows the canvas would need: the last non-blank row, found
-    // first from the bottom, pushed on by `count`.
+    // 0 when `count` rows can come in: the shown cells of the canvas's last
+    // `count` rows are blank (none is pushed off the canvas), and so are the
+    // last `count` stored rows (none is pushed out of storage). Otherwise the
+    // rows the canvas would need: the last non-blank row pushed on by `count`.
     int RowsNeeded(int count) {
         for (int row = Rows() - 1; row >= Rows() - count; --row)
-            for (int i = 0; i < Length(); ++i)
+            for (int i = 0; i < Shown(); ++i)
+                if (!At(row, i).IsBlank()) return row + count + 1;
+        for (int row = kStored - 1; row >= kStored - count; --row)
+            for (int i = 0; i < kStored; ++i)
                 if (!At(row, i).IsBlank()) return row + count + 1;
         return 0;
     }
 
     void CopyRow(int to, int from) {
-        for (int i = 0; i < Length(); ++i) At(to, i).CopyFrom(At(from, i));
+        for (int i = 0; i < kStored; ++i) At(to, i).CopyFrom(At(from, i));
     }
     void EraseRow(int row) {
-        for (int i = 0; i < Length(); ++i) At(row, i).Erase();
+        for (int i = 0; i < kStored; ++i) At(row, i).Erase();
     }
 
 private:
@@ -72,12 +80,12 @@ CTableEditResult CRuvlenDoc::InsertRows(CDocView* view, bool columns) {
     axis.RowsOf(sel, first, count);
     if (const int needed = axis.RowsNeeded(count)) return {CTableEditResult::NO_ROOM, needed};
 
-    const int rows = axis.Rows();
+    const int rows = CTableAxis::kStored;
     const CCellRect changed = axis.RowsRect(first, rows - 1);
     SaveUndo(changed.left, changed.top, changed.right, changed.bottom);
     for (int row = rows - 1; row >= first + count; --row) axis.CopyRow(row, row - count);
     const CCell blank;
-    for (int i = 0; i < axis.Length(); ++i) {
+    for (int i = 0; i < rows; ++i) {
         const CCell& before = first > 0 ? axis.At(first - 1, i) : blank;
         const CCell& after = first + count < rows ? axis.At(first + count, i) : blank;
         for (int row = first; row < first + count; ++row)
@@ -101,13 +109,13 @@ CTableEditResult CRuvlenDoc::DeleteRows(CDocView* view, bool columns) {
     int first = 0, count = 0;
     axis.RowsOf(sel, first, count);
 
-    const int rows = axis.Rows();
+    const int rows = CTableAxis::kStored;
     // The row before the seam may lose an arm too.
     const CCellRect changed = axis.RowsRect(std::max(first - 1, 0), rows - 1);
     SaveUndo(changed.left, changed.top, changed.right, changed.bottom);
     for (int row = first; row + count < rows; ++row) axis.CopyRow(row, row + count);
     for (int row = rows - count; row < rows; ++row) axis.EraseRow(row);
-    for (int i = 0; i < axis.Length(); ++i)
+    for (int i = 0; i < rows; ++i)
         JoinAtSeam(first > 0 ? &axis.At(first - 1, i) : nullptr, axis.At(first, i), axis.Seam());
     // The selected cells are gone.
     m_bSelection = m_bSquareSelection = 0;

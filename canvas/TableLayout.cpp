@@ -117,9 +117,32 @@ bool CTableLayout::IsNumber(const std::string& field) {
 }
 
 CTableLayout::CTableLayout(const std::vector<std::vector<std::string>>& rows,
-                           const CTableOptions& options)
-    : m_rows(rows), m_options(options) {
+                           const CTableOptions& options, const std::vector<CTableMerge>& merges)
+    : m_rows(rows), m_options(options), m_merges(merges) {
     Measure();
+}
+
+bool CTableLayout::CanLayMerges(const std::vector<CTableMerge>& merges,
+                                const CTableOptions& options) {
+    if (!options.m_bCompact) return true;
+    for (const CTableMerge& m : merges)
+        if (!options.m_bHeader || m.m_nRow != 0 || m.m_nRowSpan != 1) return false;
+    return true;
+}
+
+int CTableLayout::MergeAt(int row, int column) const {
+    for (size_t i = 0; i < m_merges.size(); ++i) {
+        const CTableMerge& m = m_merges[i];
+        if (row >= m.m_nRow && row < m.m_nRow + m.m_nRowSpan && column >= m.m_nColumn &&
+            column < m.m_nColumn + m.m_nColumnSpan)
+            return int(i);
+    }
+    return -1;
+}
+
+bool CTableLayout::Covered(int row, int column) const {
+    const int i = MergeAt(row, column);
+    return i >= 0 && (m_merges[i].m_nRow != row || m_merges[i].m_nColumn != column);
 }
 
 void CTableLayout::Measure() {
@@ -128,6 +151,7 @@ void CTableLayout::Measure() {
     m_rowHeight.assign(m_rows.size(), 1);
     for (size_t y = 0; y < m_rows.size(); ++y) {
         for (size_t x = 0; x < columns; ++x) {
+            if (MergeAt(int(y), int(x)) >= 0) continue;
             const bool right = IsNumber(m_rows[y][x]);
             const std::vector<std::string> lines = FieldLines(m_rows[y][x]);
             m_rowHeight[y] = std::max(m_rowHeight[y], static_cast<int>(lines.size()));
@@ -135,6 +159,30 @@ void CTableLayout::Measure() {
                 m_columnWidth[x] = std::max(m_columnWidth[x], (NeededHalves(line, right) + 1) / 2);
         }
     }
+    FitMerges();
+    PlaceRules();
+}
+
+// A merged cell has its columns and the lines between them; the last column
+// (row) it spans grows by what is missing.
+void CTableLayout::FitMerges() {
+    for (const CTableMerge& m : m_merges) {
+        const std::string& field = m_rows[m.m_nRow][m.m_nColumn];
+        const bool right = IsNumber(field);
+        const std::vector<std::string> lines = FieldLines(field);
+        int width = m.m_nColumnSpan - 1, height = m.m_nRowSpan - 1, needed = 1;
+        for (int c = m.m_nColumn; c < m.m_nColumn + m.m_nColumnSpan; ++c) width += m_columnWidth[c];
+        for (int r = m.m_nRow; r < m.m_nRow + m.m_nRowSpan; ++r) height += m_rowHeight[r];
+        for (const std::string& line : lines)
+            needed = std::max(needed, (NeededHalves(line, right) + 1) / 2);
+        if (needed > width) m_columnWidth[m.m_nColumn + m.m_nColumnSpan - 1] += needed - width;
+        if (int(lines.size()) > height)
+            m_rowHeight[m.m_nRow + m.m_nRowSpan - 1] += int(lines.size()) - height;
+    }
+}
+
+void CTableLayout::PlaceRules() {
+    const size_t columns = m_columnWidth.size();
     // Columns: the left frame, then each text area followed by its line.
     m_columnLeft.clear();
     m_vRules = {{0, m_options.m_bThickOuter}};
@@ -148,48 +196,82 @@ void CTableLayout::Measure() {
     // Rows: the top frame, then each row followed by its separator (if any).
     m_rowTop.clear();
     m_hRules = {{0, m_options.m_bThickOuter}};
+    m_hRuleAfter = {-1};
     int y = 1;
     for (size_t r = 0; r < m_rows.size(); ++r) {
         m_rowTop.push_back(y);
         y += m_rowHeight[r];
         const bool last = r + 1 == m_rows.size();
         const bool header = r == 0 && m_options.m_bHeader;
-        if (last || header)
-            m_hRules.push_back({y++, m_options.m_bThickOuter});
-        else if (!m_options.m_bCompact)
-            m_hRules.push_back({y++, m_options.m_bThickInner});
+        if (last || header || !m_options.m_bCompact) {
+            m_hRules.push_back(
+                {y++, last || header ? m_options.m_bThickOuter : m_options.m_bThickInner});
+            m_hRuleAfter.push_back(int(r));
+        }
     }
     m_nHeight = y;
 }
 
-// The arms and weights of every cell the rules cross.
+// The arms and weights of every cell the rules cross. Each rule is drawn as
+// pieces from line to line, leaving out the pieces inside a merged cell; a
+// cell gets the arms towards the rule cells beside it.
 void CTableLayout::RuleFlags(std::vector<int>& flags) const {
-    flags.assign(static_cast<size_t>(m_nWidth) * m_nHeight, 0);
-    for (const CRule& rule : m_hRules) {
-        for (int x = 0; x < m_nWidth; ++x) {
-            int& f = flags[x + m_nWidth * rule.at];
-            f |= (x > 0 ? LF_LEFT : 0) | (x + 1 < m_nWidth ? LF_RIGHT : 0);
-            if (rule.thick) f |= LF_HTHICK;
+    const size_t size = static_cast<size_t>(m_nWidth) * m_nHeight;
+    std::vector<int> h(size, 0), v(size, 0); // 1 thin, 2 thick
+    const int rows = int(m_rows.size()), columns = int(m_columnWidth.size());
+    const auto same = [this](int r1, int c1, int r2, int c2) {
+        const int m = MergeAt(r1, c1);
+        return m >= 0 && m == MergeAt(r2, c2);
+    };
+    for (size_t k = 0; k < m_hRules.size(); ++k) {
+        const int r = m_hRuleAfter[k];
+        for (int c = 0; c < columns; ++c) {
+            if (r >= 0 && r + 1 < rows && same(r, c, r + 1, c)) continue;
+            for (int x = m_vRules[c].at; x <= m_vRules[c + 1].at; ++x)
+                h[x + m_nWidth * m_hRules[k].at] = 1 + m_hRules[k].thick;
         }
     }
-    for (const CRule& rule : m_vRules) {
-        for (int y = 0; y < m_nHeight; ++y) {
-            int& f = flags[rule.at + m_nWidth * y];
-            f |= (y > 0 ? LF_UP : 0) | (y + 1 < m_nHeight ? LF_DOWN : 0);
-            if (rule.thick) f |= LF_VTHICK;
+    for (int k = 0; k <= columns; ++k) {
+        for (int r = 0; r < rows; ++r) {
+            if (k > 0 && k < columns && same(r, k - 1, r, k)) continue;
+            for (int y = m_rowTop[r] - 1; y <= m_rowTop[r] + m_rowHeight[r]; ++y)
+                v[m_vRules[k].at + m_nWidth * y] = 1 + m_vRules[k].thick;
+        }
+    }
+    flags.assign(size, 0);
+    for (int y = 0; y < m_nHeight; ++y) {
+        for (int x = 0; x < m_nWidth; ++x) {
+            const size_t i = x + size_t(m_nWidth) * y;
+            int f = 0;
+            if (h[i]) {
+                f |= (x > 0 && h[i - 1] ? LF_LEFT : 0) |
+                     (x + 1 < m_nWidth && h[i + 1] ? LF_RIGHT : 0);
+                f |= h[i] == 2 ? LF_HTHICK : 0;
+            }
+            if (v[i]) {
+                f |= (y > 0 && v[i - m_nWidth] ? LF_UP : 0) |
+                     (y + 1 < m_nHeight && v[i + m_nWidth] ? LF_DOWN : 0);
+                f |= v[i] == 2 ? LF_VTHICK : 0;
+            }
+            flags[i] = f;
         }
     }
 }
 
-// Each text line of the table as 2 x width bytes, blank where nothing is.
+// Each text line of the table as 2 x width bytes, blank where nothing is. A
+// merged field takes the room of every place it spans.
 void CTableLayout::PlaceText(std::vector<std::string>& lines) const {
     lines.assign(m_nHeight, std::string(2 * static_cast<size_t>(m_nWidth), ' '));
     for (size_t r = 0; r < m_rows.size(); ++r) {
         for (size_t c = 0; c < m_columnLeft.size(); ++c) {
+            if (Covered(int(r), int(c))) continue;
+            const int m = MergeAt(int(r), int(c));
+            const size_t last =
+                m < 0 ? c : size_t(m_merges[m].m_nColumn + m_merges[m].m_nColumnSpan - 1);
             const bool right = IsNumber(m_rows[r][c]);
             const std::vector<std::string> fieldLines = FieldLines(m_rows[r][c]);
             const int left = 2 * m_columnLeft[c];
-            const int end = left + 2 * m_columnWidth[c] - 1;
+            const int end = 2 * (m_columnLeft[last] + m_columnWidth[last]) - 1;
             for (size_t k = 0; k < fieldLines.size(); ++k) {
                 std::string* line = &lines[m_rowTop[r] + k];
                 if (right)

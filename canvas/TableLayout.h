@@ -17,6 +17,13 @@ struct CTableOptions {
     int m_bCompact = 0; // no lines between rows (except under a header)
 };
 
+// A field that takes several rows or columns of a table (a merged cell). Its
+// text is the field at its top-left place; the places it covers are left out.
+struct CTableMerge {
+    int m_nRow = 0, m_nColumn = 0;
+    int m_nRowSpan = 1, m_nColumnSpan = 1;
+};
+
 // A ruled table of Shift-JIS fields (rows of equal length, LF between a
 // field's lines), measured in cells.
 //
@@ -26,9 +33,16 @@ struct CTableOptions {
 // two cells gets a half-width blank before it. A field that reads as a number
 // (CTableLayout::IsNumber) is aligned right, every other one left. A field of
 // several lines takes that many text lines in its row.
+//
+// A merged cell has no lines inside. Columns are as wide as their fields of a
+// single column need; a merged cell whose text needs more room than the
+// columns it spans (with the lines between them) widens the last of them, and
+// likewise for rows. In a compact table, merged cells keep to the header row
+// (CanLayMerges).
 class CTableLayout {
 public:
-    CTableLayout(const std::vector<std::vector<std::string>>& rows, const CTableOptions& options);
+    CTableLayout(const std::vector<std::vector<std::string>>& rows, const CTableOptions& options,
+                 const std::vector<CTableMerge>& merges = std::vector<CTableMerge>());
 
     int Width() const { return m_nWidth; }
     int Height() const { return m_nHeight; }
@@ -42,6 +56,10 @@ public:
     // decimals and percent sign; half-width or full-width (Shift-JIS bytes).
     static bool IsNumber(const std::string& field);
 
+    // Whether the merged cells can be drawn: without lines between the rows of
+    // a compact table, only a header row may hold merged cells.
+    static bool CanLayMerges(const std::vector<CTableMerge>& merges, const CTableOptions& options);
+
     // Text area of each column: its first cell and its width in cells.
     std::vector<int> m_columnLeft, m_columnWidth;
     // Text lines of each row: the first one and how many.
@@ -53,12 +71,18 @@ private:
         int thick; // nonzero for a thick rule
     };
     void Measure();
+    void FitMerges();
+    void PlaceRules();
+    int MergeAt(int row, int column) const; // index into m_merges, or -1
+    bool Covered(int row, int column) const;
     void RuleFlags(std::vector<int>& flags) const;
     void PlaceText(std::vector<std::string>& lines) const;
 
     std::vector<std::vector<std::string>> m_rows;
     CTableOptions m_options;
+    std::vector<CTableMerge> m_merges;
     std::vector<CRule> m_hRules, m_vRules;
+    std::vector<int> m_hRuleAfter; // the row each horizontal rule follows, -1 for the top
     int m_nWidth = 0;
     int m_nHeight = 0;
 };

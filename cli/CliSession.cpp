@@ -93,6 +93,11 @@ bool ParseSaveFormat(const std::vector<CScriptWord>& a, CTextFormat& format, std
     return true;
 }
 
+// A word after open FILE that says how to read the whole file's box drawing.
+bool IsOpenLayoutWord(const CScriptWord& word) {
+    return !word.quoted && (word.text == "wide" || word.text == "narrow" || word.text == "ascii");
+}
+
 // The words after open FILE: a layout (wide or narrow; detected when absent)
 // and ascii, each at most once.
 bool ParseOpenLayout(const std::vector<CScriptWord>& a, CLayoutReadOptions& options,
@@ -107,7 +112,7 @@ bool ParseOpenLayout(const std::vector<CScriptWord>& a, CLayoutReadOptions& opti
             options.asciiLines = true;
         } else {
             error = "open: after FILE come at most the box drawing's width (wide, narrow) and "
-                    "ascii, not '" +
+                    "ascii, or the lines of a part, not '" +
                     w + "'";
             return false;
         }
@@ -142,6 +147,7 @@ CCliSession::~CCliSession() = default;
 
 void CCliSession::Adopt(std::unique_ptr<CRuvlenDoc> doc) {
     m_pController.reset();
+    m_part.reset();
     m_pDoc = std::move(doc);
     m_pDoc->ComputeMetrics(kReferenceDpi);
     m_pDoc->SetUndoLevels(m_nUndoLevels);
@@ -189,6 +195,9 @@ bool CCliSession::Run(const Args& a, std::string& error) {
         return Command(tool->id, error);
     }
     if (name == "copy" && a.size() == 2) return CopyInLayout(a, error);
+    if (name == "copytable" || name == "tabledata" || name == "tableformat" ||
+        name == "sorttable" || name == "mergecells")
+        return TableCommand(a, error);
     if (const CCommandRow* row = FindCommandByCliWord(name.c_str())) {
         if (!ArgCount(a, 0, 0, error)) return false;
         return Command(row->id, error);
@@ -203,6 +212,7 @@ bool CCliSession::Run(const Args& a, std::string& error) {
     }
     if (name == "new" || name == "size") return Size(a, error);
     if (name == "open") return Open(a, error);
+    if (name == "diagrams") return ArgCount(a, 1, 1, error) && Diagrams(a[1].text, error);
     if (name == "save") return Save(a, error);
     if (name == "show") {
         if (!ArgCount(a, 0, 0, error)) return false;
@@ -232,8 +242,7 @@ bool CCliSession::Run(const Args& a, std::string& error) {
 bool CCliSession::Command(int id, std::string& error) {
     m_view.m_strError.clear();
     if (!m_pController->OnCommand(id)) {
-        const CCommandRow* row = FindCommand(id);
-        error = std::string("this command is not available now") + (row ? Needs(row->enable) : "");
+        error = NotAvailableText(id);
         return false;
     }
     if (!m_view.m_strError.empty()) {
@@ -241,6 +250,11 @@ bool CCliSession::Command(int id, std::string& error) {
         return false;
     }
     return true;
+}
+
+std::string CCliSession::NotAvailableText(int id) const {
+    const CCommandRow* row = FindCommand(id);
+    return std::string("this command is not available now") + (row ? Needs(row->enable) : "");
 }
 
 bool CCliSession::Gesture(const Args& a, bool drag, std::string& error) {
@@ -300,38 +314,59 @@ bool CCliSession::CopyInLayout(const Args& a, std::string& error) {
     return Command(row->id, error);
 }
 
+// open FILE [wide|narrow] [ascii] reads the whole file; open FILE FIRST-LAST or
+// open FILE diagram N a part of it.
 bool CCliSession::Open(const Args& a, std::string& error) {
     if (!ArgCount(a, 1, 3, error)) return false;
     CLayoutReadOptions options;
-    if (!ParseOpenLayout(a, options, error)) return false;
-    const std::string& path = a[1].text;
+    if (a.size() == 2 || IsOpenLayoutWord(a[2])) {
+        if (!ParseOpenLayout(a, options, error)) return false;
+        return OpenWhole(a[1].text, options, error);
+    }
+    return OpenPart(a, error);
+}
+
+void CCliSession::WarnReplacements(const std::string& path) {
+    const CTextReplacements& r = m_pDoc->m_loadReplacements;
+    if (r.Any())
+        m_err << "tavik-cli: warning: " << path << ": "
+              << ReplacementWarning(r, "at line " + std::to_string(r.m_nFirstLine) + ", column " +
+                                           std::to_string(r.m_nFirstColumn))
+              << "\n";
+}
+
+bool CCliSession::OpenWhole(const std::string& path, const CLayoutReadOptions& options,
+                            std::string& error) {
     auto doc = std::make_unique<CRuvlenDoc>();
     if (!LoadDocumentFile(*doc, path, options, error)) return false;
     if (doc->m_bLoadCut)
         m_err << "tavik-cli: warning: " << path << ": content past 99 lines was dropped\n";
     else if (doc->m_bLoadWrapped)
         m_err << "tavik-cli: warning: " << path << ": lines wider than 99 cells were wrapped\n";
-    if (doc->m_loadReplacements.Any())
-        m_err << "tavik-cli: warning: " << path << ": "
-              << ReplacementWarning(
-                     doc->m_loadReplacements,
-                     "at line " + std::to_string(doc->m_loadReplacements.m_nFirstLine) +
-                         ", column " + std::to_string(doc->m_loadReplacements.m_nFirstColumn))
-              << "\n";
-    if (doc->m_bLoadRelaid)
-        m_err << "tavik-cli: warning: " << path << ": "
-              << DescribeRelayoutEnglish(doc->m_nLoadAddedColumns) << "\n";
-    if (doc->m_loadRoundTrip.Any())
-        m_err << "tavik-cli: warning: " << path << ": "
-              << DescribeRoundTripChangeEnglish(doc->m_loadRoundTrip) << "\n";
+    const bool cut = doc->m_bLoadCut || doc->m_bLoadWrapped;
+    const CRoundTripChange roundTrip = doc->m_loadRoundTrip;
+    const int relaid = doc->m_bLoadRelaid ? doc->m_nLoadAddedColumns : -1;
     Adopt(std::move(doc));
+    WarnReplacements(path);
+    if (relaid >= 0)
+        m_err << "tavik-cli: warning: " << path << ": " << DescribeRelayoutEnglish(relaid) << "\n";
+    if (roundTrip.Any())
+        m_err << "tavik-cli: warning: " << path << ": " << DescribeRoundTripChangeEnglish(roundTrip)
+              << "\n";
+    if (cut) ListBlocksOfCutFile(path);
     return true;
 }
 
 bool CCliSession::Save(const Args& a, std::string& error) {
-    if (!ArgCount(a, 1, 4, error)) return false;
-    CTextFormat format = m_pDoc->m_textFormat;
+    if (!ArgCount(a, 0, 4, error)) return false;
+    CTextFormat format = m_part ? m_part->m_format : m_pDoc->m_textFormat;
     if (!ParseSaveFormat(a, format, error)) return false;
+    if (m_part) return SavePart(a, format, error);
+    if (a.size() == 1) {
+        error = "save: FILE is needed (only a part opened with open FILE LINES is saved back "
+                "without one)";
+        return false;
+    }
     return SaveDocumentFile(*m_pDoc, a[1].text, format, error);
 }
 

@@ -1,15 +1,19 @@
 #pragma once
 
+#include "canvas/io/FilePart.h"
+#include "canvas/io/LayoutReader.h"
 #include "cli/CliView.h"
 #include "cli/ScriptLexer.h"
 #include "tools/ViewController.h"
 
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 class CRuvlenDoc;
+struct CDrawnTable;
 
 // One canvas driven by script commands through the same controller a canvas
 // window uses. Run returns false with a message when a command fails.
@@ -31,13 +35,25 @@ private:
     bool Gesture(const Args& a, bool drag, std::string& error);
     bool RightClick(const Args& a, std::string& error);
     bool Open(const Args& a, std::string& error);
+    bool OpenWhole(const std::string& path, const CLayoutReadOptions& options, std::string& error);
+    void WarnReplacements(const std::string& path);
     bool CopyInLayout(const Args& a, std::string& error);
     bool Save(const Args& a, std::string& error);
+    // Parts of files (cli/CliPart.cpp).
+    bool OpenPart(const Args& a, std::string& error);
+    bool SavePart(const Args& a, const CTextFormat& format, std::string& error);
+    bool Diagrams(const std::string& path, std::string& error);
+    void ListBlocksOfCutFile(const std::string& path);
     bool Size(const Args& a, std::string& error);
     bool Pick(const Args& a, std::string& error);
     bool UndoLevels(const Args& a, std::string& error);
     bool Export(const Args& a, std::string& error);
     bool Table(const Args& a, std::string& error); // CliTable.cpp
+    // copytable, tabledata, tableformat, sorttable, mergecells (CliTable.cpp).
+    bool TableCommand(const Args& a, std::string& error);
+    bool SelectedTable(const Args& a, int id, CDrawnTable& table, std::string& error);
+    // Why a command is not available now.
+    std::string NotAvailableText(int id) const;
     bool Command(int id, std::string& error);
     // The typing tool's words (cli/CliTyping.cpp).
     bool Caret(const Args& a, std::string& error);
@@ -52,5 +68,7 @@ private:
     CCliPalette m_palette;
     std::unique_ptr<CRuvlenDoc> m_pDoc;
     std::unique_ptr<CViewController> m_pController;
+    // The part of a file the canvas stands for, after open FILE LINES.
+    std::optional<CFilePart> m_part;
     int m_nUndoLevels = 1; // kept for every canvas the session makes
 };

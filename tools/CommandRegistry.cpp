@@ -127,6 +127,40 @@ void AddTableEditRows(std::vector<CCommandRow>& t) {
     }
 }
 
+// A table on the canvas used as data: copied or saved as fields, re-laid,
+// sorted, cells merged. The dialogs are the window's.
+void AddTableDataRows(std::vector<CCommandRow>& t) {
+    t.push_back(View(ID_COPY_TABLE_DATA, "表をデータとしてコピー(&X)",
+                     "選択範囲の表の項目をタブ区切りでｸﾘｯﾌﾟﾎﾞｰﾄﾞに複写\n表をデータとしてコピー")
+                    .Enable(E::Selection)
+                    .CanvasMenu(M::Edit, 500)
+                    .Context(400, "表をデータとしてコピー")
+                    .Cli("copytable")
+                    .Run(&C::OnCopyTable));
+    t.push_back(View(ID_SAVE_TABLE_DATA, "表をデータとして保存(&V)...",
+                     "選択範囲の表を CSV、TSV、Markdown、HTML のﾌｧｲﾙに保存\n表をデータとして保存")
+                    .Enable(E::Selection)
+                    .CanvasMenu(M::Edit, 510)
+                    .Context(410, "表をデータとして保存..."));
+    t.push_back(
+        View(ID_FORMAT_TABLE, "表の整形(&F)...", "選択範囲の表を項目に合わせて引き直す\n表の整形")
+            .Enable(E::SelectionNoPaste)
+            .CanvasMenu(M::Edit, 520)
+            .Context(420, "表の整形..."));
+    t.push_back(View(ID_SORT_TABLE, "表の並べ替え(&O)...",
+                     "選択範囲の左の列で表の行を並べ替える\n表の並べ替え")
+                    .Enable(E::SelectionNoPaste)
+                    .CanvasMenu(M::Edit, 530)
+                    .Context(430, "表の並べ替え..."));
+    t.push_back(
+        View(ID_MERGE_CELLS, "セルの結合(&M)", "選択範囲にかかる表のｾﾙを１つにまとめる\nセルの結合")
+            .Enable(E::SelectionNoPaste)
+            .CanvasMenu(M::Edit, 540)
+            .Context(440, "セルの結合")
+            .Cli("mergecells")
+            .Run(&C::OnMergeCells));
+}
+
 // Edit menu, toolbar and context menu.
 void AddEditRows(std::vector<CCommandRow>& t) {
     t.push_back(View(ID_EDIT_UNDO, "取り消し(&U)\tCtrl+Z", "直前の操作を取り消し\n取り消し")
@@ -231,6 +265,7 @@ void AddEditRows(std::vector<CCommandRow>& t) {
                     .Cli("flipv")
                     .Run(&C::OnFlipVertical));
     AddTableEditRows(t);
+    AddTableDataRows(t);
     t.push_back(View(ID_EDIT_CLEAR, nullptr, "選択範囲を空白にする\n消去")
                     .Keys("Del")
                     .Enable(E::SelectionNoPaste)

@@ -1,9 +1,9 @@
 #include "tools/TypingCaret.h"
 
 #include "canvas/ByteClass.h"
-#include "canvas/io/Cp932.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/Utf8Char.h"
+#include "canvas/io/Cp932.h"
 
 #include <algorithm>
 
@@ -124,6 +124,12 @@ void CTypingCaret::FitToCanvas() {
     if (!(old == m_caret)) m_nHalf = 0;
 }
 
+void CTypingCaret::CellsRestored() {
+    EndRun();
+    if (m_nHalf == 1 && !IsHalfWidth(m_pDoc->Cell(m_caret.x, m_caret.y).FirstByte()))
+        MoveTo(m_caret.x, m_caret.y, 0);
+}
+
 void CTypingCaret::EraseFeedback() {
     RepaintCell(m_caret);
 }
@@ -198,8 +204,16 @@ bool CTypingCaret::Edit(int key) {
 // Back over one character: the left half of this cell, the right half of the
 // previous cell when it holds a half-width character there, or the whole
 // previous cell. Past the right edge (half 2) the last cell counts as previous.
+// A full-width character is always blanked whole, never half of it.
 void CTypingCaret::Backspace() {
     const int y = m_caret.y;
+    if (m_nHalf == 1 && !IsHalfWidth(m_pDoc->Cell(m_caret.x, y).FirstByte())) {
+        CCell blank = m_pDoc->Cell(m_caret.x, y);
+        blank.Erase();
+        Write(m_caret.x, y, blank);
+        MoveTo(m_caret.x, y, 0);
+        return;
+    }
     if (m_nHalf == 1) {
         const CCell& cell = m_pDoc->Cell(m_caret.x, y);
         Write(m_caret.x, y,

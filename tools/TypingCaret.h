@@ -60,9 +60,11 @@ public:
     void EndRun() { m_nRunKind = RUN_NONE; }
 
     // CToolObject: taking the caret away repaints its cell; a smaller canvas
-    // keeps the caret on it.
+    // keeps the caret on it; after undo or redo a caret that would stand
+    // inside a full-width character goes to its start.
     void EraseFeedback() override;
     void FitToCanvas() override;
+    void CellsRestored() override;
 
 private:
     enum RunKind { RUN_NONE, RUN_TYPING, RUN_DRAWING };

@@ -3,8 +3,11 @@
 #include "tools/CommandRegistry.h"
 #include "tools/ViewPort.h"
 
+#include <string>
+
 class CRuvlenDoc;
 class CTool;
+struct CDrawnTable;
 struct CTableData;
 struct CTableOptions;
 struct CTableProblem;
@@ -69,6 +72,20 @@ public:
     // Inserting or deleting lines or columns through the selection; a refused
     // insert tells how many the canvas would need. (ViewControllerTable.cpp)
     void OnTableEdit(int id);
+    // The table at the selection (canvas/TableRecognition.h): its fields as
+    // tab-separated text on the clipboard, and merging the cells the
+    // selection touches. Without a table they tell why. (ViewControllerTable.cpp)
+    void OnCopyTable(int id);
+    void OnMergeCells(int id);
+
+    // The table holding the selection's top-left cell; false with the reason
+    // for the user when there is none.
+    bool SelectedTable(CDrawnTable& table, std::string& message) const;
+    // Re-lays the selected table with the options (with checkOnly, only says
+    // whether it could), or sorts its rows by the column of the selection's
+    // left cell. False with the reason when nothing changed.
+    bool FormatTable(const CTableOptions& options, bool checkOnly, std::string& message);
+    bool SortTable(bool descending, bool header, std::string& message);
 
     // Stores new canvas settings (as the canvas settings dialog does on OK) and
     // recomputes the metrics at the given resolution. Cells are never touched; a

@@ -1,9 +1,14 @@
-// Pasting a table made from rows of data.
+// Tables: pasting one made from rows of data, whole lines and columns, and
+// the commands on a table recognised on the canvas.
 #include "canvas/RuvlenDoc.h"
+#include "canvas/TableCommands.h"
 #include "canvas/TableLayout.h"
+#include "canvas/TableRecognition.h"
+#include "canvas/io/TableDataWriter.h"
 #include "tools/CommandIds.h"
 #include "tools/ViewController.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -13,8 +18,8 @@ std::string NoRoomMessage(bool lines, int needed) {
     const std::string what = lines ? "行" : "桁";
     const std::string text = "挿入すると、空白でないマスがキャンバスの外に出てしまいます。";
     if (needed > 99)
-        return text + std::to_string(needed) + " " + what + "が必要ですが、キャンバスは 99 " + what +
-               "までです。";
+        return text + std::to_string(needed) + " " + what + "が必要ですが、キャンバスは 99 " +
+               what + "までです。";
     return text + "ｷｬﾝﾊﾞｽの設定で" + what + "数を " + std::to_string(needed) +
            " 以上にしてから挿入してください。";
 }
@@ -55,4 +60,58 @@ void CViewController::OnTableEdit(int id) {
     if (result.m_nStatus == CTableEditResult::NO_ROOM)
         m_pView->ShowMessage(NoRoomMessage(id == ID_INSERT_LINES, result.m_nNeeded));
     UpdateOthers();
+}
+
+bool CViewController::SelectedTable(CDrawnTable& table, std::string& message) const {
+    const CTableCommandResult result = TableAtSelection(*m_pDoc, table);
+    message = TableCommandMessage(result);
+    return result.Done();
+}
+
+void CViewController::OnCopyTable(int) {
+    CDrawnTable table;
+    std::string message;
+    if (!SelectedTable(table, message)) {
+        m_pView->ShowMessage(message);
+        return;
+    }
+    if (!m_pClipboard || !m_pClipboard->SetText(TableClipboardBytes(table)))
+        m_pView->ShowMessage(kClipboardCopyFailedMessage);
+}
+
+void CViewController::OnMergeCells(int) {
+    CDrawnTable table;
+    std::string message;
+    CCellRect selection = m_pDoc->m_rcSelection;
+    if (SelectedTable(table, message) && m_pDoc->ClipToCanvas(selection)) {
+        const CTableCommandResult result = MergeTableCells(*m_pDoc, m_pView, table, selection);
+        message = TableCommandMessage(result);
+    }
+    if (!message.empty()) m_pView->ShowMessage(message);
+    UpdateOthers();
+}
+
+bool CViewController::FormatTable(const CTableOptions& options, bool checkOnly,
+                                  std::string& message) {
+    CDrawnTable table;
+    if (!IsTableEditEnabled() || !SelectedTable(table, message)) return false;
+    m_pDoc->BreakUndoRun();
+    const CTableCommandResult result = ReLayTable(*m_pDoc, m_pView, table, options, checkOnly);
+    message = TableCommandMessage(result);
+    if (!checkOnly) UpdateOthers();
+    return result.Done();
+}
+
+bool CViewController::SortTable(bool descending, bool header, std::string& message) {
+    CDrawnTable table;
+    if (!IsTableEditEnabled() || !SelectedTable(table, message)) return false;
+    m_pDoc->BreakUndoRun();
+    CCellRect selection = m_pDoc->m_rcSelection;
+    m_pDoc->ClipToCanvas(selection);
+    const int column = std::max(0, table.ColumnAt(selection.left));
+    const CTableCommandResult result =
+        ::SortTable(*m_pDoc, m_pView, table, column, descending, header);
+    message = TableCommandMessage(result);
+    UpdateOthers();
+    return result.Done();
 }

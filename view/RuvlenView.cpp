@@ -33,6 +33,7 @@ CRuvlenView::CRuvlenView(CRuvlenDoc* doc, CSymbolSource* symbols, QWidget* paren
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     m_pTyping = new CTypingInput(this, doc);
+    m_chooseTableDataFile = ChooseTableDataFile;
     m_pDoc->AddView(this);
     m_pDoc->ComputeMetrics(LogPixelsX());
     UpdateScrollBars();
@@ -244,6 +245,9 @@ static WindowHandler FindWindowHandler(int id) {
         {ID_CANVAS_SETTINGS, [](CRuvlenView& v) { return v.OnCanvasSettings(); }},
         {ID_UPDATE_DEFAULTS, [](CRuvlenView& v) { return v.OnUpdateDefaults(); }},
         {ID_PASTE_TABLE, [](CRuvlenView& v) { return v.OnPasteTable(); }},
+        {ID_SAVE_TABLE_DATA, [](CRuvlenView& v) { return v.OnSaveTableData(); }},
+        {ID_FORMAT_TABLE, [](CRuvlenView& v) { return v.OnFormatTable(); }},
+        {ID_SORT_TABLE, [](CRuvlenView& v) { return v.OnSortTable(); }},
         {ID_FILE_PRINT, [](CRuvlenView& v) { return v.OnPrint(false); }},
         {ID_FILE_PRINT_PREVIEW, [](CRuvlenView& v) { return v.OnPrint(true); }},
         {ID_VIEW_ZOOM_IN, [](CRuvlenView& v) { return v.Zoom(1); }},

@@ -7,8 +7,11 @@
 
 #include <QAbstractScrollArea>
 
+#include <functional>
+
 class CRuvlenDoc;
 class CTypingInput;
+struct CDrawnTable;
 
 // The scrolling canvas window. It turns mouse events into logical points for the
 // view controller, paints the canvas and the tools' feedback, and shows the
@@ -35,6 +38,15 @@ public:
     // The window's own commands.
     bool OnCanvasSettings();
     bool OnPasteTable();
+    // The table at the selection saved as data, re-laid or sorted through
+    // their dialogs; without a table they say why (RuvlenViewTable.cpp).
+    bool OnSaveTableData();
+    bool OnFormatTable();
+    bool OnSortTable();
+    // Asks where to save a table's data: a path ending in one of the formats'
+    // suffixes, or empty. A file dialog unless replaced (tests).
+    std::function<QString(QWidget*)> m_chooseTableDataFile;
+    static QString ChooseTableDataFile(QWidget* parent);
     bool OnUpdateDefaults();
     bool OnPrint(bool preview);
 
@@ -90,6 +102,8 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
+    // The table at the selection; without one, a message and false.
+    bool SelectedTableOrSay(CDrawnTable& table);
     void UpdateScrollBars();
     void UpdateLogical(const QRect& logical);
 

@@ -1,5 +1,7 @@
 #include "view/TableImportDlg.h"
 
+#include "view/TableOptionsControls.h"
+
 #include "canvas/io/TextFile.h"
 
 #include <QBoxLayout>
@@ -13,9 +15,6 @@
 #include <QPushButton>
 
 namespace {
-
-// Larger data could never give a table that fits a canvas.
-constexpr size_t kMaxTableBytes = 1 << 20;
 
 QComboBox* WeightCombo(QWidget* parent, int thick) {
     auto* combo = new QComboBox(parent);
@@ -99,12 +98,7 @@ bool CTableImportDlg::Transparent() const {
 }
 
 CTableOptions CTableImportDlg::Options() const {
-    CTableOptions options;
-    options.m_bThickOuter = m_pOuter->currentIndex();
-    options.m_bThickInner = m_pInner->currentIndex();
-    options.m_bHeader = m_pHeader->isChecked();
-    options.m_bCompact = m_pSeparators->currentIndex();
-    return options;
+    return TableOptionsFrom(m_pOuter, m_pInner, m_pHeader, m_pSeparators);
 }
 
 QString CTableImportDlg::ReplacementText() const {

@@ -189,6 +189,11 @@ void Append(std::string& out, const CDecodeTable::Entry& entry) {
 } // namespace
 
 bool Cp932ToUtf8(const std::string& sjis, std::string& utf8) {
+    // ASCII is itself in UTF-8; the table is built only for text that needs it.
+    if (std::all_of(sjis.begin(), sjis.end(), [](char c) { return (c & 0x80) == 0; })) {
+        utf8 = sjis;
+        return true;
+    }
     utf8.clear();
     utf8.reserve(sjis.size() * 3 / 2);
     const CDecodeTable* table = Table();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,29 @@ struct CCsvRows {
     bool m_bTabs = false; // read as tab-separated
 };
 
-enum class CsvProblem { None, NoFields, UnterminatedQuote };
+// The most the caller can use, checked while reading, before any row is
+// padded: rows (blank lines at the end not counted), fields in one row, and
+// text lines, where a row takes as many as its field with the most lines.
+struct CCsvLimits {
+    int m_nRows = INT_MAX;
+    int m_nFields = INT_MAX;
+    int m_nLines = INT_MAX;
+};
+
+enum class CsvProblem {
+    None,
+    NoFields,
+    UnterminatedQuote,
+    TooManyRows,
+    TooManyFields,
+    TooManyLines
+};
 
 // Reads text into rows. Blank lines at the end are not rows. Fails with
-// NoFields when no field holds anything, and with UnterminatedQuote when a
-// quoted field runs to the end of the text; *line is then the 1-based line
-// where that field starts (0 for NoFields).
-bool ReadCsv(const std::string& text, CCsvRows& rows, CsvProblem& problem, int* line = nullptr);
+// NoFields when no field holds anything, with UnterminatedQuote when a quoted
+// field runs to the end of the text (*line is then the 1-based line where that
+// field starts), and with TooManyRows, TooManyFields or TooManyLines as soon as
+// the data passes a limit (*line is the line where it did). Memory grows with
+// the text, never faster: what would pass a limit is never stored.
+bool ReadCsv(const std::string& text, CCsvRows& rows, CsvProblem& problem, int* line = nullptr,
+             const CCsvLimits& limits = CCsvLimits());

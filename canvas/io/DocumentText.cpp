@@ -57,11 +57,10 @@ void LoadUtf8(CRuvlenDoc& doc, const std::string& bytes, size_t start) {
     LoadCells(doc, sjis, changes);
 }
 
-} // namespace
-
-void LoadDocumentText(CRuvlenDoc& doc, const std::string& bytes, bool truncated,
-                      const CLayoutReadOptions& options) {
-    CTextFormat format = DetectTextFormat(bytes, truncated);
+// Reads the bytes in the encoding and line ends of `format`, their box drawing as
+// options say.
+void LoadInFormat(CRuvlenDoc& doc, const std::string& bytes, CTextFormat format, bool truncated,
+                  const CLayoutReadOptions& options) {
     const bool utf8 = format.m_encoding != TextEncoding::ShiftJis;
     const size_t start = format.m_encoding == TextEncoding::Utf8Bom ? 3 : 0;
     const CLayoutReading reading = ReadBoxLayout(bytes, start, utf8, options);
@@ -81,10 +80,22 @@ void LoadDocumentText(CRuvlenDoc& doc, const std::string& bytes, bool truncated,
     doc.m_textFormat = format;
     // What a save with no edits would write, compared with what was read. Only
     // the start of a truncated file was read; that file is cut (m_bLoadCut).
-    doc.m_loadRoundTrip =
-        truncated ? CRoundTripChange()
-                  : FindRoundTripChange(bytes, DocumentText(doc, format), format.m_encoding,
-                                        UsesWesternWidths(format));
+    doc.m_loadRoundTrip = truncated
+                              ? CRoundTripChange()
+                              : FindRoundTripChange(bytes, DocumentText(doc, format),
+                                                    format.m_encoding, UsesWesternWidths(format));
+}
+
+} // namespace
+
+void LoadDocumentText(CRuvlenDoc& doc, const std::string& bytes, bool truncated,
+                      const CLayoutReadOptions& options) {
+    LoadInFormat(doc, bytes, DetectTextFormat(bytes, truncated), truncated, options);
+}
+
+void LoadDocumentTextAs(CRuvlenDoc& doc, const std::string& bytes, const CTextFormat& format,
+                        bool truncated) {
+    LoadInFormat(doc, bytes, format, truncated, ReadOptionsFor(format.m_layout));
 }
 
 int SavedLineCount(const CRuvlenDoc& doc) {

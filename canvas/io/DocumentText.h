@@ -25,6 +25,11 @@ class CRuvlenDoc;
 void LoadDocumentText(CRuvlenDoc& doc, const std::string& bytes, bool truncated = false,
                       const CLayoutReadOptions& options = CLayoutReadOptions());
 
+// The same in a format decided elsewhere (a part of a file is read in the
+// format of the whole file), its box drawing in the format's layout.
+void LoadDocumentTextAs(CRuvlenDoc& doc, const std::string& bytes, const CTextFormat& format,
+                        bool truncated = false);
+
 // The document as file bytes in the given format: per line the cells' bytes
 // in the format's box layout (canvas/io/LayoutText.h) with trailing ASCII
 // spaces removed, converted to UTF-8 for the UTF-8 formats (after the

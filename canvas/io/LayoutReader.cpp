@@ -63,6 +63,21 @@ bool IsNarrowDrawing(const std::string& utf8, size_t start) {
     return western.joints > 0 && western.offGrid < cells.offGrid;
 }
 
+BoxLayout DetectBoxLayout(const std::string& bytes, const CTextFormat& format) {
+    if (format.m_encoding == TextEncoding::ShiftJis) return BoxLayout::Wide;
+    const size_t start = format.m_encoding == TextEncoding::Utf8Bom ? 3 : 0;
+    return IsNarrowDrawing(bytes, start) ? BoxLayout::Narrow : BoxLayout::Wide;
+}
+
+CLayoutReadOptions ReadOptionsFor(BoxLayout layout) {
+    CLayoutReadOptions options;
+    options.layout = layout == BoxLayout::Narrow ? LayoutChoice::Narrow : LayoutChoice::Wide;
+    // ASCII drawings take the widths of their encoding.
+    if (layout == BoxLayout::Ascii) options.layout = LayoutChoice::Detect;
+    options.asciiLines = layout == BoxLayout::Ascii;
+    return options;
+}
+
 CLayoutReading ReadBoxLayout(const std::string& bytes, size_t start, bool utf8,
                              const CLayoutReadOptions& options, size_t maxLines,
                              const char* lineEnd) {

@@ -27,6 +27,14 @@ struct CLayoutReadOptions {
 // them. A function of the bytes alone, over the whole text.
 bool IsNarrowDrawing(const std::string& utf8, size_t start);
 
+// The layout of a whole file's text in a format (canvas/io/TextFormat.h): narrow
+// when IsNarrowDrawing says so of UTF-8, else wide. A part of the file is read
+// and written in it.
+BoxLayout DetectBoxLayout(const std::string& bytes, const CTextFormat& format);
+
+// How to read text written in a layout as that layout.
+CLayoutReadOptions ReadOptionsFor(BoxLayout layout);
+
 // What reading made of a text.
 struct CLayoutReading {
     BoxLayout layout = BoxLayout::Wide; // how it was read, and how its canvas writes it

@@ -1,12 +1,16 @@
 #include "canvas/io/RecoveryFile.h"
 
+#include "canvas/ByteClass.h"
+#include "canvas/LineFlags.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/io/FileLines.h"
+#include "canvas/io/PrivateFolder.h"
 #include "canvas/io/SafeWrite.h"
 #include "canvas/io/TextFile.h"
 
 #include <algorithm>
 #include <array>
-#include <sys/stat.h>
+#include <cstring>
 
 namespace {
 
@@ -14,7 +18,10 @@ const char kMagic[8] = {'T', 'A', 'V', 'I', 'K', 'R', 'C', 'V'};
 constexpr size_t kHeaderBytes = sizeof kMagic + 4 + 4; // magic, version, body length
 constexpr size_t kMaxPathBytes = 65536;
 constexpr size_t kCellCount = CRecoveryFile::kGrid * CRecoveryFile::kGrid;
-constexpr size_t kMaxFileBytes = kHeaderBytes + 64 + kMaxPathBytes + 4 * kCellCount + 8;
+// A part's bytes: a whole file, plus what the canvas's lines added to it.
+constexpr size_t kMaxPartBytes = size_t(kMaxPartFileMiB + 1) << 20;
+constexpr size_t kMaxFileBytes =
+    kHeaderBytes + 64 + kMaxPathBytes + 4 * kCellCount + 64 + kMaxPartBytes + 8;
 
 std::uint32_t Crc32(const char* data, size_t size) {
     static const std::array<std::uint32_t, 256> table = [] {
@@ -72,8 +79,29 @@ private:
     bool m_ok = true;
 };
 
+// The two bytes as the file reader puts them into a cell: one whole double-byte
+// character, or two single-byte ones (no control bytes, no stray lead byte).
+bool ValidCellText(const char* text) {
+    const auto a = static_cast<unsigned char>(text[0]), b = static_cast<unsigned char>(text[1]);
+    return (IsLeadByte(a) && IsTrailByte(b)) || (IsSingleByteChar(a) && IsSingleByteChar(b));
+}
+
+// A line cell shows the glyph of its flags; other cells may keep old flags.
 bool ValidCell(const CPackedCell& c) {
-    return c.m_text[0] != 0 && c.m_text[1] != 0 && c.m_lineFlags < 64 && c.m_bits < 4;
+    if (c.m_lineFlags >= 64 || c.m_bits >= 4 || !ValidCellText(c.m_text)) return false;
+    if (!(c.m_bits & 2)) return true;
+    const char* glyph = LineGlyphFor(c.m_lineFlags);
+    return glyph && std::memcmp(glyph, c.m_text, 2) == 0;
+}
+
+// The file a restored canvas saves to: absolute, or none, and nothing in it
+// that would not show as itself in the recovery question.
+bool ValidPath(const std::string& path) {
+    if (path.empty()) return true;
+    if (path[0] != '/') return false;
+    for (const char c : path)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+    return true;
 }
 
 bool Refuse(std::string& why, const char* reason) {
@@ -81,17 +109,58 @@ bool Refuse(std::string& why, const char* reason) {
     return false;
 }
 
-// The fields version 2 adds after the cells: the box drawing's layout.
-void PutVersion2Fields(std::string& body, const CTextFormat& format) {
+// The part of its file a canvas stands for (version 2): a flag, then its
+// lines, the file's stamp and the bytes before, in and after the range.
+void PutPart(std::string& body, const std::optional<CFilePart>& part) {
+    PutInt(body, part ? 1 : 0, 1);
+    if (!part) return;
+    PutInt(body, std::uint32_t(part->m_nFirst), 4);
+    PutInt(body, std::uint32_t(part->m_nLines), 4);
+    PutInt(body, std::uint64_t(part->m_stamp.m_nSize), 8);
+    PutInt(body, std::uint64_t(part->m_stamp.m_nModifiedSec), 8);
+    PutInt(body, std::uint64_t(part->m_stamp.m_nModifiedNsec), 4);
+    for (const std::string* bytes : {&part->m_strBefore, &part->m_strRange, &part->m_strAfter}) {
+        PutInt(body, bytes->size(), 4);
+        body += *bytes;
+    }
+}
+
+bool ReadPart(CByteReader& in, const CTextFormat& format, std::optional<CFilePart>& part) {
+    int flag = 0;
+    if (!in.Small(flag, 0, 1)) return false;
+    part.reset();
+    if (!flag) return true;
+    CFilePart p;
+    p.m_format = format;
+    std::uint64_t size, seconds, nanoseconds, length[3];
+    std::string* bytes[3] = {&p.m_strBefore, &p.m_strRange, &p.m_strAfter};
+    bool ok = in.Small(p.m_nFirst, 1, 1 << 30, 4) && in.Small(p.m_nLines, 0, 99, 4) &&
+              in.Int(size, 8) && in.Int(seconds, 8) && in.Int(nanoseconds, 4);
+    for (int i = 0; i < 3 && ok; ++i)
+        ok = in.Int(length[i], 4) && length[i] <= kMaxPartBytes && in.Run(*bytes[i], length[i]);
+    const size_t lines = ok ? SplitFileLines(p.m_strRange, PartBodyFormat(format)).size() : 0;
+    if (!ok || lines != size_t(p.m_nLines)) return false;
+    p.m_stamp.m_nSize = std::int64_t(size);
+    p.m_stamp.m_nModifiedSec = std::int64_t(seconds);
+    p.m_stamp.m_nModifiedNsec = std::int64_t(nanoseconds);
+    part = std::move(p);
+    return true;
+}
+
+// The fields version 3 adds after the part: the box drawing's layout, which
+// the part, if any, is written in too.
+void PutVersion3Fields(std::string& body, const CTextFormat& format) {
     PutInt(body, std::uint64_t(format.m_layout), 1);
 }
 
-bool ReadVersion2Fields(CByteReader& in, std::uint64_t version, CTextFormat& format) {
+bool ReadVersion3Fields(CByteReader& in, std::uint64_t version, CTextFormat& format,
+                        std::optional<CFilePart>& part) {
     format.m_layout = BoxLayout::Wide;
-    if (version < 2) return true;
+    if (version < 3) return true;
     int layout = 0;
     if (!in.Small(layout, 0, 2)) return false;
     format.m_layout = BoxLayout(layout);
+    if (part) part->m_format.m_layout = format.m_layout;
     return true;
 }
 
@@ -158,7 +227,8 @@ std::string CRecoveryFile::Bytes() const {
         body.push_back(static_cast<char>(c.m_lineFlags));
         body.push_back(static_cast<char>(c.m_bits));
     }
-    PutVersion2Fields(body, m_format);
+    PutPart(body, m_part);
+    PutVersion3Fields(body, m_format);
     std::string out(kMagic, sizeof kMagic);
     PutInt(out, kVersion, 4);
     PutInt(out, body.size(), 4);
@@ -196,10 +266,12 @@ bool CRecoveryFile::Parse(const std::string& bytes, std::string& why) {
         in.Small(r.m_nFirstLine, 0, kMaxCount, 4) && in.Small(r.m_nFirstColumn, 0, kMaxCount, 4) &&
         in.Small(fileLines, 0, kMaxCount, 4) && in.Small(copy.m_bFileFinalLineEnd, 0, 1) &&
         in.Int(pathLength, 4) && pathLength <= kMaxPathBytes && in.Run(copy.m_path, pathLength) &&
-        copy.m_path.find('\0') == std::string::npos;
+        ValidPath(copy.m_path);
     std::string cells;
-    ok = ok && in.Run(cells, 4 * kCellCount) && ReadVersion2Fields(in, version, copy.m_format) &&
-         in.AtEnd();
+    const CTextFormat format{TextEncoding(encoding), LineEnding(lineEnding)};
+    ok = ok && in.Run(cells, 4 * kCellCount) &&
+         (version < 2 || ReadPart(in, format, copy.m_part)) &&
+         ReadVersion3Fields(in, version, copy.m_format, copy.m_part) && in.AtEnd();
     if (!ok) return Refuse(why, "内容が正しくありません。");
     for (size_t i = 0; i < kCellCount; ++i) {
         CPackedCell& c = copy.m_cells[i];
@@ -210,30 +282,23 @@ bool CRecoveryFile::Parse(const std::string& bytes, std::string& why) {
         if (!ValidCell(c)) return Refuse(why, "内容が正しくありません。");
     }
     copy.m_nSavedAt = std::int64_t(savedAt);
-    copy.m_format.m_encoding = TextEncoding(encoding);
-    copy.m_format.m_lineEnding = LineEnding(lineEnding);
+    copy.m_format = {format.m_encoding, format.m_lineEnding, copy.m_format.m_layout};
+    if (copy.m_part) copy.m_part->m_strPath = copy.m_path;
     copy.m_bLossyLoad = lossy != 0;
     copy.m_nFileLines = fileLines - 1;
     *this = std::move(copy);
     return true;
 }
 
-bool CRecoveryFile::Write(const std::string& filePath, std::string& error) const {
-    // A replaced copy keeps its mode; a new one is made private right after it
-    // appears (its folder is private already, and the process's umask is left
-    // alone, since it is shared with everything else the program writes).
-    if (!WriteFileSafely(filePath, Bytes(), error)) return false;
-    if (::chmod(filePath.c_str(), 0600) != 0) {
-        error = "「" + filePath + "」を本人だけが読めるようにできませんでした。";
-        return false;
-    }
-    return true;
+bool CRecoveryFile::Write(const CPrivateFolder& folder, const std::string& name,
+                          std::string& error) const {
+    return folder.WriteFile(name, Bytes(), error);
 }
 
-bool CRecoveryFile::Read(const std::string& filePath, std::string& why) {
+bool CRecoveryFile::Read(const CPrivateFolder& folder, const std::string& name, std::string& why) {
     std::string bytes;
     bool more = false;
-    if (!ReadFileBytes(filePath, bytes, kMaxFileBytes, &more, why)) return false;
+    if (!folder.ReadFile(name, bytes, kMaxFileBytes, &more, why)) return false;
     if (more) return Refuse(why, "復元用のファイルではありません。");
     return Parse(bytes, why);
 }

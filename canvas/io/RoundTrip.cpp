@@ -62,8 +62,10 @@ RoundTripKind Classify(const std::string& read, const std::string& written, size
     if (r == '\t') return RoundTripKind::Tab;
     if (r == ' ' && (w < 0 || IsLineEndByte(w))) return RoundTripKind::TrailingSpaces;
     if (SpaceInserted(read, written, i)) return RoundTripKind::AlignmentSpace;
+    // A stray byte first: one just before a line end is dropped with the blank
+    // it became, which leaves the line end where the byte was.
+    if (r >= 0 && !IsLineEndByte(r) && IsStray(read, i, encoding)) return RoundTripKind::StrayBytes;
     if (r < 0 || w < 0 || IsLineEndByte(r) || IsLineEndByte(w)) return RoundTripKind::LineEnd;
-    if (IsStray(read, i, encoding)) return RoundTripKind::StrayBytes;
     return RoundTripKind::Character;
 }
 
@@ -110,7 +112,7 @@ const char* KindText(RoundTripKind kind) {
     case RoundTripKind::LineEnd:
         return "改行が変わります";
     case RoundTripKind::StrayBytes:
-        return "文字として読めないバイトが変わります";
+        return "文字として読めないバイトが空白になるか、なくなります";
     default:
         return "文字が別の文字になります";
     }
@@ -127,7 +129,7 @@ const char* KindTextEnglish(RoundTripKind kind) {
     case RoundTripKind::LineEnd:
         return "line ends change";
     case RoundTripKind::StrayBytes:
-        return "stray bytes that are no character change";
+        return "bytes that are no character become blanks or are dropped";
     default:
         return "a character changes";
     }

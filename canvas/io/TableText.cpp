@@ -1,8 +1,9 @@
 #include "canvas/io/TableText.h"
 
 #include "canvas/ByteClass.h"
-#include "canvas/io/Utf8CellText.h"
+#include "canvas/RuvlenDoc.h"
 #include "canvas/io/CsvReader.h"
+#include "canvas/io/Utf8CellText.h"
 
 namespace {
 
@@ -42,18 +43,47 @@ std::string CellSafe(const std::string& sjis, CTextReplacements& r, int row, int
     return out;
 }
 
+TableProblem TableProblemOf(CsvProblem csv) {
+    switch (csv) {
+    case CsvProblem::NoFields:
+        return TableProblem::NoFields;
+    case CsvProblem::TooManyRows:
+        return TableProblem::TooManyRows;
+    case CsvProblem::TooManyFields:
+        return TableProblem::TooManyFields;
+    case CsvProblem::TooManyLines:
+        return TableProblem::TooManyLines;
+    default:
+        return TableProblem::UnterminatedQuote;
+    }
+}
+
 bool ReadRows(const std::string& text, CCsvRows& rows, CTableProblem& problem) {
     problem = CTableProblem();
+    if (text.size() > kMaxTableBytes) {
+        problem.m_kind = TableProblem::TooMuchData;
+        return false;
+    }
+    CCsvLimits limits;
+    limits.m_nFields = MaxTableFields();
+    limits.m_nRows = limits.m_nLines = MaxTableLines();
     CsvProblem csv;
     int line = 0;
-    if (ReadCsv(text, rows, csv, &line)) return true;
-    problem.m_kind =
-        csv == CsvProblem::NoFields ? TableProblem::NoFields : TableProblem::UnterminatedQuote;
+    if (ReadCsv(text, rows, csv, &line, limits)) return true;
+    problem.m_kind = TableProblemOf(csv);
     problem.m_nLine = line;
     return false;
 }
 
 } // namespace
+
+int MaxTableFields() {
+    return (CRuvlenDoc::MAX_SIZE - 2) / 2;
+}
+
+int MaxTableLines() {
+    return CRuvlenDoc::MAX_SIZE - 2;
+}
 
 bool ReadTableUtf8(const std::string& utf8, CTableData& data, CTableProblem& problem) {
     data = CTableData();
@@ -95,6 +125,22 @@ std::string TableProblemMessage(const CTableProblem& p) {
         return "表にする項目がありません。";
     case TableProblem::UnterminatedQuote:
         return std::to_string(p.m_nLine) + " 行目で始まる \" で囲まれた項目が閉じていません。";
+    case TableProblem::TooMuchData:
+        return "データが大きすぎて表にできません（" + std::to_string(kMaxTableBytes / 1024) +
+               " KB まで）。";
+    case TableProblem::TooManyRows:
+        return "データの行が多すぎて、どのキャンバスにも入りません。表にできるのは " +
+               std::to_string(MaxTableLines()) + " 行までです（" + std::to_string(p.m_nLine) +
+               " 行目で超えました）。";
+    case TableProblem::TooManyFields:
+        return std::to_string(p.m_nLine) +
+               " 行目の項目が多すぎて、どのキャンバスにも入りません。表にできるのは 1 行に " +
+               std::to_string(MaxTableFields()) + " 項目までです。";
+    case TableProblem::TooManyLines:
+        return "項目の中の改行も数えると表の行が多すぎて、どのキャンバスにも入りません。表の文字の"
+               "行は " +
+               std::to_string(MaxTableLines()) + " 行までです（" + std::to_string(p.m_nLine) +
+               " 行目で超えました）。";
     case TableProblem::TooLarge:
         return "表には " + std::to_string(p.m_nNeedColumns) + " 桁 × " +
                std::to_string(p.m_nNeedLines) + " 行が必要ですが、キャンバスは " +

@@ -4,6 +4,7 @@
 #   # expect-stderr: TEXT     standard error must contain TEXT
 #   # expect-file: NAME HEX   after the run, file NAME in the work folder holds these bytes (hex)
 #   # expect-file-has: NAME TEXT  after the run, file NAME holds TEXT somewhere
+#   # expect-same: NAME OTHER  after the run, files NAME and OTHER hold the same bytes
 # The script runs in an empty work folder, so relative file names land there.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
@@ -34,6 +35,12 @@ foreach(d ${directives})
     string(FIND "${content}" "${CMAKE_MATCH_2}" at)
     if(at EQUAL -1)
       message(FATAL_ERROR "${CMAKE_MATCH_1} lacks '${CMAKE_MATCH_2}':\n${content}")
+    endif()
+  elseif(d MATCHES "^# expect-same: *([^ ]+) +([^ ]+)$")
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files
+      ${WORK}/${CMAKE_MATCH_1} ${WORK}/${CMAKE_MATCH_2} RESULT_VARIABLE differ)
+    if(NOT differ EQUAL 0)
+      message(FATAL_ERROR "${CMAKE_MATCH_1} and ${CMAKE_MATCH_2} differ (or one is missing)")
     endif()
   elseif(d MATCHES "^# expect-file: *([^ ]+) +([0-9a-fA-F]*)$")
     set(path ${WORK}/${CMAKE_MATCH_1})

@@ -117,6 +117,74 @@ TEST(TableText, ProblemsAreToldWithTheirPlace) {
     EXPECT_FALSE(TableProblemMessage(problem).empty());
 }
 
+// Data that could fit no canvas stops the reader where it passes a limit,
+// before any row is padded: the ragged case that once needed gigabytes (one
+// long row, thousands of empty lines, one more row) is refused on its first line.
+TEST(CsvReader, LimitsStopReadingWhereTheyArePassed) {
+    CCsvRows rows;
+    CsvProblem problem;
+    int line = 0;
+    CCsvLimits limits;
+    limits.m_nFields = 49;
+    limits.m_nRows = limits.m_nLines = 97;
+    const std::string ragged = "a" + std::string(8000, ',') + std::string(8000, '\n') + "b";
+    EXPECT_FALSE(ReadCsv(ragged, rows, problem, &line, limits));
+    EXPECT_EQ(problem, CsvProblem::TooManyFields);
+    EXPECT_EQ(line, 1);
+    EXPECT_TRUE(rows.m_rows.empty());
+    // Blank lines at the end cost nothing; in the middle they are rows.
+    ASSERT_TRUE(ReadCsv("a,b\n" + std::string(8000, '\n'), rows, problem, &line, limits));
+    EXPECT_EQ(rows.m_rows, (Rows{{"a", "b"}}));
+    EXPECT_FALSE(ReadCsv("a\n" + std::string(96, '\n') + "b\n", rows, problem, &line, limits));
+    EXPECT_EQ(problem, CsvProblem::TooManyRows);
+    EXPECT_EQ(line, 98);
+    ASSERT_TRUE(ReadCsv("a\n" + std::string(95, '\n') + "b\n", rows, problem, &line, limits));
+    EXPECT_EQ(rows.m_rows.size(), 97u);
+    // A row is as tall as its field with the most lines.
+    std::string tall = "x,\"" + std::string(60, '\n') + "\"\n";
+    EXPECT_TRUE(ReadCsv(tall, rows, problem, &line, limits));
+    EXPECT_FALSE(ReadCsv(tall + tall, rows, problem, &line, limits));
+    EXPECT_EQ(problem, CsvProblem::TooManyLines);
+    EXPECT_EQ(line, 62);
+    // Exactly at the limits is fine.
+    EXPECT_TRUE(ReadCsv(std::string(48, ',') + "z", rows, problem, &line, limits));
+    EXPECT_EQ(rows.m_nColumns, 49);
+}
+
+// The table readers' limits are those of the largest canvas: data just inside
+// them lays out into a table that fits it, data just past them is refused by
+// the reader already. Clipboard text is limited as a file is.
+TEST(TableText, LimitsAreThoseOfTheLargestCanvas) {
+    CTableData data;
+    CTableProblem problem;
+    CRuvlenDoc largest;
+    largest.m_nColumns = largest.m_nLines = CRuvlenDoc::MAX_SIZE;
+    CTableOptions compact;
+    compact.m_bCompact = 1;
+    const std::string wide = std::string(size_t(MaxTableFields() - 1), ',') + "\n";
+    ASSERT_TRUE(ReadTableUtf8(wide + "a\n", data, problem)); // one field must hold text
+    EXPECT_TRUE(PutTableInBuffer(largest, CTableLayout(data.m_rows, compact), problem));
+    EXPECT_EQ(largest.m_nBufferColumns, 2 * MaxTableFields() + 2);
+    EXPECT_FALSE(ReadTableUtf8("," + wide, data, problem));
+    EXPECT_EQ(problem.m_kind, TableProblem::TooManyFields);
+
+    std::string tall;
+    for (int i = 0; i < MaxTableLines(); ++i) tall += "r\n";
+    ASSERT_TRUE(ReadTableBytes(tall, data, problem));
+    EXPECT_TRUE(PutTableInBuffer(largest, CTableLayout(data.m_rows, compact), problem));
+    EXPECT_EQ(largest.m_nBufferLines, CRuvlenDoc::MAX_SIZE);
+    EXPECT_FALSE(ReadTableBytes(tall + "r\n", data, problem));
+    EXPECT_EQ(problem.m_kind, TableProblem::TooManyRows);
+    EXPECT_NE(TableProblemMessage(problem).find(std::to_string(MaxTableLines() + 1)),
+              std::string::npos);
+
+    const std::string huge = "a,b\n" + std::string(kMaxTableBytes, ' ');
+    EXPECT_FALSE(ReadTableUtf8(huge, data, problem));
+    EXPECT_EQ(problem.m_kind, TableProblem::TooMuchData);
+    EXPECT_FALSE(ReadTableBytes(huge, data, problem));
+    EXPECT_FALSE(TableProblemMessage(problem).empty());
+}
+
 // Garbage of quotes, separators, line ends and stray Shift-JIS and UTF-8 bytes
 // either gives a reason or a table whose every row has every field, holding
 // only whole characters; laying it out never goes past the canvas.

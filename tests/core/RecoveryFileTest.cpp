@@ -2,13 +2,18 @@
 // was taken from, anything that is not a whole copy is refused without
 // touching the result, and the file is private to its owner.
 #include "canvas/io/RecoveryFile.h"
+#include "canvas/LineFlags.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/DocumentText.h"
+#include "canvas/io/FilePartFile.h"
+#include "canvas/io/PartSplice.h"
+#include "canvas/io/PrivateFolder.h"
 
 #include "TempDirTest.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <sys/stat.h>
 
 namespace {
@@ -56,17 +61,24 @@ void ExpectSameCanvas(const CRuvlenDoc& a, const CRuvlenDoc& b) {
     EXPECT_EQ(DocumentText(a, a.m_textFormat), DocumentText(b, b.m_textFormat));
 }
 
-class RecoveryFile : public TempDirTest {};
+class RecoveryFile : public TempDirTest {
+protected:
+    void SetUp() override {
+        TempDirTest::SetUp();
+        ASSERT_EQ(m_folder.Open(m_dir.string(), false), CPrivateFolder::Ok);
+    }
+    CPrivateFolder m_folder;
+};
 
 TEST_F(RecoveryFile, WriteThenReadGivesTheSameCanvas) {
     auto doc = BusyCanvas();
     const std::string path = "/home/u/図面/表.txt";
     const CRecoveryFile copy = CRecoveryFile::FromDocument(*doc, path, true, 1765280000123);
     std::string error;
-    ASSERT_TRUE(copy.Write(PathOf("a.tvkr"), error)) << error;
+    ASSERT_TRUE(copy.Write(m_folder, "a.tvkr", error)) << error;
 
     CRecoveryFile read;
-    ASSERT_TRUE(read.Read(PathOf("a.tvkr"), error)) << error;
+    ASSERT_TRUE(read.Read(m_folder, "a.tvkr", error)) << error;
     EXPECT_EQ(read.m_path, path);
     EXPECT_EQ(read.m_nSavedAt, 1765280000123);
     EXPECT_TRUE(read.m_bLossyLoad);
@@ -115,7 +127,7 @@ TEST_F(RecoveryFile, RefusesWhatIsNotAWholeCopy) {
     }
     // A later version, even when otherwise whole.
     std::string other = good;
-    other[8] = CRecoveryFile::kVersion + 1;
+    other[8] = char(CRecoveryFile::kVersion + 1);
     EXPECT_TRUE(refused(other));
 
     // A file with a valid checksum but impossible contents (a size of 120).
@@ -127,11 +139,94 @@ TEST_F(RecoveryFile, RefusesWhatIsNotAWholeCopy) {
     EXPECT_TRUE(refused(wrong.Bytes()));
 
     // Through the file system: missing, a folder, a large foreign file.
-    EXPECT_FALSE(result.Read(PathOf("missing.tvkr"), why));
-    EXPECT_FALSE(result.Read(m_dir.string(), why));
+    EXPECT_FALSE(result.Read(m_folder, "missing.tvkr", why));
+    ::mkdir(PathOf("sub").c_str(), 0700);
+    EXPECT_FALSE(result.Read(m_folder, "sub", why));
     Put(PathOf("big"), std::string(2 << 20, 'a'));
-    EXPECT_FALSE(result.Read(PathOf("big"), why));
+    EXPECT_FALSE(result.Read(m_folder, "big", why));
     EXPECT_EQ(result.m_path, "untouched");
+}
+
+// A copy with a right checksum but cells or a path that no edit can make is
+// refused whole; every canvas that edits do make passes, hidden cells and
+// ★ cells included.
+TEST_F(RecoveryFile, RefusesCellsNoEditCanMake) {
+    auto doc = BusyCanvas();
+    const CRecoveryFile good = CRecoveryFile::FromDocument(*doc, "/x/y.txt", false, 42);
+    std::string why;
+    CRecoveryFile result;
+    ASSERT_TRUE(result.Parse(good.Bytes(), why)) << why;
+    const char* glyph = LineGlyphFor(g_validLineFlags[3]); // a line cell's own glyph
+    const std::uint8_t own = std::uint8_t(g_validLineFlags[3]);
+    const std::uint8_t other = std::uint8_t(g_validLineFlags[4]);
+    ASSERT_EQ(LineGlyphFor(LF_RIGHT), nullptr);
+    struct Crafted {
+        const char* name;
+        char text[2];
+        std::uint8_t flags, bits;
+    };
+    const Crafted crafted[] = {
+        {"CR LF", {'\r', '\n'}, 0, 1},
+        {"a lead byte with no trail", {'\x82', ' '}, 0, 1},
+        {"a lead byte before a control byte", {'\x82', '\x0A'}, 0, 1},
+        {"a control byte", {'a', '\x1B'}, 0, 1},
+        {"DEL", {'\x7F', ' '}, 0, 0},
+        {"a stray trail-only byte", {'\xFD', '\x40'}, 0, 1},
+        {"a line cell holding letters", {'a', 'b'}, own, 3},
+        {"a line cell with no glyph", {glyph[0], glyph[1]}, LF_RIGHT, 3},
+        {"a line cell showing another glyph", {glyph[0], glyph[1]}, other, 3},
+    };
+    for (const Crafted& c : crafted) {
+        for (int cell : {0, 99 * 100 + 99}) { // on the canvas and hidden beyond it
+            CRecoveryFile bad = good;
+            bad.m_cells[size_t(cell)] = {{c.text[0], c.text[1]}, c.flags, c.bits};
+            result.m_path = "untouched";
+            EXPECT_FALSE(result.Parse(bad.Bytes(), why)) << c.name;
+            EXPECT_EQ(result.m_path, "untouched") << c.name;
+        }
+    }
+    CRecoveryFile line = good;
+    line.m_cells[5] = {{glyph[0], glyph[1]}, own, 3};
+    EXPECT_TRUE(result.Parse(line.Bytes(), why)) << why;
+    for (const char* path : {"relative.txt", "/a\nb.txt", "/tab\there", "/\x7F"}) {
+        CRecoveryFile bad = good;
+        bad.m_path = path;
+        EXPECT_FALSE(result.Parse(bad.Bytes(), why)) << path;
+    }
+
+    // Canvases made by edits of every kind, with text, lines, symbols and
+    // erasures in random places, all come back.
+    std::mt19937 rng(30);
+    auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const char* const texts[] = {"ab", "\x95\x5C\x82\xA0", "\xB1 \xB2", "x \x81\x40y", "\x81\x9A"};
+    // (Texts as the text dialog lays them out: double-byte characters at even offsets.)
+    for (int round = 0; round < 20; ++round) {
+        CRuvlenDoc edited;
+        edited.m_nColumns = edited.m_nLines = 99;
+        for (int n = 0; n < 40; ++n) {
+            const int x = pick(0, 90), y = pick(0, 90), w = pick(0, 8), h = pick(0, 8);
+            switch (pick(0, 4)) {
+            case 0:
+                edited.DrawRectangle(nullptr, x, y, x + w, y + h, pick(0, 1));
+                break;
+            case 1:
+                edited.DrawHorizontalLine(nullptr, x, y, x + w, y, pick(0, 1));
+                break;
+            case 2:
+                edited.PutTextHorizontal(nullptr, x, y, x + w, y, texts[pick(0, 4)]);
+                break;
+            case 3:
+                edited.Cell(x, y).ToggleArm(pick(1, 4));
+                break;
+            default:
+                edited.EraseRectNoUndo(x, y, x + w, y + h);
+                break;
+            }
+        }
+        edited.m_nColumns = pick(10, 99);
+        ASSERT_TRUE(result.Parse(CRecoveryFile::FromDocument(edited, "", false, 1).Bytes(), why))
+            << round << ": " << why;
+    }
 }
 
 namespace {
@@ -152,20 +247,20 @@ void PutLittleEndian(std::string& bytes, size_t at, std::uint32_t value) {
 
 } // namespace
 
-// A copy written before the layout was kept (version 1: the same body without
+// A copy written before the layout was kept (version 2: the same body without
 // its last byte) reads as the full-width layout, the rest unchanged.
-TEST_F(RecoveryFile, ACopyOfTheFirstVersionReadsAsFullWidth) {
+TEST_F(RecoveryFile, ASecondVersionCopyReadsAsFullWidth) {
     auto doc = BusyCanvas();
     const std::string now = CRecoveryFile::FromDocument(*doc, "/x/y.txt", false, 42).Bytes();
     const size_t header = 16, body = now.size() - header - 4;
-    std::string first = now.substr(0, header + body - 1);
-    first[8] = 1;
-    PutLittleEndian(first, 12, std::uint32_t(body - 1));
-    first += "1234";
-    PutLittleEndian(first, first.size() - 4, Crc32(first.substr(header, body - 1)));
+    std::string old = now.substr(0, header + body - 1);
+    old[8] = 2;
+    PutLittleEndian(old, 12, std::uint32_t(body - 1));
+    old += "1234";
+    PutLittleEndian(old, old.size() - 4, Crc32(old.substr(header, body - 1)));
     CRecoveryFile read;
     std::string why;
-    ASSERT_TRUE(read.Parse(first, why)) << why;
+    ASSERT_TRUE(read.Parse(old, why)) << why;
     EXPECT_EQ(read.m_format, (CTextFormat{TextEncoding::Utf8Bom, LineEnding::Lf, BoxLayout::Wide}));
     CRuvlenDoc restored;
     read.RestoreTo(restored);
@@ -179,8 +274,8 @@ TEST_F(RecoveryFile, CopiesArePrivateAndLeaveNothingBehind) {
     doc.DrawRectangle(nullptr, 0, 0, 5, 5, 0);
     std::string error;
     const CRecoveryFile copy = CRecoveryFile::FromDocument(doc, "", false, 1);
-    ASSERT_TRUE(copy.Write(PathOf("c.tvkr"), error)) << error;
-    ASSERT_TRUE(copy.Write(PathOf("c.tvkr"), error)) << error; // replacing keeps it private
+    ASSERT_TRUE(copy.Write(m_folder, "c.tvkr", error)) << error;
+    ASSERT_TRUE(copy.Write(m_folder, "c.tvkr", error)) << error; // replacing keeps it private
     struct stat st {};
     ASSERT_EQ(::stat(PathOf("c.tvkr").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0600u);
@@ -192,6 +287,72 @@ TEST_F(RecoveryFile, CopiesArePrivateAndLeaveNothingBehind) {
         ++entries;
     }
     EXPECT_EQ(entries, 1);
+}
+
+// A canvas that stands for a part of its file keeps that part in its copy:
+// restored, it saves in place what the canvas would have saved before.
+TEST_F(RecoveryFile, APartComesBackAndStillSavesInPlace) {
+    std::string note;
+    for (int i = 1; i <= 150; ++i)
+        note += i == 120 ? "┌─┐\r\n" : "line " + std::to_string(i) + "\r\n";
+    Put(PathOf("note.txt"), note);
+    CRuvlenDoc doc;
+    CFilePart part;
+    CPartProblem problem;
+    ASSERT_TRUE(OpenFilePart(doc, PathOf("note.txt"), 118, 122, part, problem));
+    doc.DrawVerticalLine(nullptr, 1, 2, 1, 6, 0);
+    CRecoveryFile copy = CRecoveryFile::FromDocument(doc, part.m_strPath, false, 7);
+    copy.m_part = part;
+    std::string why;
+    CRecoveryFile read;
+    ASSERT_TRUE(read.Parse(copy.Bytes(), why)) << why;
+    ASSERT_TRUE(read.m_part.has_value());
+    EXPECT_EQ(read.m_part->m_strPath, part.m_strPath);
+    EXPECT_EQ(read.m_part->Whole(), note);
+    EXPECT_EQ(read.m_part->m_nFirst, 118);
+    EXPECT_TRUE(read.m_part->m_stamp == part.m_stamp);
+    EXPECT_EQ(read.Bytes(), copy.Bytes());
+
+    CRuvlenDoc restored;
+    read.RestoreTo(restored);
+    CFilePart back = *read.m_part;
+    ASSERT_TRUE(SaveFilePart(restored, back, problem)) << DescribePartProblem(problem);
+    EXPECT_EQ(Get(PathOf("note.txt")), PartFileText(doc, part));
+    EXPECT_EQ(back.m_nLines, 7);
+
+    // A part whose line count does not fit its bytes is no copy of a canvas.
+    copy.m_part->m_nLines = 4;
+    EXPECT_FALSE(read.Parse(copy.Bytes(), why));
+}
+
+// Copies written before parts existed (version 1) still read.
+TEST_F(RecoveryFile, AFirstVersionCopyStillReads) {
+    auto doc = BusyCanvas();
+    const std::string now = CRecoveryFile::FromDocument(*doc, "/x/y.txt", true, 9).Bytes();
+    // Version 1 had no part flag at the end of the body, nor the layout after it.
+    std::string body = now.substr(16, now.size() - 16 - 4 - 2);
+    const auto crc = [](const std::string& data) {
+        std::uint32_t c = 0xFFFFFFFFu;
+        for (unsigned char b : data) {
+            c ^= b;
+            for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+        }
+        return c ^ 0xFFFFFFFFu;
+    };
+    const auto le32 = [](std::uint32_t v) {
+        return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+    };
+    const std::string old =
+        now.substr(0, 8) + le32(1) + le32(std::uint32_t(body.size())) + body + le32(crc(body));
+    CRecoveryFile read;
+    std::string why;
+    ASSERT_TRUE(read.Parse(old, why)) << why;
+    EXPECT_FALSE(read.m_part.has_value());
+    EXPECT_EQ(read.m_path, "/x/y.txt");
+    CRuvlenDoc restored;
+    read.RestoreTo(restored);
+    doc->m_textFormat.m_layout = BoxLayout::Wide; // no layout kept then
+    ExpectSameCanvas(*doc, restored);
 }
 
 } // namespace

@@ -2,9 +2,9 @@
 // where and how a save would change them. Saving a canvas read from a file
 // writes that file's own lines; a few stray bytes keep a UTF-8 file UTF-8.
 #include "canvas/io/RoundTrip.h"
+#include "canvas/RuvlenDoc.h"
 #include "canvas/io/Cp932.h"
 #include "canvas/io/DocumentText.h"
-#include "canvas/RuvlenDoc.h"
 
 #include "DocTestSupport.h"
 
@@ -54,6 +54,8 @@ TEST(RoundTrip, EveryChangeIsNamedWithItsKindAndPlace) {
          RoundTripKind::StrayBytes, 1, 2},
         {"stray UTF-8 byte", "\xE2\x94\x8C\xE2\x94\x80\xE2\x94\x90\xE8\xA1\xA8\nx\xFF\n",
          RoundTripKind::StrayBytes, 2, 1},
+        {"stray lead byte before LF", "ab\x81\nxy\n", RoundTripKind::StrayBytes, 1, 2},
+        {"stray lead byte before CR LF", "ab\x81\r\nxy\r\n", RoundTripKind::StrayBytes, 1, 2},
         {"box character outside JIS", "\xE2\x95\x94\xE2\x95\x90\n", RoundTripKind::Character, 1, 1},
         {"utf-8 trailing spaces", "\xE8\xA1\xA8  \n", RoundTripKind::TrailingSpaces, 1, 2},
     };

@@ -226,6 +226,78 @@ TEST(TableEditProperty, InsertThenDeleteGivesBackTheTable) {
     }
 }
 
+// Every stored cell of the grid, hidden ones included.
+std::string Stored(const CRuvlenDoc& doc) {
+    return Render(doc, 0, 0, CRuvlenDoc::GRID - 1, CRuvlenDoc::GRID - 1);
+}
+
+// Edits on a shrunk canvas move the hidden cells with their lines. Two routes:
+// text cells all over the grid, cut by hand (a storage line or column taken
+// out or put in whole); and lines and text, where the edit on the shrunk
+// canvas equals the same edit on the largest canvas.
+TEST(TableEditProperty, HiddenCellsMoveWithTheirLinesAndColumns) {
+    std::mt19937 rng(2030);
+    auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const int grid = CRuvlenDoc::GRID;
+    for (int round = 0; round < 80; ++round) {
+        const bool columns = round % 2, insert = round % 4 >= 2;
+        auto doc = SizedDoc(pick(10, 40), pick(10, 40));
+        std::vector<std::string> cells(size_t(grid * grid), "  "); // by hand: [row * grid + i]
+        const int rows = columns ? doc->m_nColumns : doc->m_nLines;
+        for (int y = 0; y < grid - 8; ++y)
+            for (int x = 0; x < grid - 8; ++x) {
+                // Room for an insert: the canvas's last rows stay blank.
+                const int row = columns ? x : y, along = columns ? y : x;
+                const bool shown = along < (columns ? doc->m_nLines : doc->m_nColumns);
+                if (pick(0, 2) || (shown && row >= rows - 5)) continue;
+                const std::string text(1, char('A' + pick(0, 25)));
+                doc->Cell(x, y).SetText((text + "z").c_str());
+                cells[size_t(row * grid + along)] = text + "z";
+            }
+        const int first = pick(0, rows - 5), count = pick(1, 5);
+        SCOPED_TRACE(std::to_string(round) + ": " + std::to_string(first) + " +" +
+                     std::to_string(count));
+        if (columns)
+            doc->Select(nullptr, first, 0, first + count - 1, 0);
+        else
+            doc->Select(nullptr, 0, first, 0, first + count - 1);
+        auto at = [&](int row) { return cells.begin() + row * grid; };
+        if (insert) {
+            cells.erase(at(grid - count), at(grid));
+            cells.insert(at(first), size_t(count * grid), "  ");
+            ASSERT_TRUE((columns ? doc->InsertColumns(nullptr) : doc->InsertLines(nullptr)).Done());
+        } else {
+            cells.erase(at(first), at(first + count));
+            cells.insert(cells.end(), size_t(count * grid), "  ");
+            ASSERT_TRUE((columns ? doc->DeleteColumns(nullptr) : doc->DeleteLines(nullptr)).Done());
+        }
+        for (int y = 0; y < grid; ++y)
+            for (int x = 0; x < grid; ++x) {
+                const std::string& want = cells[size_t((columns ? x * grid + y : y * grid + x))];
+                ASSERT_EQ(std::string(doc->Cell(x, y).m_szText, 2), want) << x << "," << y;
+            }
+    }
+    for (int round = 0; round < 100; ++round) {
+        const bool columns = round % 2;
+        auto shrunk = SizedDoc(CRuvlenDoc::MAX_SIZE, CRuvlenDoc::MAX_SIZE);
+        DrawRandomTable(*shrunk, rng, 90, 90);
+        auto largest = SizedDoc(CRuvlenDoc::MAX_SIZE, CRuvlenDoc::MAX_SIZE);
+        for (int y = 0; y < grid; ++y)
+            for (int x = 0; x < grid; ++x) largest->Cell(x, y) = shrunk->Cell(x, y);
+        shrunk->m_nColumns = pick(10, 40);
+        shrunk->m_nLines = pick(10, 40);
+        const int first = pick(0, 6), count = pick(1, 3); // inside either canvas
+        for (CRuvlenDoc* d : {shrunk.get(), largest.get()}) {
+            if (columns)
+                d->Select(nullptr, first, 0, first + count - 1, 0);
+            else
+                d->Select(nullptr, 0, first, 0, first + count - 1);
+            ASSERT_TRUE((columns ? d->DeleteColumns(nullptr) : d->DeleteLines(nullptr)).Done());
+        }
+        EXPECT_EQ(Stored(*shrunk), Stored(*largest)) << round;
+    }
+}
+
 // A column edit is a line edit on the transposed canvas, on tables and on
 // arbitrary cells alike, refusals included.
 TEST(TableEditProperty, ColumnEditsAreLineEditsTransposed) {
@@ -304,14 +376,15 @@ protected:
 };
 
 TEST_F(TableEditFrame, EachEditIsOneUndoStepOverTheRowsItChanged) {
+    // Whole storage lines and columns move, the hidden cells beyond the canvas too.
     doc->Select(&view, 2, 3, 4, 4);
-    CHECK_EDIT(*doc, view, doc->InsertLines(&view), {0, 3, 11, 9}, {{0, 3, 11, 9}});
+    CHECK_EDIT(*doc, view, doc->InsertLines(&view), {0, 3, 99, 99}, {{0, 3, 99, 99}});
     doc->Select(&view, 2, 3, 4, 4);
-    CHECK_EDIT(*doc, view, doc->DeleteLines(&view), {0, 2, 11, 9}, {{0, 2, 11, 9}});
+    CHECK_EDIT(*doc, view, doc->DeleteLines(&view), {0, 2, 99, 99}, {{0, 2, 99, 99}});
     doc->Select(&view, 4, 1, 4, 1);
-    CHECK_EDIT(*doc, view, doc->InsertColumns(&view), {4, 0, 11, 9}, {{4, 0, 11, 9}});
+    CHECK_EDIT(*doc, view, doc->InsertColumns(&view), {4, 0, 99, 99}, {{4, 0, 99, 99}});
     doc->Select(&view, 0, 1, 1, 1);
-    CHECK_EDIT(*doc, view, doc->DeleteColumns(&view), {0, 0, 11, 9}, {{0, 0, 11, 9}});
+    CHECK_EDIT(*doc, view, doc->DeleteColumns(&view), {0, 0, 99, 99}, {{0, 0, 99, 99}});
 }
 
 TEST_F(TableEditFrame, UndoAndRedoAtOneHundredLevels) {

@@ -2,12 +2,14 @@
 // mouse tool that gives the same result, and the undo runs they make.
 #include "FakeViewPort.h"
 
+#include "canvas/ByteClass.h"
 #include "canvas/io/Cp932.h"
 #include "tools/TypeTool.h"
 #include "tools/TypingCaret.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
 #include <string>
 #include <tuple>
@@ -225,6 +227,70 @@ TEST(TypingCaret, UndoRunsAtEveryLevel) {
         EXPECT_EQ(Render(*t.doc), before);
         EXPECT_TRUE(t.Command(ID_EDIT_REDO));
         EXPECT_EQ(Render(*t.doc), typed);
+    }
+}
+
+// Undo and redo never leave the caret inside a full-width character, and no
+// keystroke ever splits one: after any mix of typing, Backspace, Delete,
+// moves, undo and redo over full-width text, every cell holds whole
+// characters, as the file reader would read them. The first case is the one
+// that once kept the trail byte of 品 as a half-width "i".
+TEST(TypingCaret, UndoAndRedoNeverSplitAFullWidthCharacter) {
+    TypingCanvas t;
+    t.doc->PutTextHorizontal(nullptr, 0, 0, 3, 0, "\x95\x69\x95\x69"); // 品品
+    t.Click(0, 0);
+    t.Type("a");
+    EXPECT_TRUE(t.Command(ID_EDIT_UNDO));
+    EXPECT_EQ(t.Caret().Half(), 0);
+    t.Keys({K::KEY_BACKSPACE});
+    EXPECT_EQ(std::string(t.doc->Cell(0, 0).m_szText), "\x95\x69");
+
+    auto whole = [](const CCell& c) {
+        const auto a = static_cast<unsigned char>(c.FirstByte());
+        const auto b = static_cast<unsigned char>(c.SecondByte());
+        return (IsLeadByte(a) && IsTrailByte(b)) || (IsSingleByteChar(a) && IsSingleByteChar(b));
+    };
+    std::mt19937 rng(25);
+    auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const char* const typed[] = {"a", "品", "xy", "漢字", "ｱ", "b品c"};
+    for (int levels : {1, 100}) {
+        TypingCanvas r;
+        r.doc->SetUndoLevels(levels);
+        r.Click(0, 0);
+        for (int step = 0; step < 3000; ++step) {
+            switch (pick(0, 7)) {
+            case 0:
+            case 1:
+                r.Type(typed[pick(0, 5)]);
+                break;
+            case 2:
+                r.Keys({K::KEY_BACKSPACE});
+                break;
+            case 3:
+                r.Keys({pick(0, 1) ? K::KEY_DELETE : K::KEY_LEFT});
+                break;
+            case 4:
+                r.Command(ID_EDIT_UNDO);
+                break;
+            case 5:
+                r.Command(ID_EDIT_REDO);
+                break;
+            case 6:
+                r.Click(pick(0, 6), pick(0, 2));
+                break;
+            default:
+                r.Keys({K::KEY_ENTER});
+                break;
+            }
+            const CCellPoint at = r.Caret().Cell();
+            ASSERT_FALSE(r.Caret().Half() == 1 && IsLeadByte(static_cast<unsigned char>(
+                                                      r.doc->Cell(at.x, at.y).FirstByte())))
+                << levels << ": step " << step;
+            for (int y = 0; y < 4; ++y)
+                for (int x = 0; x < r.doc->m_nColumns; ++x)
+                    ASSERT_TRUE(whole(r.doc->Cell(x, y)))
+                        << levels << ": step " << step << " at " << x << "," << y;
+        }
     }
 }
 

@@ -80,15 +80,6 @@ CLayoutReadOptions OptionsOf(unsigned choice) {
     return options;
 }
 
-// Reads text written in a layout as that layout.
-CLayoutReadOptions OptionsFor(BoxLayout layout) {
-    CLayoutReadOptions options;
-    options.layout = layout == BoxLayout::Narrow ? LayoutChoice::Narrow : LayoutChoice::Wide;
-    options.asciiLines = layout == BoxLayout::Ascii;
-    if (layout == BoxLayout::Ascii) options.layout = LayoutChoice::Detect;
-    return options;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -107,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const CTextFormat format{mode & 4 ? TextEncoding::Utf8Bom : TextEncoding::Utf8,
                              mode & 8 ? LineEnding::Lf : LineEnding::CrLf, layout};
     const std::string written = DocumentText(first, format);
-    const CRuvlenDoc& second = Load(docs[1], written, false, OptionsFor(layout));
+    const CRuvlenDoc& second = Load(docs[1], written, false, ReadOptionsFor(layout));
     CheckCanvas(second);
     Check(!second.m_loadReplacements.Any());
     if (layout == BoxLayout::Ascii) return 0; // ASCII lines are told from their neighbours

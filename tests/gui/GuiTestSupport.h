@@ -6,6 +6,7 @@
 #include "app/CanvasDocument.h"
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
+#include "app/OpenPartDlg.h"
 #include "canvas/RuvlenDoc.h"
 #include "view/RuvlenView.h"
 
@@ -16,6 +17,8 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPointer>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -67,6 +70,27 @@ inline std::unique_ptr<CModalAnswerer> AnswerMessageBox(QMessageBox::StandardBut
                     box->close();
             } else if (auto* dialog = qobject_cast<QDialog*>(w)) {
                 dialog->reject();
+            }
+        },
+        times);
+}
+
+// Answers the question of opening a file that does not fit a canvas: with
+// lines first..last, or, when first is 0, the whole file cut; message boxes
+// that follow (the warning of a cut file) with OK.
+inline std::unique_ptr<CModalAnswerer> AnswerOpenPart(int first, int last, int times = 1) {
+    return std::make_unique<CModalAnswerer>(
+        [first, last](QWidget* w) {
+            if (auto* dialog = qobject_cast<COpenPartDlg*>(w)) {
+                if (first == 0) {
+                    dialog->m_pWholeChoice->setChecked(true);
+                } else {
+                    dialog->m_pFirst->setValue(first);
+                    dialog->m_pLast->setValue(last);
+                }
+                dialog->accept();
+            } else if (auto* box = qobject_cast<QMessageBox*>(w)) {
+                box->accept();
             }
         },
         times);
