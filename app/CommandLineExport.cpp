@@ -44,8 +44,13 @@ int UsageError(const QString& message) {
 // otherwise the message.
 QString Parse(const QStringList& args, CExportRequest& r) {
     WindowOutputFormats(); // every row with its writer
+    QStringList seen;      // each option once: which of two would count is a guess
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
+        if (a.startsWith(QLatin1String("--"))) {
+            if (seen.contains(a)) return QStringLiteral("%1 is given more than once").arg(a);
+            seen << a;
+        }
         if (a == QLatin1String("--export")) {
             if (i + 1 >= args.size())
                 return QStringLiteral("--export needs an output file and an input file");
@@ -125,7 +130,8 @@ QString CommandLineUsage() {
         "  --area A   canvas: the whole canvas (default); used: only the rectangle holding\n"
         "             the non-blank cells, with no margin (refused for a blank canvas)\n"
         "  --transparent  PNG and SVG: no white background\n"
-        "  --help     this text\n");
+        "  --help     this text\n"
+        "Each option may be given once.\n");
 }
 
 int ExportFromCommandLine(const QStringList& args, const QString& settingsPath) {

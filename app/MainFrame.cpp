@@ -29,6 +29,8 @@
 namespace {
 
 const char kReady[] = "ﾚﾃﾞｨ";
+constexpr int kNoticeMillis = 10000;
+constexpr int kNoticeGraceMillis = 100; // less is not worth showing again
 
 QString Utf8(const char* text) {
     return QString::fromUtf8(text);
@@ -40,6 +42,12 @@ QList<QKeySequence> Shortcuts(const char* keys) {
     for (const QString& key : Utf8(keys).split(QLatin1Char(';')))
         list.append(QKeySequence(key, QKeySequence::PortableText));
     return list;
+}
+
+// The tool tip with the first shortcut after it, as the keyboard shows it.
+QString ToolTipWithKey(const QString& tip, const QList<QKeySequence>& keys) {
+    if (keys.isEmpty()) return tip;
+    return QStringLiteral("%1 (%2)").arg(tip, keys.first().toString(QKeySequence::NativeText));
 }
 
 } // namespace
@@ -84,6 +92,14 @@ CMainFrame::~CMainFrame() {
     m_documents.clear();
 }
 
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::Shortcut || watched != m_actions.value(ID_TOOL_TYPE))
+        return QMainWindow::eventFilter(watched, event);
+    OnCommand(ID_TOOL_TYPE);
+    if (CRuvlenView* view = ActiveView()) view->ResumeTyping();
+    return true;
+}
+
 void CMainFrame::CreateActions() {
     m_pToolGroup = new QActionGroup(this);
     m_pLineGroup = new QActionGroup(this);
@@ -94,8 +110,8 @@ void CMainFrame::CreateActions() {
         action->setData(row.id);
         action->setObjectName(QStringLiteral("action%1").arg(row.id));
         action->setStatusTip(prompt.value(0));
-        if (row.prompt) action->setToolTip(prompt.value(1));
         action->setShortcuts(Shortcuts(row.keys));
+        if (row.prompt) action->setToolTip(ToolTipWithKey(prompt.value(1), action->shortcuts()));
         action->setCheckable(row.Checkable());
         if (row.icon) action->setIcon(QIcon(QStringLiteral(":/toolbar/%1.png").arg(row.icon)));
         if (row.group == ActionGroup::Tool) action->setActionGroup(m_pToolGroup);
@@ -103,6 +119,8 @@ void CMainFrame::CreateActions() {
         const int id = row.id;
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
         addAction(action); // shortcuts work while the action is in no visible menu
+        // Choosing the typing tool by its key brings up its caret at once.
+        if (row.id == ID_TOOL_TYPE) action->installEventFilter(this);
         m_actions.insert(id, action);
     }
     m_pRecentPlaceholder = m_actions.value(ID_FILE_MRU_FILE1);
@@ -195,10 +213,24 @@ void CMainFrame::CreateStatusBar() {
         pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 8);
         bar->addPermanentWidget(pane);
     }
-    // When a menu or toolbar prompt goes away, the idle text comes back.
+    // When a menu or toolbar prompt goes away, a notice still due comes back,
+    // or else the idle text.
     connect(bar, &QStatusBar::messageChanged, this, [this](const QString& message) {
-        if (message.isEmpty()) m_pMessagePane->setText(Utf8(kReady));
+        if (!message.isEmpty()) return;
+        const qint64 left = m_noticeEnd.remainingTime();
+        if (!m_strNotice.isEmpty() && left > kNoticeGraceMillis) {
+            statusBar()->showMessage(m_strNotice, int(left));
+            return;
+        }
+        m_strNotice.clear();
+        m_pMessagePane->setText(Utf8(kReady));
     });
+}
+
+void CMainFrame::ShowNotice(const QString& text) {
+    m_strNotice = text;
+    m_noticeEnd.setRemainingTime(kNoticeMillis);
+    statusBar()->showMessage(text, kNoticeMillis);
 }
 
 void CMainFrame::SetPositionText(int column, int row) {

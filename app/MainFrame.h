@@ -6,8 +6,10 @@
 #include "tools/CommandRegistry.h"
 #include "tools/ViewPort.h"
 
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QMainWindow>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -38,10 +40,18 @@ public:
     // --- Canvases ---
     CCanvasDocument* NewDocument();
     // Opens the file in a new canvas window (or activates the window that shows
-    // it already). On failure a message names the file and the reason.
-    CCanvasDocument* OpenDocument(const QString& path,
+    // it already), its box drawing read as options say. On failure a message
+    // names the file and the reason; with `problems`, that message and any
+    // warning about the file's content are added there instead of shown.
+    CCanvasDocument* OpenDocument(const QString& path, QStringList* problems = nullptr,
                                   const CLayoutReadOptions& options = CLayoutReadOptions());
+    // Opens dropped files, with one warning for all of them.
+    void OpenDroppedFiles(const QStringList& files);
     bool SaveDocument(CCanvasDocument* document, bool askName);
+    // Saves to a file already chosen (what Save As does after its dialog):
+    // refused when another canvas has the file open, asks before writing over
+    // a file that reading changed; on failure a message says why.
+    bool SaveDocumentTo(CCanvasDocument* document, const QString& path, const CTextFormat& format);
     // Asks for a file, format and size, and writes the canvas as a picture.
     bool ExportDocument(CCanvasDocument* document);
     // Asks whether to save a modified canvas; false when the user cancels.
@@ -63,6 +73,9 @@ public:
 
     // --- Status bar, placement, palette ---
     void SetPositionText(int column, int row);
+    // Shows a notice in the status bar for a while; a menu or toolbar prompt
+    // covers it only while it is shown.
+    void ShowNotice(const QString& text);
     QString MessageText() const;
     QString SizeText() const;
     QString FormatText() const;
@@ -88,6 +101,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -125,6 +139,7 @@ public:
 private:
     CCanvasDocument* FindDocument(const QString& path) const;
     std::vector<CChildFrame*> FramesOf(const CCanvasDocument* document) const;
+    static QString LossyLoadWarning(CCanvasDocument* document);
     void WarnLossyLoad(CCanvasDocument* document);
     // A file that does not fit a canvas (app/MainFrameParts.cpp): offers its
     // diagram blocks, a range of lines or the cut open of the whole file.
@@ -150,6 +165,8 @@ private:
     QString m_dialogFolder; // where the last file dialog was left
     QToolBar* m_pToolBar = nullptr;
     QLabel* m_pMessagePane = nullptr;
+    QString m_strNotice;             // the notice being shown, or empty
+    QDeadlineTimer m_noticeEnd;      // when it goes
     QLabel* m_pSizePane = nullptr;   // the active canvas's character size
     QLabel* m_pFormatPane = nullptr; // the active canvas's encoding and line ends
     QLabel* m_pPartPane = nullptr;   // the lines of its file a part stands for

@@ -48,7 +48,8 @@ CCanvasDocument* CMainFrame::NewDocument() {
     return result;
 }
 
-CCanvasDocument* CMainFrame::OpenDocument(const QString& path, const CLayoutReadOptions& options) {
+CCanvasDocument* CMainFrame::OpenDocument(const QString& path, QStringList* problems,
+                                          const CLayoutReadOptions& options) {
     if (CCanvasDocument* open = FindDocument(path)) {
         m_pMdiArea->setActiveSubWindow(FramesOf(open).front());
         return open;
@@ -56,7 +57,10 @@ CCanvasDocument* CMainFrame::OpenDocument(const QString& path, const CLayoutRead
     auto document = std::make_unique<CCanvasDocument>(m_pStore->Settings().Defaults());
     QString error;
     if (!document->Open(path, error, options)) {
-        QMessageBox::critical(isVisible() ? this : nullptr, Caption(), error);
+        if (problems)
+            problems->append(error);
+        else
+            QMessageBox::critical(isVisible() ? this : nullptr, Caption(), error);
         m_pStore->RemoveFromRecentFiles(path);
         m_pStore->RemoveFromRecentFiles(QFileInfo(path).absoluteFilePath());
         UpdateRecentFileActions();
@@ -72,7 +76,10 @@ CCanvasDocument* CMainFrame::OpenDocument(const QString& path, const CLayoutRead
     CreateChildFrame(result);
     m_pStore->AddToRecentFiles(result->PathName());
     UpdateRecentFileActions();
-    WarnLossyLoad(result);
+    if (!problems)
+        WarnLossyLoad(result);
+    else if (result->LoadWasLossy())
+        problems->append(LossyLoadWarning(result));
     return result;
 }
 
@@ -115,6 +122,7 @@ CChildFrame* CMainFrame::CreateChildFrame(CCanvasDocument* document) {
     frame->setWindowIcon(windowIcon());
     m_pMdiArea->addSubWindow(frame);
     connect(view, &CRuvlenView::positionChanged, this, &CMainFrame::SetPositionText);
+    connect(view, &CRuvlenView::noticeRequested, this, &CMainFrame::ShowNotice);
     connect(view, &CRuvlenView::stateChanged, this, [this] {
         UpdateActions();
         UpdateTitles();
@@ -198,12 +206,34 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
     if (!DroppedFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
-// Each dropped file opens as File -> Open would open it, refusals and warnings included.
+// Each dropped file opens as File -> Open would open it; what was refused or
+// changed on the way is told once for the whole drop.
 void CMainFrame::dropEvent(QDropEvent* event) {
     const QStringList files = DroppedFiles(event->mimeData());
     if (files.isEmpty()) return;
     event->acceptProposedAction();
-    for (const QString& path : files) OpenDocument(path);
+    OpenDroppedFiles(files);
+}
+
+void CMainFrame::OpenDroppedFiles(const QStringList& files) {
+    QStringList problems;
+    for (const QString& path : files) OpenDocument(path, &problems);
+    if (problems.isEmpty()) return;
+    // The box lists the first few; all of them are under its details.
+    constexpr int kListed = 5;
+    QStringList listed = problems.mid(0, kListed);
+    if (problems.size() > kListed)
+        listed
+            << QStringLiteral("ほか %1 件 (詳細を表示してください)").arg(problems.size() - kListed);
+    QMessageBox box(QMessageBox::Warning, Caption(),
+                    QStringLiteral("ドロップした %1 個のファイルのうち %2 個について:\n\n%3")
+                        .arg(files.size())
+                        .arg(problems.size())
+                        .arg(listed.join(QStringLiteral("\n\n"))),
+                    QMessageBox::Ok, isVisible() ? this : nullptr);
+    box.setObjectName(QStringLiteral("dropWarning"));
+    if (problems.size() > kListed) box.setDetailedText(problems.join(QStringLiteral("\n\n")));
+    box.exec();
 }
 
 namespace {
@@ -253,15 +283,23 @@ void CMainFrame::OnFileOpen() {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     const QString path = dialog.selectedFiles().front();
     m_dialogFolder = QFileInfo(path).absolutePath();
-    OpenDocument(path, choice.Options());
+    OpenDocument(path, nullptr, choice.Options());
+}
+
+// The warning names what reading changed, and only that: content is lost
+// only where some was cut.
+QString CMainFrame::LossyLoadWarning(CCanvasDocument* document) {
+    const QString consequence = document->Doc().m_bLoadCut
+                                    ? QStringLiteral("読み込めなかった部分は失われます。")
+                                    : QStringLiteral("ファイルは上のとおりに変わります。");
+    return QStringLiteral("%1\n\n%2\nこのまま上書き保存すると、%3")
+        .arg(QDir::toNativeSeparators(document->PathName()), document->LossyLoadText(),
+             consequence);
 }
 
 void CMainFrame::WarnLossyLoad(CCanvasDocument* document) {
     if (!document->LoadWasLossy()) return;
-    QMessageBox::warning(
-        isVisible() ? this : nullptr, Caption(),
-        QStringLiteral("%1\n\n%2\nこのまま上書き保存すると、読み込めなかった部分は失われます。")
-            .arg(QDir::toNativeSeparators(document->PathName()), document->LossyLoadText()));
+    QMessageBox::warning(isVisible() ? this : nullptr, Caption(), LossyLoadWarning(document));
 }
 
 bool CMainFrame::ConfirmLossySave(CCanvasDocument* document) {
@@ -378,6 +416,11 @@ bool CMainFrame::SaveDocument(CCanvasDocument* document, bool askName) {
         path = AskSaveFileName(document, format);
         if (path.isEmpty()) return false;
     }
+    return SaveDocumentTo(document, path, format);
+}
+
+bool CMainFrame::SaveDocumentTo(CCanvasDocument* document, const QString& path,
+                                const CTextFormat& format) {
     // A file belongs to one canvas: saving another canvas over it would leave
     // two canvases claiming it, and the next save of either would undo the other.
     CCanvasDocument* owner = FindDocument(path);

@@ -4,6 +4,7 @@
 #include "tools/SymbolTable.h"
 #include "view/CellPainter.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -16,6 +17,15 @@ namespace {
 constexpr int kBorder = 1;
 const QColor kChosenBackground(0, 255, 0);
 const QColor kEmptySlot(128, 128, 128);
+
+// How far to move the span [first, last] so that it lies in [lo, hi], or is
+// centred on it when it is longer.
+int Inside(int first, int last, int lo, int hi) {
+    if (last - first > hi - lo) return (lo + hi) / 2 - (first + last) / 2;
+    if (first < lo) return lo - first;
+    if (last > hi) return hi - last;
+    return 0;
+}
 
 bool IsValidCategory(int category) {
     return category >= 0 && category < kSymbolCategoryCount;
@@ -85,11 +95,8 @@ void CSymbolGridWnd::paintEvent(QPaintEvent*) {
 }
 
 void CSymbolGridWnd::PaintSlots(QPainter& p) const {
-    QFont font(QStringLiteral("IPAMincho"));
-    font.setPixelSize(m_nCellPixels);
-    p.setFont(font);
+    p.setFont(SymbolFont(m_nCellPixels));
     p.setPen(Qt::black);
-    const int ascent = CellBaseline(m_nCellPixels);
     for (int n = 0; n < m_nGridColumns * m_nGridRows; ++n) {
         const QRect cell = SlotRect(n);
         if (IsEmptySlot(n)) {
@@ -99,8 +106,37 @@ void CSymbolGridWnd::PaintSlots(QPainter& p) const {
         if (n == m_nSelected) p.fillRect(cell, kChosenBackground);
         std::string utf8;
         Cp932ToUtf8(SymbolTables()[m_nCategory][n], utf8);
-        p.drawText(QPoint(cell.left(), cell.top() + ascent), QString::fromStdString(utf8));
+        PaintSymbol(p, cell, QString::fromStdString(utf8));
     }
+}
+
+// The glyph square sits inside the slot less its grid line, with a margin on
+// every side, so no symbol touches a grid line or is clipped at any size.
+int CSymbolGridWnd::GlyphPixels(int cellPixels) {
+    const int inner = cellPixels - 1;
+    return inner - 2 * std::max(2, (inner + 4) / 8);
+}
+
+QFont CSymbolGridWnd::SymbolFont(int cellPixels) {
+    return CellFont(GlyphPixels(cellPixels));
+}
+
+// Centred in the slot: across by the glyph's advance (half-width symbols are
+// half a square), down by the glyph square, on the canvas font's baseline. A
+// glyph whose ink reaches past its square (an accent over a capital) is moved
+// in just far enough to keep a pixel clear of the slot's edges.
+void CSymbolGridWnd::PaintSymbol(QPainter& p, const QRect& slot, const QString& text) {
+    const int inner = slot.width() - 1;
+    const int glyph = GlyphPixels(slot.width());
+    if (p.font().pixelSize() != glyph) p.setFont(SymbolFont(slot.width()));
+    const QFontMetrics metrics = p.fontMetrics();
+    QPoint at(slot.left() + (inner - metrics.horizontalAdvance(text)) / 2,
+              slot.top() + (inner - glyph) / 2 + CellBaseline(glyph));
+    const QRect ink = metrics.tightBoundingRect(text).translated(at);
+    const QRect room(slot.left() + 1, slot.top() + 1, inner - 2, inner - 2);
+    at += QPoint(Inside(ink.left(), ink.right(), room.left(), room.right()),
+                 Inside(ink.top(), ink.bottom(), room.top(), room.bottom()));
+    p.drawText(at, text);
 }
 
 void CSymbolGridWnd::PaintGridLines(QPainter& p) const {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QFont>
 #include <QWidget>
+
+class QPainter;
 
 // The symbol palette's grid: the 60 slots of one category as 6 x 10 cells of
 // 16 pixels or more inside a 1-pixel black border, empty slots gray, the chosen slot on
@@ -24,6 +27,12 @@ public:
     void InvalidateCell(int n);
     // Copies the chosen symbol (NUL-terminated) into buffer; returns the category.
     int GetChosenSymbol(char buffer[4]) const;
+
+    // The symbols' glyph size and font for slots of the given size, and one
+    // symbol painted into a slot (its grid line pixels included).
+    static int GlyphPixels(int cellPixels);
+    static QFont SymbolFont(int cellPixels);
+    static void PaintSymbol(QPainter& p, const QRect& slot, const QString& text);
 
     int m_nCellPixels = 16;
     int m_nGridColumns = 6;

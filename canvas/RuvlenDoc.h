@@ -137,7 +137,16 @@ public:
     // and one NUL at the end (2 x h x (w + 1) + 1 bytes).
     std::string CopyToClipboard() const;
     void DeleteSelection(CDocView* view);
+    // Reads clipboard text into the paste buffer, wrapping lines wider than the
+    // canvas into the next buffer line and dropping lines below its last.
     int ImportText(const char* text);
+    // Reads it cut at the canvas's edges instead: a line keeps only the cells
+    // that fit across, and lines below the last are dropped. Returns how many
+    // of the text's lines lost cells (cut at the right or dropped).
+    int ImportTextCut(const char* text);
+    // The size clipboard text would take unwrapped: its widest line in cells
+    // (columns) and its line count (lines).
+    static CCellPoint MeasureText(const char* text);
     void ClearBuffer();
     void Paste(CDocView* view, int left, int top, int right, int bottom);
     void PasteTransparent(CDocView* view, int left, int top, int right, int bottom);
@@ -216,6 +225,8 @@ public:
     // The typing tool's caret with its run of keystrokes, while that tool is the
     // tool mode and a cell has been clicked (tools/TypingCaret.h).
     std::unique_ptr<CToolObject> m_pCaret;
+    // Where the caret last stood, kept after it goes; x is -1 before it ever stood.
+    CCellPoint m_ptLastCaret{-1, -1};
 
     // What the last ReadText had to change to fit the canvas: a line wider than
     // 99 cells was wrapped, or content after the 99th line was dropped. Saving

@@ -81,3 +81,56 @@ int CRuvlenDoc::ImportText(const char* text) {
     m_nBufferLines = r;
     return 1;
 }
+
+int CRuvlenDoc::ImportTextCut(const char* text) {
+    ClearBuffer();
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+    int c = 0, r = 0, w = 0, cutLines = 0;
+    bool lineCut = false; // the current text line has lost a cell
+    char cell[3];
+    for (ClipToken t = NextClipToken(p, cell); t != ClipToken::End; t = NextClipToken(p, cell)) {
+        if (t == ClipToken::LineEnd) {
+            if (r < m_nLines) w = std::max(w, c);
+            cutLines += lineCut;
+            lineCut = false;
+            c = 0;
+            ++r;
+            continue;
+        }
+        if (c >= m_nColumns || r >= m_nLines) {
+            lineCut = true;
+            continue;
+        }
+        BufferCell(c, r).SetText(cell);
+        ++c;
+    }
+    if (c > 0 || lineCut) {
+        if (r < m_nLines) w = std::max(w, c);
+        cutLines += lineCut;
+        ++r;
+    }
+    m_nBufferColumns = w;
+    m_nBufferLines = std::min(r, m_nLines);
+    return cutLines;
+}
+
+CCellPoint CRuvlenDoc::MeasureText(const char* text) {
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+    CCellPoint size{0, 0};
+    int c = 0;
+    char cell[3];
+    for (ClipToken t = NextClipToken(p, cell); t != ClipToken::End; t = NextClipToken(p, cell)) {
+        if (t == ClipToken::Cell) {
+            ++c;
+            continue;
+        }
+        size.x = std::max(size.x, c);
+        ++size.y;
+        c = 0;
+    }
+    if (c > 0) {
+        size.x = std::max(size.x, c);
+        ++size.y;
+    }
+    return size;
+}

@@ -1,6 +1,7 @@
 // Parts of files: open FILE LINES, save back in place, diagrams FILE.
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/FilePartFile.h"
+#include "canvas/io/TextFile.h"
 #include "cli/CliSession.h"
 
 #include <cstdlib>
@@ -10,6 +11,9 @@ namespace {
 
 // What went wrong, naming the file; a read or write error names it already.
 std::string PartError(const std::string& path, const CPartProblem& problem) {
+    if (problem.m_kind == EPartProblem::Io &&
+        problem.m_strMessage.find(kNotTextMessage) != std::string::npos)
+        return path + ": not a text file (" + kNotTextMessage + ")";
     if (problem.m_kind == EPartProblem::Io) return problem.m_strMessage;
     std::string text = path + ": " + DescribePartProblemEnglish(problem);
     if (problem.m_kind == EPartProblem::ChangedOnDisk)

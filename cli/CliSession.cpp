@@ -241,7 +241,12 @@ bool CCliSession::Run(const Args& a, std::string& error) {
 
 bool CCliSession::Command(int id, std::string& error) {
     m_view.m_strError.clear();
-    if (!m_pController->OnCommand(id)) {
+    const bool ran = m_pController->OnCommand(id);
+    for (size_t start = 0, end; (end = m_view.m_strWarnings.find('\n', start)) != std::string::npos;
+         start = end + 1)
+        m_err << "tavik-cli: warning: " << m_view.m_strWarnings.substr(start, end + 1 - start);
+    m_view.m_strWarnings.clear();
+    if (!ran) {
         error = NotAvailableText(id);
         return false;
     }
@@ -338,7 +343,11 @@ void CCliSession::WarnReplacements(const std::string& path) {
 bool CCliSession::OpenWhole(const std::string& path, const CLayoutReadOptions& options,
                             std::string& error) {
     auto doc = std::make_unique<CRuvlenDoc>();
-    if (!LoadDocumentFile(*doc, path, options, error)) return false;
+    if (!LoadDocumentFile(*doc, path, options, error)) {
+        if (error.find(kNotTextMessage) != std::string::npos)
+            error = path + ": not a text file (" + kNotTextMessage + ")";
+        return false;
+    }
     if (doc->m_bLoadCut)
         m_err << "tavik-cli: warning: " << path << ": content past 99 lines was dropped\n";
     else if (doc->m_bLoadWrapped)

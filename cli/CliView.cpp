@@ -37,6 +37,12 @@ int CCliView::RunTextInput(CTextInputDlg& dialog) {
     return IDOK;
 }
 
+void CCliView::ReportPasteCut(int cutLines, int columns, int lines) {
+    m_strWarnings += "the clipboard text is larger than the " + std::to_string(columns) + " x " +
+                     std::to_string(lines) + " canvas; " + std::to_string(cutLines) +
+                     (cutLines == 1 ? " line was" : " lines were") + " cut at its edge\n";
+}
+
 bool CCliClipboard::GetText(std::string& bytes) {
     if (!m_bHasText) return false;
     bytes = UnicodeToClipboardBytes(m_strText);

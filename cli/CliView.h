@@ -21,12 +21,15 @@ public:
     void ShowMessage(const std::string& text) override { m_strError = text; }
     void ShowContextMenu(int, int, const CContextMenuState&) override {}
     bool IsFrameMinimized() const override { return false; }
+    void ReportPasteCut(int cutLines, int columns, int lines) override;
 
     // What the next text dialog receives: has text, and the UTF-8 text.
     bool m_bHasDialogText = false;
     std::string m_strDialogText;
     // The message of a refused dialog or a failed command, empty when none.
     std::string m_strError;
+    // Warnings a command left for standard error, one a line.
+    std::string m_strWarnings;
 };
 
 // The clipboard as another program sees it: Unicode text.

@@ -349,6 +349,7 @@ void AddToolRows(std::vector<CCommandRow>& t) {
     for (const CToolRow& tool : ToolRows()) {
         t.push_back(View(tool.id, nullptr, tool.prompt)
                         .Icon(tool.pictogram)
+                        .Keys(tool.keys)
                         .Enable(E::Always)
                         .Check(CheckRule::ToolMode)
                         .Group(ActionGroup::Tool)
@@ -358,6 +359,7 @@ void AddToolRows(std::vector<CCommandRow>& t) {
     }
     t.push_back(View(ID_LINE_THIN, nullptr, "細い線で描画\n細線")
                     .Icon("thin")
+                    .Keys("Ctrl+,")
                     .Enable(E::Always)
                     .Check(CheckRule::LineMode)
                     .Group(ActionGroup::Line)
@@ -365,6 +367,7 @@ void AddToolRows(std::vector<CCommandRow>& t) {
                     .Run(&C::OnLineMode));
     t.push_back(View(ID_LINE_THICK, nullptr, "太い線で描画\n太線")
                     .Icon("thick")
+                    .Keys("Ctrl+.")
                     .Enable(E::Always)
                     .Check(CheckRule::LineMode)
                     .Group(ActionGroup::Line)

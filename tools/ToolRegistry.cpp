@@ -34,23 +34,23 @@ std::unique_ptr<CTool> MakeSymbol(CRuvlenDoc* doc, CViewPort* view, CSymbolSourc
 const std::vector<CToolRow>& ToolRows() {
     static const std::vector<CToolRow> rows = {
         {ID_TOOL_SELECT, "領域を選択\n選択", "select", CURSOR_ARROW, CURSOR_MOVE, false, "select",
-         MakeSelect},
+         MakeSelect, "Ctrl+1"},
         {ID_TOOL_HLINE, "罫線文字を使い、横線を描画\n横罫線", "hline", CURSOR_PENCIL, 0, false,
-         "hline", Make<CHLineTool>},
+         "hline", Make<CHLineTool>, "Ctrl+2"},
         {ID_TOOL_VLINE, "罫線文字を使い、縦線を描画\n縦罫線", "vline", CURSOR_PENCIL, 0, false,
-         "vline", Make<CVLineTool>},
+         "vline", Make<CVLineTool>, "Ctrl+3"},
         {ID_TOOL_RECT, "罫線文字を使い、矩形を描画\n矩形", "rect", CURSOR_PENCIL, 0, false, "rect",
-         Make<CRectTool>},
+         Make<CRectTool>, "Ctrl+4"},
         {ID_TOOL_HTEXT, "テキストを横配置\n横テキスト", "htext", CURSOR_PENCIL, 0, false, "htext",
-         Make<CHTextTool>},
+         Make<CHTextTool>, "Ctrl+5"},
         {ID_TOOL_VTEXT, "テキストを縦配置\n縦テキスト", "vtext", CURSOR_PENCIL, 0, false, "vtext",
-         Make<CVTextTool>},
+         Make<CVTextTool>, "Ctrl+6"},
         {ID_TOOL_TYPE, "ｸﾘｯｸした位置から直接文字を入力、Shift+矢印ｷｰで罫線を描画\n直接入力", "type",
-         CURSOR_PENCIL, 0, false, "type", Make<CTypeTool>},
+         CURSOR_PENCIL, 0, false, "type", Make<CTypeTool>, "Ctrl+7"},
         {ID_TOOL_SYMBOL, "領域内に記号を配置\n記号", "symbol", CURSOR_PENCIL, 0, true, "symbol",
-         MakeSymbol},
+         MakeSymbol, "Ctrl+8"},
         {ID_TOOL_ERASE, "領域内に空白を上書き\n削除", "erase", CURSOR_ERASER, 0, false, "erase",
-         Make<CEraseTool>},
+         Make<CEraseTool>, "Ctrl+9"},
     };
     return rows;
 }

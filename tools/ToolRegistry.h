@@ -24,6 +24,7 @@ struct CToolRow {
     bool showsPalette;     // choosing the tool shows the symbol palette
     const char* cliName;
     ToolFactory create;
+    const char* keys = nullptr; // shortcut (QKeySequence text), or null
 };
 
 const std::vector<CToolRow>& ToolRows();

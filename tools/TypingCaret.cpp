@@ -87,6 +87,12 @@ CTypingCaret& CTypingCaret::PlaceAt(CRuvlenDoc* doc, int column, int row) {
     return *caret;
 }
 
+CTypingCaret& CTypingCaret::Resume(CRuvlenDoc* doc, CCellPoint firstVisible) {
+    if (CTypingCaret* caret = Of(doc)) return *caret;
+    const CCellPoint at = doc->m_ptLastCaret.x >= 0 ? doc->m_ptLastCaret : firstVisible;
+    return PlaceAt(doc, at.x, at.y);
+}
+
 int CTypingCaret::LastColumn() const {
     return m_pDoc->m_nColumns - 1;
 }
@@ -104,6 +110,7 @@ void CTypingCaret::MoveTo(int column, int row, int half) {
     const int oldHalf = m_nHalf;
     m_caret = {std::clamp(column, 0, LastColumn()), std::clamp(row, 0, LastRow())};
     m_nHalf = half;
+    m_pDoc->m_ptLastCaret = m_caret;
     if (old == m_caret && oldHalf == m_nHalf) return;
     RepaintCell(old);
     if (!(old == m_caret)) RepaintCell(m_caret);

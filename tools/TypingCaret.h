@@ -45,6 +45,9 @@ public:
     // Puts the caret at the left half of a cell (clamped into the canvas),
     // creating it when the canvas has none; ends the run.
     static CTypingCaret& PlaceAt(CRuvlenDoc* doc, int column, int row);
+    // The caret without a click: the one there is, or one where the canvas's
+    // caret last stood, or else at `firstVisible` (the window's first cell in view).
+    static CTypingCaret& Resume(CRuvlenDoc* doc, CCellPoint firstVisible);
 
     CCellPoint Cell() const { return m_caret; }
     int Half() const { return m_nHalf; } // 0 left, 1 right, 2 past the right edge

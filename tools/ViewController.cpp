@@ -8,6 +8,8 @@
 #include "tools/Tool.h"
 #include "tools/ToolRegistry.h"
 
+#include <algorithm>
+
 const char* const kClipboardCopyFailedMessage = "クリップボードにデータを複写できませんでした。";
 
 CTool* CViewController::ActiveTool() const {
@@ -170,14 +172,32 @@ bool CViewController::IsCommandChecked(int id) const {
     }
 }
 
-int CViewController::ImportClipboard() {
+// Reads the clipboard into the paste buffer; a diagram another program drew
+// for Western fonts is re-laid as when such a file opens. Text larger than the
+// canvas is never wrapped (that would scramble a diagram): the window is asked
+// whether to grow the canvas, within its limits, or to cut the text at the
+// edges, and what is cut is reported. False when nothing is to be pasted.
+bool CViewController::ImportClipboard() {
     std::string utf8, bytes;
-    if (!m_pClipboard) return 0;
+    if (!m_pClipboard) return false;
     if (m_pClipboard->GetUnicodeText(utf8))
         bytes = ClipboardCellBytes(utf8);
     else if (!m_pClipboard->GetText(bytes))
-        return 0;
-    return m_pDoc->ImportText(bytes.c_str());
+        return false;
+    const CCellPoint size = CRuvlenDoc::MeasureText(bytes.c_str());
+    if (size.x <= m_pDoc->m_nColumns && size.y <= m_pDoc->m_nLines)
+        return m_pDoc->ImportText(bytes.c_str()) != 0;
+    const CViewPort::EPasteFit fit = m_pView->AskPasteFit(size.x, size.y);
+    if (fit == CViewPort::PASTE_CANCEL) return false;
+    if (fit == CViewPort::PASTE_ENLARGE) {
+        const int columns = std::min(CRuvlenDoc::MAX_SIZE, std::max(m_pDoc->m_nColumns, size.x));
+        const int lines = std::min(CRuvlenDoc::MAX_SIZE, std::max(m_pDoc->m_nLines, size.y));
+        ApplyCanvasSettings(m_pDoc->m_nFontSize, columns, lines, m_pDoc->m_bGrid,
+                            m_pView->LogPixelsX());
+    }
+    if (const int cut = m_pDoc->ImportTextCut(bytes.c_str()))
+        m_pView->ReportPasteCut(cut, m_pDoc->m_nColumns, m_pDoc->m_nLines);
+    return true;
 }
 
 void CViewController::OnPaste(int id) {

@@ -106,7 +106,7 @@ public:
 
 private:
     bool IsClipboardTextAvailable();
-    int ImportClipboard();
+    bool ImportClipboard();
     void StartPaste(int id); // a waiting paste of the buffer's content
     void Copy(bool cut);
     void FinishCopy(const std::string& bytes, bool cut);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/CellGeometry.h"
 #include "canvas/CellRect.h"
 #include "canvas/DocView.h"
 #include "tools/Feedback.h"
@@ -50,6 +51,16 @@ public:
     // nothing when `shown` is false. A window without a pointer ignores it.
     virtual void SetPastePreview(bool /*shown*/, const CCellRect& /*cells*/, bool /*transparent*/) {
     }
+    // What to do with clipboard text larger than the canvas (its size in
+    // cells): grow the canvas first, cut the text at the canvas's edges, or
+    // paste nothing. A window asks the user; without one the text is cut.
+    enum EPasteFit { PASTE_ENLARGE, PASTE_CUT, PASTE_CANCEL };
+    virtual EPasteFit AskPasteFit(int /*columns*/, int /*lines*/) { return PASTE_CUT; }
+    // A paste was cut at the edges of the canvas (its size given): cutLines of
+    // the text's lines lost cells. A window says so in its status bar.
+    virtual void ReportPasteCut(int /*cutLines*/, int /*columns*/, int /*lines*/) {}
+    // The resolution the window lays the canvas out at.
+    virtual int LogPixelsX() const { return kReferenceDpi; }
 };
 
 // The symbol the symbol tool places: the palette's current choice.

@@ -4,6 +4,7 @@
 #include "tools/CommandIds.h"
 #include "tools/CommandRegistry.h"
 #include "tools/Tool.h"
+#include "tools/TypingCaret.h"
 #include "view/CanvasPrinter.h"
 #include "view/CanvasSettingsDlg.h"
 #include "view/QtClipboard.h"
@@ -22,6 +23,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 CRuvlenView::CRuvlenView(CRuvlenDoc* doc, CSymbolSource* symbols, QWidget* parent)
@@ -158,8 +160,36 @@ int CRuvlenView::RunTextInput(CTextInputDlg& dialog) {
     return window.DoModal();
 }
 
+// A refusal must be seen however its command came. The status bar says it at
+// once; the message box opens once the event that ran the command is done, so
+// a menu or a toolbar button still closing under the pointer cannot swallow it.
 void CRuvlenView::ShowMessage(const std::string& text) {
-    QMessageBox::warning(this, QStringLiteral("Tavik"), QString::fromStdString(text));
+    const QString message = QString::fromStdString(text);
+    emit noticeRequested(message);
+    QPointer<CRuvlenView> self(this);
+    QTimer::singleShot(0, this, [self, message] {
+        if (self) QMessageBox::warning(self, QStringLiteral("Tavik"), message);
+    });
+}
+
+CViewPort::EPasteFit CRuvlenView::AskPasteFit(int columns, int lines) {
+    const auto answer = QMessageBox::question(
+        this, QStringLiteral("Tavik"),
+        QStringLiteral("クリップボードの内容はキャンバスより大きい (%1×%2) です。"
+                       "キャンバスを広げますか？")
+            .arg(columns)
+            .arg(lines),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes) return PASTE_ENLARGE;
+    return answer == QMessageBox::No ? PASTE_CUT : PASTE_CANCEL;
+}
+
+void CRuvlenView::ReportPasteCut(int cutLines, int columns, int lines) {
+    emit noticeRequested(
+        QStringLiteral("貼り付ける内容の %1 行を、キャンバス (%2×%3) の端で切りました。")
+            .arg(cutLines)
+            .arg(columns)
+            .arg(lines));
 }
 
 bool CRuvlenView::IsFrameMinimized() const {
@@ -342,6 +372,18 @@ void CRuvlenView::inputMethodEvent(QInputMethodEvent* event) {
 
 QVariant CRuvlenView::inputMethodQuery(Qt::InputMethodQuery query) const {
     return m_pTyping->Query(query);
+}
+
+void CRuvlenView::ResumeTyping() {
+    if (m_pDoc->m_nToolMode != ID_TOOL_TYPE || m_pDoc->m_nToolState != 0) return;
+    // The first cell wholly or partly in view.
+    const QPoint scroll = ScrollPosition();
+    const int d = std::max(1, m_pDoc->m_nCellSize);
+    const CCellPoint first{std::max(0, scroll.x() - m_pDoc->m_nOriginX) / d,
+                           std::max(0, scroll.y() - m_pDoc->m_nOriginY) / d};
+    CTypingCaret::Resume(m_pDoc, first);
+    setFocus();
+    emit stateChanged();
 }
 
 void CRuvlenView::keyPressEvent(QKeyEvent* event) {

@@ -58,11 +58,14 @@ public:
 
     QPoint ScrollPosition() const;
     QPoint LogicalFromViewport(const QPoint& p) const { return p + ScrollPosition(); }
-    int LogPixelsX() const;
+    int LogPixelsX() const override;
 
     // The input method's questions: where the typing caret is, and its font.
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     const CTypingInput& Typing() const { return *m_pTyping; }
+    // With the typing tool chosen: shows its caret without a click, where it
+    // last stood or at the first cell in view, and takes the keyboard.
+    void ResumeTyping();
 
     // CDocView / CViewPort
     void InvalidateCells(const CCellRect& rc) override;
@@ -77,6 +80,8 @@ public:
     int RunTextInput(CTextInputDlg& dialog) override;
     void ShowMessage(const std::string& text) override;
     void ShowContextMenu(int x, int y, const CContextMenuState& state) override;
+    EPasteFit AskPasteFit(int columns, int lines) override;
+    void ReportPasteCut(int cutLines, int columns, int lines) override;
     bool IsFrameMinimized() const override;
     void SetPastePreview(bool shown, const CCellRect& cells, bool transparent) override;
     const CPastePreview& PastePreview() const { return m_pastePreview; }
@@ -88,6 +93,9 @@ signals:
     void stateChanged();
     // The update-defaults command: store this canvas's settings as the defaults.
     void updateDefaultsRequested(CRuvlenView* view);
+    // A note for the status bar that must not vanish with the next menu or
+    // toolbar prompt: a refusal, a paste cut at the edges, a character not typed.
+    void noticeRequested(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -51,8 +51,15 @@ CTextInputWindow::CTextInputWindow(CTextInputDlg& logic, QWidget* parent)
         connect(new QShortcut(keys, this), &QShortcut::activated, this,
                 &CTextInputWindow::tryAccept);
 
+    // Says so beside OK, since Enter alone does not accept.
+    auto* okHint = new QLabel(QStringLiteral("Ctrl+Enter で OK"), this);
+    okHint->setObjectName(QStringLiteral("okHint"));
+    m_pOk->setToolTip(QStringLiteral("OK (Ctrl+Enter)"));
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
+    buttons->addWidget(okHint);
+    buttons->addSpacing(6);
     buttons->addWidget(m_pOk);
     buttons->addSpacing(12);
     buttons->addWidget(m_pCancel);

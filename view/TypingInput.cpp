@@ -10,14 +10,11 @@
 #include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QMainWindow>
 #include <QPainter>
-#include <QStatusBar>
 
 namespace {
 
 const QColor kCaretColor(0, 90, 230);
-constexpr int kStatusMillis = 6000;
 
 int CaretBarWidth(int d) {
     return std::max(2, d / 8);
@@ -73,7 +70,7 @@ bool CTypingInput::KeyPress(QKeyEvent* event) {
         if (mods & Qt::ShiftModifier) flags |= CTypingCaret::MOD_SHIFT;
         if (mods & Qt::ControlModifier) flags |= CTypingCaret::MOD_CTRL;
         if (!caret->PressKey(key, flags)) return false;
-        AfterChange();
+        Changed();
         return true;
     }
     const QString text = event->text();
@@ -100,7 +97,13 @@ void CTypingInput::TypeText(const QString& text) {
     std::string status;
     Caret()->TypeText(text.toStdString(), &status);
     if (!status.empty()) ShowStatus(status);
-    AfterChange();
+    Changed();
+}
+
+// Every typing step may change what undo, redo and the other commands can do:
+// the window says so, and the caret follows through AfterChange.
+void CTypingInput::Changed() {
+    emit m_pView->stateChanged();
 }
 
 // After a keystroke or a click: the status bar shows the caret's cell, the
@@ -119,8 +122,7 @@ void CTypingInput::AfterChange() {
 }
 
 void CTypingInput::ShowStatus(const std::string& utf8) const {
-    if (auto* frame = qobject_cast<QMainWindow*>(m_pView->window()))
-        frame->statusBar()->showMessage(QString::fromStdString(utf8), kStatusMillis);
+    emit m_pView->noticeRequested(QString::fromStdString(utf8));
 }
 
 QRect CTypingInput::CaretCellRect() const {

@@ -37,6 +37,7 @@ private:
     CTypingCaret* Caret() const;
     void TypeText(const QString& text);
     void AfterChange();
+    void Changed();
     QRect PreeditRect() const;
     void UpdateLogical(const QRect& logical) const;
     void ShowStatus(const std::string& utf8) const;

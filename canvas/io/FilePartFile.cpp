@@ -1,5 +1,6 @@
 #include "canvas/io/FilePartFile.h"
 
+#include "canvas/io/BinaryCheck.h"
 #include "canvas/io/FileLines.h"
 #include "canvas/io/LayoutReader.h"
 #include "canvas/io/PartSplice.h"
@@ -72,11 +73,19 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, CFileStamp& stam
     return true;
 }
 
+// A file that is not text has no lines to open (LooksBinary).
+bool ReadTextFile(const std::string& path, std::string& bytes, CFileStamp& stamp,
+                  CPartProblem& problem) {
+    if (!ReadWholeFile(path, bytes, stamp, problem)) return false;
+    if (!LooksBinary(bytes)) return true;
+    return IoProblem(problem, "「" + path + "」は" + kNotTextMessage + "。");
+}
+
 bool ReadDiagramBlocks(const std::string& path, std::vector<CDiagramBlock>& blocks, int& lines,
                        CPartProblem& problem) {
     std::string bytes;
     CFileStamp stamp;
-    if (!ReadWholeFile(path, bytes, stamp, problem)) return false;
+    if (!ReadTextFile(path, bytes, stamp, problem)) return false;
     CTextFormat format = DetectTextFormat(bytes);
     format.m_layout = DetectBoxLayout(bytes, format);
     blocks = FindDiagramBlocks(bytes, format);
@@ -88,7 +97,7 @@ bool OpenFilePart(CRuvlenDoc& doc, const std::string& path, int first, int last,
                   CPartProblem& problem) {
     std::string bytes;
     CFileStamp stamp;
-    if (!ReadWholeFile(path, bytes, stamp, problem)) return false;
+    if (!ReadTextFile(path, bytes, stamp, problem)) return false;
     CFilePart cut;
     CTextFormat format = DetectTextFormat(bytes);
     format.m_layout = DetectBoxLayout(bytes, format);

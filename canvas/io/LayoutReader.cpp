@@ -98,9 +98,14 @@ CLayoutReading ReadBoxLayout(const std::string& bytes, size_t start, bool utf8,
     reading.relaid = relaid.changed;
     reading.addedColumns = relaid.addedColumns;
     reading.cells = PlaceCells(lines, lineEnd);
-    if (end < bytes.size()) {
-        std::vector<CCharChange> ignored; // past what any canvas holds
-        reading.cells.bytes += utf8 ? Utf8ToCellBytes(bytes, end, ignored) : bytes.substr(end);
+    if (end < bytes.size()) { // past what any canvas holds, only to be measured or cut
+        std::vector<CCharChange> ignored;
+        if (!utf8)
+            reading.cells.bytes += bytes.substr(end);
+        else if (lineEnd)
+            reading.cells.bytes += UnicodeToClipboardBytes(bytes.substr(end));
+        else
+            reading.cells.bytes += Utf8ToCellBytes(bytes, end, ignored);
     }
     return reading;
 }

@@ -1,5 +1,6 @@
 #include "canvas/io/TextFile.h"
 
+#include "canvas/io/BinaryCheck.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/DocumentText.h"
 #include "canvas/io/SafeWrite.h"
@@ -13,6 +14,7 @@
 
 const char* const kOpenNotRegularMessage = "は通常のファイルではないため開けませんでした"
                                            "（フォルダー、名前付きパイプ、デバイスなど）。";
+const char* const kNotTextMessage = "テキスト ファイルではありません";
 
 namespace {
 
@@ -99,6 +101,10 @@ bool LoadDocumentFile(CRuvlenDoc& doc, const std::string& path, const CLayoutRea
     std::string bytes;
     bool more = false;
     if (!ReadFileBytes(path, bytes, kMaxFileBytes, &more, error)) return false;
+    if (LooksBinary(bytes)) {
+        error = "「" + path + "」は" + kNotTextMessage + "。";
+        return false;
+    }
     LoadDocumentText(doc, bytes, more, options);
     if (more) doc.m_bLoadCut = 1;
     doc.SetModifiedFlag(0);

@@ -19,7 +19,9 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, size_t maxBytes,
 // Loads the file into the document with LoadDocumentText (canvas/DocumentText.h):
 // Shift-JIS or UTF-8, detected; the format goes to m_textFormat and what UTF-8
 // text had to replace to m_loadReplacements. A file longer than the reader can
-// ever place counts as cut (m_bLoadCut). Clears the modified flag.
+// ever place counts as cut (m_bLoadCut). A file that is not text (LooksBinary,
+// canvas/io/BinaryCheck.h) is refused with kNotTextMessage. Clears the
+// modified flag.
 bool LoadDocumentFile(CRuvlenDoc& doc, const std::string& path, std::string& error);
 // The same, reading the box drawing as options say (canvas/io/LayoutReader.h).
 bool LoadDocumentFile(CRuvlenDoc& doc, const std::string& path, const CLayoutReadOptions& options,
@@ -37,3 +39,4 @@ bool SaveDocumentFile(CRuvlenDoc& doc, const std::string& path, const CTextForma
                       std::string& error);
 
 extern const char* const kOpenNotRegularMessage;
+extern const char* const kNotTextMessage;

@@ -102,6 +102,17 @@ TEST(CommandRegistry, NoTwoRowsShareAShortcut) {
             EXPECT_TRUE(keys.insert(key).second) << key << " on " << row.id;
 }
 
+// Every tool and line weight can be chosen from the keyboard.
+TEST(CommandRegistry, ToolsAndWeightsHaveKeys) {
+    int grouped = 0;
+    for (const CCommandRow& row : CommandRegistry()) {
+        if (row.group == ActionGroup::None) continue;
+        ++grouped;
+        EXPECT_FALSE(SplitKeys(row.keys).empty()) << row.id;
+    }
+    EXPECT_EQ(grouped, int(ToolRows().size()) + 2);
+}
+
 TEST(CommandRegistry, TheContextMenuFollowsTheCommandsEnabling) {
     Canvas cv;
     cv.Command(ID_TOOL_SELECT);

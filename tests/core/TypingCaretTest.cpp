@@ -360,3 +360,20 @@ TEST(TypingCaret, LeavingTheToolAndResizing) {
     t.Release(3, 3);
     EXPECT_EQ(t.Caret().Cell(), (CCellPoint{3, 3}));
 }
+
+// Without a click: the caret comes back where it last stood, after another
+// tool and after typing moved it, and a canvas never typed on starts at the
+// cell given (the window's first cell in view).
+TEST(TypingCaret, ResumesWhereItLastStood) {
+    TypingCanvas c;
+    EXPECT_EQ(CTypingCaret::Resume(c.doc.get(), {3, 4}).Cell(), (CCellPoint{3, 4}));
+    c.Type("ab");
+    const CCellPoint typed = c.Caret().Cell();
+    c.ctl.OnCommand(ID_TOOL_RECT);
+    EXPECT_EQ(CTypingCaret::Of(c.doc.get()), nullptr);
+    c.ctl.OnCommand(ID_TOOL_TYPE);
+    EXPECT_EQ(CTypingCaret::Resume(c.doc.get(), {0, 0}).Cell(), typed);
+    // A caret that is there stays where it is.
+    c.Click(7, 2);
+    EXPECT_EQ(CTypingCaret::Resume(c.doc.get(), {0, 0}).Cell(), (CCellPoint{7, 2}));
+}

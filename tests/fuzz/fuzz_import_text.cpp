@@ -1,6 +1,8 @@
 // Imports arbitrary bytes as clipboard text into a canvas whose size comes from the
 // first byte, checks that the paste buffer fits the canvas, then pastes it (plain and
 // transparent) at the top left and at the bottom right and checks the pasted cells.
+// The same text read cut at the edges fits too, and text that measures no larger
+// than the canvas reads the same either way, with nothing cut.
 #include "canvas/RuvlenDoc.h"
 
 #include <cstdint>
@@ -56,7 +58,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     CRuvlenDoc& doc = DocSizedBy(data[0]);
     std::string text(reinterpret_cast<const char*>(data + 1), size - 1); // NUL-terminated
+    const int cut = doc.ImportTextCut(text.c_str());
+    CheckBuffer(doc);
+    const CCellPoint measured = CRuvlenDoc::MeasureText(text.c_str());
+    const bool fits = measured.x <= doc.m_nColumns && measured.y <= doc.m_nLines;
+    Check(cut >= 0 && cut <= measured.y && (cut == 0 || !fits));
+    const int cutColumns = doc.m_nBufferColumns, cutLines = doc.m_nBufferLines;
     Check(doc.ImportText(text.c_str()) == 1);
+    if (fits) Check(doc.m_nBufferColumns == cutColumns && doc.m_nBufferLines == cutLines);
     CheckBuffer(doc);
     if (doc.m_nBufferColumns == 0 || doc.m_nBufferLines == 0) return 0;
     int lastLeft = doc.m_nColumns - doc.m_nBufferColumns;

@@ -7,6 +7,7 @@
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
 #include "app/OpenPartDlg.h"
+#include "app/RuvlenApp.h"
 #include "canvas/RuvlenDoc.h"
 #include "view/RuvlenView.h"
 
@@ -19,6 +20,7 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -115,3 +117,27 @@ inline void DragCells(CRuvlenView* v, int c1, int r1, int c2, int r2) {
     QTest::mouseMove(v->viewport(), at(c2, r2));
     QTest::mouseRelease(v->viewport(), Qt::LeftButton, {}, at(c2, r2));
 }
+
+// A running editor whose settings file lies in a fresh temporary folder; it
+// quits without questions.
+class CEditorUnderTest {
+public:
+    bool Start() {
+        m_pDir = std::make_unique<QTemporaryDir>();
+        m_pApp = std::make_unique<CRuvlenApp>(m_pDir->filePath(QStringLiteral("Tavik.ini")));
+        return m_pApp->InitInstance(QString()) && QTest::qWaitForWindowExposed(Frame());
+    }
+    void Stop() {
+        if (m_pApp) ForgetChanges(Frame());
+        m_pApp.reset();
+        m_pDir.reset();
+    }
+    CMainFrame* Frame() const { return m_pApp->MainFrame(); }
+    CRuvlenView* View() const { return Frame()->ActiveView(); }
+    CRuvlenDoc& Doc() const { return *View()->GetDocument(); }
+    QString Path(const QString& name) const { return m_pDir->filePath(name); }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_pDir;
+    std::unique_ptr<CRuvlenApp> m_pApp;
+};

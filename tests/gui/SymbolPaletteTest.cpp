@@ -3,6 +3,7 @@
 #include "app/AppSettings.h"
 #include "app/SymbolGridWnd.h"
 #include "app/SymbolPaletteDlg.h"
+#include "canvas/io/Cp932.h"
 #include "tools/SymbolTable.h"
 
 #include <QAbstractItemView>
@@ -254,6 +255,45 @@ private slots:
         QCOMPARE(image.pixelColor(0, 100), QColor(Qt::black));
         QCOMPARE(image.pixelColor(1, 100), QColor(Qt::black));
         QCOMPARE(image.pixelColor(2, 100), gray); // slot 18
+    }
+
+    // At every slot size the grid can take, every symbol's ink stays inside
+    // its slot with a white pixel to spare on each side: none touches a grid
+    // line or is clipped, and each is centred to within a pixel or two.
+    void glyphsFitTheirSlotsAtEverySize() {
+        for (int size = 16; size <= 48; ++size) {
+            for (int category = 0; category < 10; ++category) {
+                for (int slot = 0; slot < 60; ++slot) {
+                    const char* sjis = SymbolTables()[category][slot];
+                    if (sjis[0] == 0) continue;
+                    std::string utf8;
+                    Cp932ToUtf8(sjis, utf8);
+                    QImage image(size, size, QImage::Format_RGB32);
+                    image.fill(Qt::white);
+                    {
+                        QPainter p(&image);
+                        p.setPen(Qt::black);
+                        CSymbolGridWnd::PaintSymbol(p, image.rect(), QString::fromStdString(utf8));
+                    }
+                    const QRect ink = InkBounds(image);
+                    if (ink.isEmpty()) continue; // a blank symbol
+                    const QString where =
+                        QStringLiteral("size %1: %2").arg(size).arg(QString::fromStdString(utf8));
+                    QVERIFY2(ink.left() >= 1 && ink.top() >= 1, qPrintable(where));
+                    QVERIFY2(ink.right() <= size - 3 && ink.bottom() <= size - 3,
+                             qPrintable(where));
+                }
+            }
+        }
+    }
+
+private:
+    static QRect InkBounds(const QImage& image) {
+        QRect ink;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 160) ink |= QRect(x, y, 1, 1);
+        return ink;
     }
 };
 

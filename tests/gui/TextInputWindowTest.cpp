@@ -94,6 +94,23 @@ private slots:
         QCOMPARE(logic.GetText(), std::string("a     b     "));
     }
 
+    // The hint beside OK names a key that really accepts the dialog.
+    void theHintBesideOkNamesTheKeyThatAccepts() {
+        CTextInputDlg logic = ThreeByTwo();
+        CTextInputWindow dlg(logic, nullptr);
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        auto* hint = dlg.findChild<QLabel*>(QStringLiteral("okHint"));
+        QVERIFY(hint && hint->isVisible());
+        const QRect ok = dlg.m_pOk->geometry(), at = hint->geometry();
+        QVERIFY(at.right() < ok.left() && at.bottom() >= ok.top() && at.top() <= ok.bottom());
+        const QString key = hint->text().section(QLatin1Char(' '), 0, 0);
+        QTest::keyClicks(kFocus, "a");
+        QTest::keySequence(kFocus, QKeySequence(key));
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QVERIFY(!dlg.isVisible());
+    }
+
     void shiftEnterIsALineBreakToo() {
         CTextInputDlg logic = ThreeByTwo();
         CTextInputWindow dlg(logic, nullptr);
