@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+struct CSeamBand;
+
 // One open canvas: three 100 x 100 grids (canvas, undo snapshot, paste buffer),
 // its size and metrics, the selection, the state of the active tool and, with
 // more than one undo level, the undo and redo history.
@@ -174,6 +176,16 @@ public:
     CTableEditResult DeleteLines(CDocView* view);
     CTableEditResult InsertColumns(CDocView* view);
     CTableEditResult DeleteColumns(CDocView* view);
+    // The insert of InsertLines and InsertColumns through a band of the canvas
+    // only (canvas/TableSeam.h): the band's cells from the seam on move down (or
+    // right), everything outside it stays, and where a cell just inside the
+    // band's edges changed, the arms across that edge are joined again as at a
+    // deleted seam. It changes the band's stored rows from the seam on (cells a
+    // smaller canvas hides included) and the cells beside them. With a run of keystrokes (`run`, as
+    // for SaveUndoRun) it is part of that run's undo step and repaints every window; otherwise it
+    // is an undo step of its own and repaints `view`. The selection stays. An insert that would
+    // push a non-blank cell of the band off the canvas changes nothing.
+    CTableEditResult InsertInBand(CDocView* view, const CSeamBand& band, int* run = nullptr);
 
     // --- Undo levels and redo ---
     // At 1 level (the default) the undo grid keeps one snapshot and a second undo

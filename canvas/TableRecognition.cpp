@@ -249,11 +249,8 @@ bool CFrameReader::Read(CCellPoint seed, CDrawnTable& table) {
     return true;
 }
 
-// Whether band b is read as one row per text line: the whole table without
-// rules inside, or the part below the only rule inside.
 bool SplitBand(const CDrawnTable& t, int band) {
-    const int inner = t.Bands() - 1;
-    return (inner == 0) || (inner == 1 && band == 1);
+    return t.SplitsBand(band);
 }
 
 void ReadData(const CRuvlenDoc& doc, CDrawnTable& t) {
@@ -315,6 +312,12 @@ void AddFields(CDrawnTable& t, const std::vector<int>& firstRow) {
 
 std::string CTableArea::Text() const {
     return JoinTableTextLines(m_lines);
+}
+
+// The whole table without rules inside, or the part below the only rule inside.
+bool CDrawnTable::SplitsBand(int band) const {
+    const int inner = Bands() - 1;
+    return (inner == 0) || (inner == 1 && band == 1);
 }
 
 int CDrawnTable::ColumnAt(int x) const {

@@ -98,6 +98,8 @@ struct CDrawnTable {
     int Columns() const { return static_cast<int>(m_vRules.size()) - 1; }
     int Bands() const { return static_cast<int>(m_hRules.size()) - 1; }
     int Rows() const { return static_cast<int>(m_rows.size()); }
+    // Whether band b is read as one row per text line (a compact table).
+    bool SplitsBand(int band) const;
     // The grid column that holds canvas column x: the one it lies in, or for
     // an inner vertical rule the column to its right; -1 outside the table.
     int ColumnAt(int x) const;

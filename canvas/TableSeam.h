@@ -17,6 +17,18 @@ struct CSeamArms {
     static CSeamArms AcrossColumns() { return {LF_RIGHT, LF_LEFT, LF_HTHICK}; }
 };
 
+// Where an insert goes: `count` blank lines before line `first` (columns before
+// column `first` when m_bColumns), through the columns (lines) from..to along
+// the seam only. The band from 0 to the canvas's last column (line) is the
+// whole-canvas insert.
+struct CSeamBand {
+    bool m_bColumns = false;
+    int m_nFirst = 0;
+    int m_nCount = 1;
+    int m_nFrom = 0;
+    int m_nTo = 0;
+};
+
 // True when the cell is a line cell with the given arm.
 inline bool HasArm(const CCell& cell, int arm) {
     return cell.m_bLine && (cell.m_nLineFlags & arm);

@@ -16,6 +16,20 @@ bool NeedCaret(CRuvlenDoc& doc, const std::string& word, std::string& error) {
     return false;
 }
 
+// A table that could not grow for the keystroke: how much room the canvas lacks.
+bool GrowthRefused(const CTypingCaret& caret, const CRuvlenDoc& doc, const std::string& word,
+                   std::string& error) {
+    const bool lines = caret.NeededLines() > 0;
+    const int needed = lines ? caret.NeededLines() : caret.NeededColumns();
+    if (!needed) return false;
+    const std::string what = lines ? " lines" : " columns";
+    error = word +
+            ": the table cannot grow without pushing non-blank cells off the canvas: it needs " +
+            std::to_string(needed) + what + " (it has " +
+            std::to_string(lines ? doc.m_nLines : doc.m_nColumns) + "); nothing more was typed";
+    return true;
+}
+
 } // namespace
 
 bool CCliSession::Caret(const Args& a, std::string& error) {
@@ -42,7 +56,9 @@ bool CCliSession::Type(const Args& a, std::string& error) {
     }
     if (!NeedCaret(*m_pDoc, "type", error)) return false;
     std::string status;
-    CTypingCaret::Of(m_pDoc.get())->TypeText(a[1].text, &status);
+    CTypingCaret& caret = *CTypingCaret::Of(m_pDoc.get());
+    caret.TypeText(a[1].text, &status);
+    if (GrowthRefused(caret, *m_pDoc, "type", error)) return false;
     if (!status.empty()) m_err << "tavik-cli: warning: " << status << "\n";
     return true;
 }
@@ -57,7 +73,8 @@ bool CCliSession::Key(const Args& a, std::string& error) {
                                                     {"backspace", CTypingCaret::KEY_BACKSPACE},
                                                     {"delete", CTypingCaret::KEY_DELETE},
                                                     {"enter", CTypingCaret::KEY_ENTER},
-                                                    {"esc", CTypingCaret::KEY_ESCAPE}};
+                                                    {"esc", CTypingCaret::KEY_ESCAPE},
+                                                    {"tab", CTypingCaret::KEY_TAB}};
     if (a.size() != 2) {
         error = "key: wrong number of arguments";
         return false;
@@ -75,13 +92,16 @@ bool CCliSession::Key(const Args& a, std::string& error) {
     const auto it = keys.find(name);
     const bool arrow = it != keys.end() && it->second <= CTypingCaret::KEY_DOWN;
     const bool homeEnd = it != keys.end() && (name == "home" || name == "end");
-    if (a[1].quoted || it == keys.end() || ((modifiers & CTypingCaret::MOD_SHIFT) && !arrow) ||
+    const bool tab = name == "tab";
+    if (a[1].quoted || it == keys.end() ||
+        ((modifiers & CTypingCaret::MOD_SHIFT) && !arrow && !tab) ||
         ((modifiers & CTypingCaret::MOD_CTRL) && !homeEnd)) {
-        error = "key: NAME is left right up down home end backspace delete enter esc, "
-                "shift+ an arrow, or ctrl+home ctrl+end";
+        error = "key: NAME is left right up down home end backspace delete enter esc tab, "
+                "shift+ an arrow or tab, or ctrl+home ctrl+end";
         return false;
     }
     if (!NeedCaret(*m_pDoc, "key", error)) return false;
-    CTypingCaret::Of(m_pDoc.get())->PressKey(it->second, modifiers);
-    return true;
+    CTypingCaret& caret = *CTypingCaret::Of(m_pDoc.get());
+    caret.PressKey(it->second, modifiers);
+    return !GrowthRefused(caret, *m_pDoc, "key " + a[1].text, error);
 }

@@ -84,6 +84,7 @@ CTypingCaret& CTypingCaret::PlaceAt(CRuvlenDoc* doc, int column, int row) {
     }
     caret->EndRun();
     caret->MoveTo(column, row, 0);
+    caret->RefreshTableCell();
     return *caret;
 }
 
@@ -129,30 +130,36 @@ void CTypingCaret::FitToCanvas() {
     const CCellPoint old = m_caret;
     MoveTo(m_caret.x, m_caret.y, m_nHalf);
     if (!(old == m_caret)) m_nHalf = 0;
+    RefreshTableCell();
 }
 
 void CTypingCaret::CellsRestored() {
     EndRun();
     if (m_nHalf == 1 && !IsHalfWidth(m_pDoc->Cell(m_caret.x, m_caret.y).FirstByte()))
         MoveTo(m_caret.x, m_caret.y, 0);
+    RefreshTableCell();
 }
 
 void CTypingCaret::EraseFeedback() {
     RepaintCell(m_caret);
+    if (m_bInTable) RepaintFrame(m_rcTableCell);
 }
 
 // A run goes on while nothing else touched the undo history since its last
-// keystroke; a drawing run also needs the same line weight.
-void CTypingCaret::BeginRun(RunKind kind) {
+// keystroke; a drawing run also needs the same line weight. True when a new
+// run starts.
+bool CTypingCaret::BeginRun(RunKind kind) {
     const bool goesOn = m_nRunKind == kind && m_nSerial == m_pDoc->UndoSerial() &&
                         (kind != RUN_DRAWING || m_nRunLineMode == m_pDoc->m_nLineMode);
-    if (goesOn) return;
+    if (goesOn) return false;
     m_nRunKind = kind;
     m_nRun = 0;
     m_nRunColumn = m_caret.x;
     m_nRunLineMode = m_pDoc->m_nLineMode;
+    m_nRunKeepsRight = -1;
     m_path.clear();
     m_nSerial = m_pDoc->UndoSerial();
+    return true;
 }
 
 void CTypingCaret::Write(int x, int y, const CCell& cell) {
@@ -160,7 +167,14 @@ void CTypingCaret::Write(int x, int y, const CCell& cell) {
     m_nSerial = m_pDoc->UndoSerial();
 }
 
-bool CTypingCaret::PressKey(int key, int modifiers) {
+bool CTypingCaret::PressKey(int key, int modifiers, std::string* status) {
+    m_nNeedColumns = m_nNeedLines = 0;
+    const bool used = PressTableKey(key, modifiers, status) || PressPlainKey(key, modifiers);
+    RefreshTableCell();
+    return used;
+}
+
+bool CTypingCaret::PressPlainKey(int key, int modifiers) {
     const bool shift = modifiers & MOD_SHIFT, ctrl = modifiers & MOD_CTRL;
     const int dx = key == KEY_LEFT ? -1 : key == KEY_RIGHT ? 1 : 0;
     const int dy = key == KEY_UP ? -1 : key == KEY_DOWN ? 1 : 0;
@@ -182,6 +196,7 @@ bool CTypingCaret::PressKey(int key, int modifiers) {
                0);
         return true;
     case KEY_ESCAPE:
+    case KEY_TAB: // outside a table cell Tab does nothing, and keeps the caret
         EndRun();
         return true;
     case KEY_BACKSPACE:
@@ -244,6 +259,7 @@ void CTypingCaret::Backspace() {
 }
 
 bool CTypingCaret::TypeText(const std::string& utf8, std::string* status) {
+    m_nNeedColumns = m_nNeedLines = 0;
     bool all = true;
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
     size_t left = utf8.size();
@@ -253,19 +269,27 @@ bool CTypingCaret::TypeText(const std::string& utf8, std::string* status) {
         p += ch.length;
         left -= ch.length;
         if (ch.valid && ch.code == '\n') {
-            Edit(KEY_ENTER);
-            continue;
+            if (!PressTableKey(KEY_ENTER, 0, status)) Edit(KEY_ENTER);
+        } else if (!(ch.valid && (ch.code < 0x20 || ch.code == 0x7F))) { // control characters
+            const std::string sjis = ch.valid ? Utf8ToCp932(one, '\xFF') : std::string("\xFF");
+            const int inCell = TypeInCell(sjis, status);
+            if (inCell == 0 || (inCell < 0 && !TypeChar(sjis, status))) {
+                if (status && status->empty()) *status = kNoShiftJisMessage + one;
+                all = false;
+            }
         }
-        if (ch.valid && (ch.code < 0x20 || ch.code == 0x7F)) continue; // control characters
-        if (!TypeChar(ch.valid ? Utf8ToCp932(one, '\xFF') : std::string("\xFF"), status)) {
-            if (status && status->empty()) *status = kNoShiftJisMessage + one;
+        if (m_nNeedColumns || m_nNeedLines) { // a table could not grow: nothing more goes in
             all = false;
+            break;
         }
     }
+    RefreshTableCell();
     return all;
 }
 
 bool CTypingCaret::TypeChar(const std::string& sjis, std::string* status) {
+    // Past the end of a table cell's line the next character goes into the next cell.
+    if (m_nHalf == 2 && m_caret.x < LastColumn()) MoveTo(m_caret.x + 1, m_caret.y, 0);
     if (sjis.size() == 1 && IsHalfWidth(sjis[0])) {
         TypeHalfWidth(sjis[0]);
         return true;

@@ -374,6 +374,11 @@ QVariant CRuvlenView::inputMethodQuery(Qt::InputMethodQuery query) const {
     return m_pTyping->Query(query);
 }
 
+bool CRuvlenView::focusNextPrevChild(bool next) {
+    if (CTypingCaret::Of(m_pDoc)) return false;
+    return QAbstractScrollArea::focusNextPrevChild(next);
+}
+
 void CRuvlenView::ResumeTyping() {
     if (m_pDoc->m_nToolMode != ID_TOOL_TYPE || m_pDoc->m_nToolState != 0) return;
     // The first cell wholly or partly in view.

@@ -107,6 +107,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // With a typing caret, Tab and Shift+Tab are keys of the caret.
+    bool focusNextPrevChild(bool next) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:

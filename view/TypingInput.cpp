@@ -15,6 +15,7 @@
 namespace {
 
 const QColor kCaretColor(0, 90, 230);
+const QColor kTableCellColor(0, 90, 230, 90); // the faint frame of the caret's table cell
 
 int CaretBarWidth(int d) {
     return std::max(2, d / 8);
@@ -43,6 +44,9 @@ int CaretKey(int qtKey) {
         return CTypingCaret::KEY_ENTER;
     case Qt::Key_Escape:
         return CTypingCaret::KEY_ESCAPE;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return CTypingCaret::KEY_TAB;
     default:
         return -1;
     }
@@ -52,8 +56,12 @@ int CaretKey(int qtKey) {
 
 CTypingInput::CTypingInput(CRuvlenView* view, CRuvlenDoc* doc)
     : QObject(view), m_pView(view), m_pDoc(doc) {
-    // A click may have placed or moved the caret, or a command taken it away.
-    connect(view, &CRuvlenView::stateChanged, this, &CTypingInput::AfterChange);
+    // A click may have placed or moved the caret, a command taken it away or
+    // changed the table around it.
+    connect(view, &CRuvlenView::stateChanged, this, [this] {
+        if (CTypingCaret* caret = Caret()) caret->Refresh();
+        AfterChange();
+    });
 }
 
 CTypingCaret* CTypingInput::Caret() const {
@@ -67,9 +75,12 @@ bool CTypingInput::KeyPress(QKeyEvent* event) {
     const int key = CaretKey(event->key());
     if (key >= 0 && !(mods & (Qt::AltModifier | Qt::MetaModifier))) {
         int flags = 0;
-        if (mods & Qt::ShiftModifier) flags |= CTypingCaret::MOD_SHIFT;
+        if ((mods & Qt::ShiftModifier) || event->key() == Qt::Key_Backtab)
+            flags |= CTypingCaret::MOD_SHIFT;
         if (mods & Qt::ControlModifier) flags |= CTypingCaret::MOD_CTRL;
-        if (!caret->PressKey(key, flags)) return false;
+        std::string status;
+        if (!caret->PressKey(key, flags, &status)) return false;
+        if (!status.empty()) ShowStatus(status);
         Changed();
         return true;
     }
@@ -176,6 +187,15 @@ void CTypingInput::Paint(QPainter& p) const {
     if (cell.isEmpty()) return;
     const int d = cell.width(), bar = CaretBarWidth(d);
     p.save();
+    // The table cell the caret is in, framed just inside its outermost cells.
+    CCellRect area;
+    if (Caret()->TableCell(area)) {
+        const QRect frame(m_pDoc->m_nOriginX + area.left * d, m_pDoc->m_nOriginY + area.top * d,
+                          area.Width() * d, area.Height() * d);
+        p.setPen(QPen(kTableCellColor, 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(frame.adjusted(1, 1, -2, -2));
+    }
     const QRect preedit = PreeditRect();
     if (!preedit.isEmpty()) {
         // Composed text over the cells, underlined, with the bar after it, until

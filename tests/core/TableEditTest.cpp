@@ -440,4 +440,82 @@ TEST_F(TableEditFrame, SelectionFollowsInsertedCellsAndGoesWithDeletedOnes) {
     EXPECT_EQ(doc->m_bSelection + doc->m_bSquareSelection, 0);
 }
 
+// The whole-canvas insert is the band insert whose band covers the canvas
+// with the cells it hides: the same cells, the same undo rectangle, the same
+// refusals.
+TEST(TableEditBand, WholeCanvasInsertIsTheBandOverTheCanvas) {
+    std::mt19937 rng(2727);
+    auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    for (int round = 0; round < 200; ++round) {
+        const bool columns = round % 2;
+        auto a = SizedDoc(16, 13), b = SizedDoc(16, 13);
+        std::mt19937 fill(round);
+        for (CRuvlenDoc* doc : {a.get(), b.get()}) {
+            fill.seed(round);
+            if (round % 4 < 2)
+                FillRandomCells(*doc, fill);
+            else
+                DrawRandomTable(*doc, fill, 12, 10);
+        }
+        const int edge = columns ? 16 : 13, first = pick(0, edge - 1);
+        const int count = pick(1, std::min(4, edge - first));
+        a->Select(nullptr, columns ? first : 0, columns ? 0 : first,
+                  columns ? first + count - 1 : 0, columns ? 0 : first + count - 1);
+        const CTableEditResult viaSelection =
+            columns ? a->InsertColumns(nullptr) : a->InsertLines(nullptr);
+        const CTableEditResult viaBand =
+            b->InsertInBand(nullptr, {columns, first, count, 0, CRuvlenDoc::GRID - 1});
+        SCOPED_TRACE(round);
+        EXPECT_EQ(viaSelection.m_nStatus, viaBand.m_nStatus);
+        EXPECT_EQ(viaSelection.m_nNeeded, viaBand.m_nNeeded);
+        EXPECT_EQ(All(*a), All(*b));
+        EXPECT_EQ(a->m_bUndo, b->m_bUndo);
+        if (a->m_bUndo) {
+            EXPECT_EQ(a->m_rcUndo, b->m_rcUndo);
+        }
+    }
+}
+
+// An insert through a table's band is, inside the band, the whole-canvas
+// insert on a canvas that holds only the table; outside it nothing moves.
+TEST(TableEditBand, BandInsertIsTheInsertOnTheTableAlone) {
+    std::mt19937 rng(27);
+    auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    for (int round = 0; round < 200; ++round) {
+        const bool columns = round % 2;
+        auto alone = SizedDoc(30, 30), among = SizedDoc(30, 30);
+        std::mt19937 fill(round);
+        // The table takes columns 10..19 (lines, for a column insert); the rest
+        // of `among` is random cells, one blank column or line away from it.
+        auto table = SizedDoc(10, 30);
+        DrawRandomTable(*table, fill, 9, 24);
+        FillRandomCells(*among, fill);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 9; x <= 20; ++x) {
+                among->Cell(x, y).Reset();
+                if (x >= 10 && x <= 19)
+                    alone->Cell(x, y) = among->Cell(x, y) = table->Cell(x - 10, y);
+            }
+        if (columns) {
+            alone = Transposed(*alone);
+            among = Transposed(*among);
+        }
+        const Grid before = Snapshot(*among);
+        const int first = pick(0, 24), count = pick(1, 4);
+        columns ? alone->Select(nullptr, first, 0, first + count - 1, 0)
+                : alone->Select(nullptr, 0, first, 0, first + count - 1);
+        ASSERT_TRUE((columns ? alone->InsertColumns(nullptr) : alone->InsertLines(nullptr)).Done());
+        ASSERT_TRUE(among->InsertInBand(nullptr, {columns, first, count, 10, 19}).Done());
+        SCOPED_TRACE(round);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 30; ++x) {
+                const int along = columns ? y : x;
+                const bool inBand = along >= 10 && along <= 19;
+                EXPECT_EQ(CellName(among->Cell(x, y)),
+                          CellName(inBand ? alone->Cell(x, y) : before[x + CRuvlenDoc::GRID * y]))
+                    << x << "," << y;
+            }
+    }
+}
+
 } // namespace

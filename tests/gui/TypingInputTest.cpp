@@ -3,6 +3,7 @@
 // a keystroke repaints only the cells it changed and the caret's two cells.
 #include "view/TypingInput.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/TableLayout.h"
 #include "tools/TypingCaret.h"
 #include "view/RuvlenView.h"
 
@@ -58,6 +59,7 @@ class TypingInputTest : public QObject {
         QVERIFY(CTypingCaret::Of(m_pDoc));
     }
 
+    int d() const { return m_pDoc->m_nCellSize; }
     QPoint CellCenter(int c, int r) const {
         const int d = m_pDoc->m_nCellSize;
         return QPoint(m_pDoc->m_nOriginX + c * d + d / 2, m_pDoc->m_nOriginY + r * d + d / 2) -
@@ -67,6 +69,20 @@ class TypingInputTest : public QObject {
         const int d = m_pDoc->m_nCellSize;
         return QRect(m_pDoc->m_nOriginX + c * d, m_pDoc->m_nOriginY + r * d, d, d)
             .translated(-m_pView->ScrollPosition());
+    }
+    QRegion TopCells(const CCellRect& rc) const {
+        QRegion region;
+        for (int x = rc.left; x <= rc.right; ++x) region += CellPixels(x, rc.top);
+        return region;
+    }
+
+    // A table of two columns with its top-left corner at (2, 1): fields
+    // "ab" at (3..4, 2) and "c" at (6..7, 2); the caret clicked into "ab".
+    void PutTable() {
+        const CTableLayout table({{"ab", "c"}}, CTableOptions());
+        table.Render(&m_pDoc->Cell(2, 1), CRuvlenDoc::GRID);
+        m_pView->viewport()->update();
+        QTest::mouseClick(m_pView->viewport(), Qt::LeftButton, {}, CellCenter(3, 2));
     }
 
 private slots:
@@ -121,6 +137,58 @@ private slots:
         // Another tool takes the caret away and the input method with it.
         m_pView->RunCommand(ID_TOOL_RECT);
         QVERIFY(!m_pView->inputMethodQuery(Qt::ImEnabled).toBool());
+    }
+
+    // Tab goes to the next field without leaving the window; the faint frame
+    // follows the caret's table cell, and only the two frames and the caret's
+    // cells are painted again.
+    void tabMovesTheFrameAndRepaintsOnlyIt() {
+        PutTable();
+        CCellRect cell;
+        QVERIFY(CTypingCaret::Of(m_pDoc)->TableCell(cell));
+        QCOMPARE(cell, (CCellRect{3, 2, 4, 2}));
+        QTest::qWait(30);
+        const QImage before = m_pView->viewport()->grab().toImage();
+        CPaintRecorder recorder(m_pView->viewport());
+        QTest::keyClick(m_pView, Qt::Key_Tab);
+        QVERIFY(m_pView->hasFocus());
+        QCOMPARE(CTypingCaret::Of(m_pDoc)->Cell(), (CCellPoint{6, 2}));
+        QVERIFY(CTypingCaret::Of(m_pDoc)->TableCell(cell));
+        QCOMPARE(cell, (CCellRect{6, 2, 7, 2}));
+        QTRY_VERIFY(!recorder.region.isEmpty());
+        QTest::qWait(30);
+        QCOMPARE(recorder.region, TopCells({3, 2, 4, 2}) + TopCells({6, 2, 7, 2}));
+        // The old cell's frame is gone, the new one's is drawn.
+        const QImage after = m_pView->viewport()->grab().toImage();
+        const QPoint oldFrame = CellPixels(4, 2).topLeft() + QPoint(d() / 2, 1);
+        const QPoint newFrame = CellPixels(7, 2).topLeft() + QPoint(d() / 2, 1);
+        QVERIFY(before.pixel(oldFrame) != after.pixel(oldFrame));
+        QVERIFY(before.pixel(newFrame) != after.pixel(newFrame));
+        QCOMPARE(after.pixel(newFrame), before.pixel(oldFrame));
+        QTest::keyClick(m_pView, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(CTypingCaret::Of(m_pDoc)->Cell(), (CCellPoint{3, 2}));
+    }
+
+    // The input method's text goes into a table cell as typed keys do: the
+    // composed text changes no cell, the committed text inserts and widens.
+    void inputMethodTypesIntoACell() {
+        PutTable();
+        CRuvlenDoc keys(Defaults());
+        CTableLayout({{"ab", "c"}}, CTableOptions()).Render(&keys.Cell(2, 1), CRuvlenDoc::GRID);
+        CTypingCaret& typed = CTypingCaret::PlaceAt(&keys, 3, 2);
+        typed.TypeText("りんごx", nullptr);
+
+        QInputMethodEvent preedit(QStringLiteral("りんご"), {});
+        QApplication::sendEvent(m_pView, &preedit);
+        QCOMPARE(CellString(*m_pDoc, 3, 2), QStringLiteral(" a"));
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("りんご"));
+        QApplication::sendEvent(m_pView, &commit);
+        QTest::keyClicks(m_pView, QStringLiteral("x"));
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 20; ++x)
+                QCOMPARE(CellString(*m_pDoc, x, y), CellString(keys, x, y));
+        QCOMPARE(CTypingCaret::Of(m_pDoc)->Cell(), typed.Cell());
     }
 
     void keystrokeRepaintsOnlyItsCells() {
