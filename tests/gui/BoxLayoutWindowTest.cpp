@@ -139,6 +139,14 @@ private slots:
         DragCells(Frame()->ActiveView(), 5, 0, 6, 1);
         QVERIFY(Frame()->OnCommand(ID_FILE_SAVE));
         QVERIFY(ReadFile("narrow.txt").startsWith("┏━━━━━┓   ┏━┓\r\n"));
+        // What the window wrote is told apart as half-width, back to its cells.
+        CRuvlenDoc reopened;
+        LoadDocumentText(reopened, ReadFile("narrow.txt").toStdString());
+        QCOMPARE(int(reopened.m_textFormat.m_layout), int(BoxLayout::Narrow));
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 8; ++x)
+                QCOMPARE(QByteArray(reopened.Cell(x, y).m_szText, 2),
+                         QByteArray(Doc().Cell(x, y).m_szText, 2));
     }
 
     // The copy commands put Western-width text on the system clipboard; another
