@@ -1,6 +1,10 @@
 #include "app/AppSettings.h"
 
 #include "app/IniFile.h"
+#include "canvas/CellGeometry.h"
+#include "canvas/RuvlenDoc.h"
+#include "canvas/UndoHistory.h"
+#include "tools/SymbolTable.h"
 
 #include <algorithm>
 
@@ -24,6 +28,9 @@ int AtLeast(int value, int low) {
     return std::max(value, low);
 }
 
+constexpr int kMinSize = CRuvlenDoc::MIN_SIZE;
+constexpr int kMaxSize = CRuvlenDoc::MAX_SIZE;
+
 int InRange(int value, int low, int high) {
     return std::min(std::max(value, low), high);
 }
@@ -31,15 +38,17 @@ int InRange(int value, int low, int high) {
 } // namespace
 
 void CAppSettings::LoadCanvasDefaults(const CIniFile& ini) {
-    m_nDefaultLines = InRange(ini.GetInt(kCanvas, "Lines", 30), 10, 99);
-    m_nDefaultColumns = InRange(ini.GetInt(kCanvas, "Columns", 40), 10, 99);
-    m_nDefaultTextSize = InRange(ini.GetInt(kCanvas, "TextSize", 2), 0, 5);
+    m_nDefaultLines = InRange(ini.GetInt(kCanvas, "Lines", 30), kMinSize, kMaxSize);
+    m_nDefaultColumns = InRange(ini.GetInt(kCanvas, "Columns", 40), kMinSize, kMaxSize);
+    m_nDefaultTextSize = InRange(ini.GetInt(kCanvas, "TextSize", 2), 0, kMaxFontSize);
     m_bDefaultGrid = GetFlag(ini, kCanvas, "ViewGrid", true) ? 1 : 0;
 }
 
 void CAppSettings::LoadEditing(const CIniFile& ini) {
-    m_nUndoLevels = InRange(ini.GetInt(kEditing, "UndoLevels", 1), 1, 100);
-    m_nRecoverySeconds = InRange(ini.GetInt(kEditing, "RecoverySeconds", 10), 0, 3600);
+    m_nUndoLevels = InRange(ini.GetInt(kEditing, "UndoLevels", 1), CUndoHistory::MIN_LEVELS,
+                            CUndoHistory::MAX_LEVELS);
+    m_nRecoverySeconds =
+        InRange(ini.GetInt(kEditing, "RecoverySeconds", 10), 0, CAppSettings::MAX_RECOVERY_SECONDS);
 }
 
 void CAppSettings::LoadWindowPlacement(const CIniFile& ini) {
@@ -55,7 +64,7 @@ void CAppSettings::LoadPaletteSettings(const CIniFile& ini) {
     m_nPaletteY = AtLeast(ini.GetInt(kPalette, "y", 50), 0);
     m_nPaletteWidth = AtLeast(ini.GetInt(kPalette, "Width", 126), 50);
     m_nPaletteHeight = AtLeast(ini.GetInt(kPalette, "Height", 240), 50);
-    m_nPaletteCategory = InRange(ini.GetInt(kPalette, "Index", 0), 0, 9);
+    m_nPaletteCategory = InRange(ini.GetInt(kPalette, "Index", 0), 0, kSymbolCategoryCount - 1);
 }
 
 bool CAppSettings::WindowRectIsDefault() const {

@@ -16,7 +16,8 @@ struct CAppSettings {
     int m_bDefaultGrid = 1;     // 0 or 1
 
     // Section "Editing".
-    int m_nUndoLevels = 1;       // 1..100; 1 keeps one snapshot that a second undo swaps back
+    int m_nUndoLevels = 1; // 1..100; 1 keeps one snapshot that a second undo swaps back
+    static constexpr int MAX_RECOVERY_SECONDS = 3600;
     int m_nRecoverySeconds = 10; // 0..3600; least seconds between recovery copies, 0 = none
 
     // Section "Window Placement": the main window's normal (restored) rectangle.

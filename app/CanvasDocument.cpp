@@ -3,6 +3,7 @@
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/FilePartFile.h"
 #include "canvas/io/RecoveryFile.h"
+#include "canvas/io/RoundTrip.h"
 #include "canvas/io/TextFile.h"
 
 #include <QDir>

@@ -58,8 +58,8 @@ QString Parse(const QStringList& args, CExportRequest& r) {
         } else if (a == QLatin1String("--size")) {
             // One digit, nothing around it: no blanks, no sign.
             const QString n = i + 1 < args.size() ? args[++i] : QString();
-            if (n.size() != 1 || n[0] < QLatin1Char('0') || n[0] > QLatin1Char('5'))
-                return QStringLiteral("--size takes 0 to 5");
+            if (n.size() != 1 || n[0] < QLatin1Char('0') || n[0] > QLatin1Char('0' + kMaxFontSize))
+                return QStringLiteral("--size takes 0 to %1").arg(kMaxFontSize);
             r.size = n[0].unicode() - '0';
         } else if (a == QLatin1String("--area")) {
             // A file keeps no selection, so only the whole canvas or the used area.

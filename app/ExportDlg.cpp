@@ -1,5 +1,6 @@
 #include "app/ExportDlg.h"
 
+#include "canvas/CanvasDefaults.h"
 #include "canvas/CellGeometry.h"
 #include "view/ImageExport.h"
 
@@ -49,7 +50,9 @@ CExportDlg::CExportDlg(QWidget* parent, const QString& suggestedPath, int fontSi
     m_pSizeCombo->setObjectName(QStringLiteral("size"));
     for (int i = 0; i < kFontSizeCount; ++i)
         m_pSizeCombo->addItem(QString::fromUtf8(FontSizeAt(i).label));
-    m_pSizeCombo->setCurrentIndex(fontSize >= 0 && fontSize < 6 ? fontSize : 2);
+    m_pSizeCombo->setCurrentIndex(fontSize >= 0 && fontSize <= kMaxFontSize
+                                      ? fontSize
+                                      : CCanvasDefaults().m_nDefaultTextSize);
     m_pAreaCombo = new QComboBox;
     m_pAreaCombo->setObjectName(QStringLiteral("area"));
     m_pAreaCombo->addItems({QStringLiteral("ｷｬﾝﾊﾞｽ全体"), QStringLiteral("選択範囲"),

@@ -4,11 +4,10 @@
 #include "app/ChildFrame.h"
 #include "app/HelpWindow.h"
 #include "app/MainFrame.h"
-#include "app/RecoveryIntervalDlg.h"
+#include "app/NumberDlg.h"
 #include "app/RecoveryManager.h"
 #include "app/SettingsStore.h"
 #include "app/SymbolPaletteDlg.h"
-#include "app/UndoLevelsDlg.h"
 #include "canvas/RuvlenDoc.h"
 #include "view/CanvasPrinter.h"
 #include "view/RuvlenView.h"
@@ -201,17 +200,17 @@ void CMainFrame::OnUpdateDefaults(CRuvlenView* view) {
 }
 
 void CMainFrame::OnUndoLevels() {
-    CUndoLevelsDlg dialog(this, m_pStore->Settings().m_nUndoLevels);
+    CNumberDlg dialog(this, UndoLevelsQuestion(), m_pStore->Settings().m_nUndoLevels);
     if (dialog.exec() != QDialog::Accepted) return;
-    m_pStore->Settings().m_nUndoLevels = dialog.Levels();
+    m_pStore->Settings().m_nUndoLevels = dialog.Value();
     m_pStore->SaveEditingSettings();
-    for (const auto& document : m_documents) document->Doc().SetUndoLevels(dialog.Levels());
+    for (const auto& document : m_documents) document->Doc().SetUndoLevels(dialog.Value());
 }
 
 void CMainFrame::OnRecoverySeconds() {
-    CRecoveryIntervalDlg dialog(this, m_pStore->Settings().m_nRecoverySeconds);
+    CNumberDlg dialog(this, RecoveryIntervalQuestion(), m_pStore->Settings().m_nRecoverySeconds);
     if (dialog.exec() != QDialog::Accepted) return;
-    m_pStore->Settings().m_nRecoverySeconds = dialog.Seconds();
+    m_pStore->Settings().m_nRecoverySeconds = dialog.Value();
     m_pStore->SaveEditingSettings();
 }
 

@@ -96,7 +96,8 @@ QString CRecoveryManager::DefaultFolder() {
 }
 
 int CRecoveryManager::IntervalMs() const {
-    return std::clamp(m_pSettings->m_nRecoverySeconds, 0, 3600) * 1000;
+    return std::clamp(m_pSettings->m_nRecoverySeconds, 0, CAppSettings::MAX_RECOVERY_SECONDS) *
+           1000;
 }
 
 // Opens the folder once for the whole run; a folder that is missing is only

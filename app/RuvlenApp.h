@@ -34,7 +34,6 @@ public:
     bool InitInstance(const QString& fileName);
 
     CMainFrame* MainFrame() const { return m_pMainFrame; }
-    const QString& SettingsPath() const { return m_strSettingsPath; }
     // False when the settings file could not be read or is not a settings file:
     // it is then never written over, and the status bar says so at start.
     bool CanWriteSettings() const { return m_bSettingsReadable; }

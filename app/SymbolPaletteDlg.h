@@ -26,7 +26,7 @@ public:
     int GetChosenSymbol(char buffer[4]) const;
 
     CSymbolGridWnd* m_pGrid = nullptr;
-    QComboBox* m_pCategoryCombo = nullptr; // control 1006
+    QComboBox* m_pCategoryCombo = nullptr;
     int m_nCategory = 0;
 
 signals:

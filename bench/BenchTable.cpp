@@ -6,6 +6,7 @@
 #include "canvas/TableLayout.h"
 #include "canvas/TableRecognition.h"
 #include "canvas/io/TableDataWriter.h"
+#include "canvas/io/TableText.h"
 
 #include <benchmark/benchmark.h>
 

@@ -13,7 +13,6 @@ public:
     static CArchive ForStoring(std::string& out) { return CArchive(&out); }
 
     bool IsStoring() const { return m_pOut != nullptr; }
-    bool IsLoading() const { return m_pIn != nullptr; }
 
     // Next byte 0..255, or -1 at the end.
     int ReadByte() {

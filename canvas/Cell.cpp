@@ -4,6 +4,16 @@
 
 #include <cstring>
 
+namespace {
+
+// True when the four arm bits are exactly two perpendicular arms.
+int IsCornerArms(int arms) {
+    return arms == (LF_RIGHT | LF_DOWN) || arms == (LF_DOWN | LF_LEFT) ||
+           arms == (LF_RIGHT | LF_UP) || arms == (LF_LEFT | LF_UP);
+}
+
+} // namespace
+
 void CCell::SetText(const char* text) {
     m_bUsed = 1;
     m_szText[0] = text[0] ? text[0] : ' ';
@@ -87,34 +97,34 @@ void CCell::MergeLinesFrom(const CCell& source) {
 }
 
 void CCell::AddHorizontal(int thick) {
-    MergeArms(LF_RIGHT | LF_LEFT, thick, 5, LF_HTHICK);
+    MergeArms(LF_RIGHT | LF_LEFT, thick, LF_RIGHT | LF_LEFT, LF_HTHICK);
 }
 void CCell::AddVertical(int thick) {
-    MergeArms(LF_DOWN | LF_UP, thick, 10, LF_VTHICK);
+    MergeArms(LF_DOWN | LF_UP, thick, LF_DOWN | LF_UP, LF_VTHICK);
 }
 void CCell::AddRight(int thick) {
-    MergeSingleArm(LF_RIGHT, thick, 5, LF_HTHICK);
+    MergeSingleArm(LF_RIGHT, thick, LF_RIGHT | LF_LEFT, LF_HTHICK);
 }
 void CCell::AddLeft(int thick) {
-    MergeSingleArm(LF_LEFT, thick, 5, LF_HTHICK);
+    MergeSingleArm(LF_LEFT, thick, LF_RIGHT | LF_LEFT, LF_HTHICK);
 }
 void CCell::AddDown(int thick) {
-    MergeSingleArm(LF_DOWN, thick, 10, LF_VTHICK);
+    MergeSingleArm(LF_DOWN, thick, LF_DOWN | LF_UP, LF_VTHICK);
 }
 void CCell::AddUp(int thick) {
-    MergeSingleArm(LF_UP, thick, 10, LF_VTHICK);
+    MergeSingleArm(LF_UP, thick, LF_DOWN | LF_UP, LF_VTHICK);
 }
 void CCell::AddTopLeftCorner(int thick) {
-    MergeArms(3, thick, 3, LF_HTHICK | LF_VTHICK);
+    MergeArms(LF_RIGHT | LF_DOWN, thick, LF_RIGHT | LF_DOWN, LF_HTHICK | LF_VTHICK);
 }
 void CCell::AddTopRightCorner(int thick) {
-    MergeArms(6, thick, 6, LF_HTHICK | LF_VTHICK);
+    MergeArms(LF_DOWN | LF_LEFT, thick, LF_DOWN | LF_LEFT, LF_HTHICK | LF_VTHICK);
 }
 void CCell::AddBottomLeftCorner(int thick) {
-    MergeArms(9, thick, 9, LF_HTHICK | LF_VTHICK);
+    MergeArms(LF_RIGHT | LF_UP, thick, LF_RIGHT | LF_UP, LF_HTHICK | LF_VTHICK);
 }
 void CCell::AddBottomRightCorner(int thick) {
-    MergeArms(12, thick, 12, LF_HTHICK | LF_VTHICK);
+    MergeArms(LF_LEFT | LF_UP, thick, LF_LEFT | LF_UP, LF_HTHICK | LF_VTHICK);
 }
 
 void CCell::SetHorizontalThick(int thick) {

@@ -67,11 +67,6 @@ private:
     void MergeSingleArm(int arm, int thick, int freshFlags, int axisBit);
 };
 
-// True when the four arm bits are exactly two perpendicular arms.
-inline int IsCornerArms(int arms) {
-    return arms == 3 || arms == 6 || arms == 9 || arms == 12;
-}
-
 // Flag transforms on line flags (bit permutations).
 int RotateLineFlagsRight(int flags);
 int FlipLineFlagsHorizontal(int flags);

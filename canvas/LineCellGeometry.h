@@ -10,22 +10,22 @@ struct CLineStrokes {
     static CLineStrokes For(int d);
 };
 
-// A rectangle of whole pixels.
-struct CPixelRect {
+// One stroke of a ruled-line cell: a filled rectangle of whole pixels.
+struct CStrokeRect {
     int x = 0, y = 0, width = 0, height = 0;
 
-    bool operator==(const CPixelRect& o) const {
+    bool operator==(const CStrokeRect& o) const {
         return x == o.x && y == o.y && width == o.width && height == o.height;
     }
 };
 
 // The filled rectangles a box-drawing cell is made of: one per arm, at most four.
 struct CLineCellRects {
-    CPixelRect rects[4];
+    CStrokeRect rects[4];
     int count = 0;
 
-    const CPixelRect* begin() const { return rects; }
-    const CPixelRect* end() const { return rects + count; }
+    const CStrokeRect* begin() const { return rects; }
+    const CStrokeRect* end() const { return rects + count; }
 };
 
 // The rectangles of a cell of edge d with the given line flags, relative to the

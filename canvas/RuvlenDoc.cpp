@@ -132,11 +132,11 @@ void CRuvlenDoc::EndTool() {
         m_pCaret->EraseFeedback();
         m_pCaret.reset();
     }
-    if (m_nToolState == 0) return;
+    if (m_nToolState == NO_TOOL) return;
     if (m_pTool) m_pTool->EraseFeedback();
-    if (m_nToolState == 2) m_nToolMode = m_nPrevToolMode;
+    if (m_nToolState == PASTE_TOOL) m_nToolMode = m_nPrevToolMode;
     m_pTool.reset();
-    m_nToolState = 0;
+    m_nToolState = NO_TOOL;
     m_bDragSelection = 0;
 }
 

@@ -7,11 +7,11 @@
 #include "canvas/CellRect.h"
 #include "canvas/CommandIds.h"
 #include "canvas/DocView.h"
+#include "canvas/RoundTripChange.h"
 #include "canvas/TableEditResult.h"
+#include "canvas/TextFormat.h"
 #include "canvas/ToolObject.h"
 #include "canvas/UndoHistory.h"
-#include "canvas/io/RoundTrip.h"
-#include "canvas/io/TextFormat.h"
 
 #include <cstddef>
 #include <memory>
@@ -39,6 +39,8 @@ public:
     static constexpr int GRID = 100;    // storage edge of each grid
     static constexpr int MAX_SIZE = 99; // largest canvas in columns or lines
     static constexpr int MIN_SIZE = 10;
+    // m_nToolState: is there a tool object, and did a paste command make it.
+    enum : int { NO_TOOL = 0, GESTURE_TOOL = 1, PASTE_TOOL = 2 };
 
     explicit CRuvlenDoc(const CCanvasDefaults& defaults = CCanvasDefaults());
     CRuvlenDoc(const CRuvlenDoc&) = delete;
@@ -231,7 +233,7 @@ public:
     int m_nToolMode = ID_TOOL_RECT;
     int m_nPrevToolMode = ID_TOOL_RECT;
     int m_nLineMode = ID_LINE_THICK;
-    int m_nToolState = 0; // 0 no tool, 1 a gesture tool, 2 a paste tool
+    int m_nToolState = NO_TOOL;
     int m_bDragSelection = 0;
     std::unique_ptr<CToolObject> m_pTool;
     // The typing tool's caret with its run of keystrokes, while that tool is the
@@ -264,7 +266,6 @@ public:
     int m_nLoadAddedColumns = 0;
 
 private:
-    int IsThickMode() const { return m_nLineMode == ID_LINE_THICK; }
     bool SelectionOnCanvas(CCellRect& rc) const;
     template <class MapFn> void TransformSelection(CDocView* view, MapFn map, int turns, int flip);
     void PasteFromBuffer(CDocView* view, int left, int top, int right, int bottom,

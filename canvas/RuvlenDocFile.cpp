@@ -1,8 +1,8 @@
 // The canvas text file: Shift-JIS, one line per canvas line, trailing spaces
-// removed, CR LF line ends. Other formats are converted around it (DocumentText.cpp).
+// removed, CR LF line ends. Other formats are converted around it (canvas/io/DocumentText.cpp).
 #include "canvas/ByteClass.h"
-#include "canvas/io/DocumentText.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/TextLines.h"
 
 #include <algorithm>
 

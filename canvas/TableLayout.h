@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas/io/TableText.h"
+#include "canvas/TableProblem.h"
 
 #include <string>
 #include <vector>

@@ -32,7 +32,6 @@ public:
     // Clamps to 1..100 and drops steps beyond the new limit: the oldest undo
     // steps first, then the redo steps farthest from the present.
     void SetLimit(int limit);
-    int Limit() const { return m_nLimit; }
 
     // A new operation is about to change rc (cut down to the grid): clears the
     // redo side and keeps the rectangle's cells as they are now.

@@ -3,6 +3,7 @@
 #include "canvas/io/FilePartFile.h"
 #include "canvas/io/TextFile.h"
 #include "cli/CliSession.h"
+#include "cli/CliWording.h"
 
 #include <cstdlib>
 #include <ostream>
@@ -10,11 +11,8 @@
 namespace {
 
 // What went wrong, naming the file; a read or write error names it already.
-std::string PartError(const std::string& path, const CPartProblem& problem) {
-    if (problem.m_kind == EPartProblem::Io &&
-        problem.m_strMessage.find(kNotTextMessage) != std::string::npos)
-        return path + ": not a text file (" + kNotTextMessage + ")";
-    if (problem.m_kind == EPartProblem::Io) return problem.m_strMessage;
+std::string PartError(const char* what, const std::string& path, const CPartProblem& problem) {
+    if (problem.m_kind == EPartProblem::Io) return FileProblem(what, path, problem.m_strMessage);
     std::string text = path + ": " + DescribePartProblemEnglish(problem);
     if (problem.m_kind == EPartProblem::ChangedOnDisk)
         text += " (save OTHERFILE writes the whole file under another name)";
@@ -47,7 +45,7 @@ bool CCliSession::OpenPart(const Args& a, std::string& error) {
             return false;
         }
         if (!ReadDiagramBlocks(path, blocks, lines, problem)) {
-            error = PartError(path, problem);
+            error = PartError("open", path, problem);
             return false;
         }
         if (n < 1 || n > int(blocks.size())) {
@@ -72,7 +70,7 @@ bool CCliSession::OpenPart(const Args& a, std::string& error) {
     CFilePart part;
     CPartProblem problem;
     if (!OpenFilePart(*doc, path, first, last, part, problem)) {
-        error = PartError(path, problem);
+        error = PartError("open", path, problem);
         return false;
     }
     Adopt(std::move(doc));
@@ -85,7 +83,7 @@ bool CCliSession::SavePart(const Args& a, const CTextFormat& format, std::string
     const std::string path = a.size() == 1 ? m_part->m_strPath : a[1].text;
     CPartProblem problem;
     if (SaveFilePartTo(*m_pDoc, *m_part, path, format, problem)) return true;
-    error = PartError(path, problem);
+    error = PartError("save", path, problem);
     return false;
 }
 
@@ -94,7 +92,7 @@ bool CCliSession::Diagrams(const std::string& path, std::string& error) {
     int lines = 0;
     CPartProblem problem;
     if (!ReadDiagramBlocks(path, blocks, lines, problem)) {
-        error = PartError(path, problem);
+        error = PartError("diagrams", path, problem);
         return false;
     }
     for (const CDiagramBlock& block : blocks)

@@ -1,13 +1,14 @@
 #include "cli/CliSession.h"
 
+#include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/Cp932.h"
 #include "canvas/io/ExportArea.h"
 #include "canvas/io/LayoutReader.h"
 #include "canvas/io/OutputFormat.h"
+#include "canvas/io/RoundTrip.h"
 #include "canvas/io/TextFile.h"
 #include "cli/CliWording.h"
-#include "tools/CommandIds.h"
 #include "tools/CommandRegistry.h"
 #include "tools/SymbolTable.h"
 #include "tools/ToolRegistry.h"
@@ -174,69 +175,163 @@ bool CCliSession::RequireCell(const Args& a, size_t i, int& x, int& y, std::stri
     return true;
 }
 
+const std::vector<CCliSession::CWord>& CCliSession::Words() {
+    using S = CCliSession;
+    static const std::vector<CWord> words = {
+        {"new", "C L", "a fresh canvas of C columns and L lines (10..99)", &S::Size},
+        {"open", "FILE [wide|narrow] [ascii] | FILE LINES",
+         "read a text file into a fresh canvas: UTF-8 when it has a\n"
+         "byte-order mark or is valid UTF-8 with non-ASCII text,\n"
+         "Shift-JIS otherwise; warns of characters it replaced;\n"
+         "a file longer than 99 lines or wider than 99 cells is\n"
+         "cut, and the warning lists its diagram blocks. Box\n"
+         "drawing is full-width (wide) or half-width as Western\n"
+         "fonts show it (narrow), told apart by where vertical\n"
+         "lines join unless given; narrow diagrams drawn elsewhere\n"
+         "are re-laid onto the two-column grid, with a warning;\n"
+         "ascii: + - = | become lines where they join. With LINES\n"
+         "(FIRST-LAST, 1-based, or diagram N) only those lines, to\n"
+         "save them back in place",
+         &S::Open},
+        {"diagrams", "FILE",
+         "list FILE's diagram blocks, one a line: FIRST-LAST and\n"
+         "the block's first line",
+         &S::DiagramsWord},
+        {"save", "[FILE] [ENC] [EOL] [BOX]",
+         "write the canvas in the format of the file it was\n"
+         "read from (a new canvas: sjis crlf wide), or in encoding\n"
+         "ENC (sjis utf8 utf8-bom), line ends EOL (crlf lf) and box\n"
+         "drawing BOX (wide; narrow, always UTF-8; ascii), which\n"
+         "the canvas then keeps; after open FILE LINES, the whole\n"
+         "file with the canvas's lines in place of LINES; without\n"
+         "FILE, after open FILE LINES: write them back into FILE,\n"
+         "every other byte as it was; exits 1, writing nothing,\n"
+         "when FILE changed on disk since it was read",
+         &S::Save},
+        {"show", "", "print the canvas as UTF-8", &S::ShowWord},
+        {"size", "C L", "change columns and lines; cells are kept", &S::Size},
+        {"tool", "NAME", "choose a tool; NAME is one of the tools below", &S::Tool},
+        {"weight", "thin|thick", "the line weight", &S::Weight},
+        {"drag", "X1 Y1 X2 Y2 [\"TEXT\"]",
+         "press, move and release with the current tool;\n"
+         "TEXT answers the text dialog of the text tools",
+         &S::Drag},
+        {"click", "X Y [\"TEXT\"]", "drag X Y X Y", &S::Click},
+        {"rclick", "X Y ARM", "right button on the arm (right down left up) of a cell",
+         &S::RightClick},
+        {"caret", "X Y", "with tool type: put the typing caret on a cell", &S::Caret},
+        {"type", "\"TEXT\"", "type TEXT at the caret (\\n is Enter)", &S::Type},
+        {"key", "NAME",
+         "left right up down home end backspace delete enter esc tab,\n"
+         "shift+tab ctrl+home ctrl+end; shift+left/right/up/down draw\n"
+         "a line; in a table cell they edit the cell, tab goes to the\n"
+         "next field",
+         &S::Key},
+        {"pick", "CATEGORY SLOT", "choose a palette symbol (0..9, 0..59)", &S::Pick},
+        {"undolevels", "N",
+         "keep N undo steps (1..100, default 1: a second undo\n"
+         "takes the undo back); redo steps forward again",
+         &S::UndoLevels},
+        {"export", "FILE [SIZE] [used]",
+         "write the canvas's cells as FILE's extension says: .svg\n"
+         "an SVG picture at font size SIZE (0..5; default the\n"
+         "canvas's own, 2 for a new one), .md a fenced block of\n"
+         "half-width box drawing for Markdown, .txt text with\n"
+         "full-width box drawing; used: only the rectangle of\n"
+         "non-blank cells",
+         &S::Export},
+        {"copy", "[wide|narrow|ascii]",
+         "copy the selection onto the clipboard, its box drawing\n"
+         "full-width (wide, as without a word), half-width for\n"
+         "Western fonts or in ASCII",
+         &S::CopyWord},
+        {"table", "FILE [thin|thick] [header] [compact] [transparent]",
+         "a ruled table from CSV or tab-separated data (FILE - : the\n"
+         "clipboard's text), waiting like paste; thin or thick\n"
+         "frame (default thick), header: a line under the first\n"
+         "row, compact: no lines between the other rows,\n"
+         "transparent: pasted like tpaste, lines joined",
+         &S::Table},
+        {"copytable", "",
+         "the fields of the table holding the selection's top-left\n"
+         "cell, tab-separated, onto the clipboard",
+         &S::TableCommand},
+        {"tabledata", "FILE",
+         "write that table's fields to FILE: .csv (UTF-8 with a\n"
+         "byte-order mark), .tsv, .md (a pipe table) or .html",
+         &S::TableCommand},
+        {"tableformat", "[thin|thick] [header] [compact]",
+         "re-lay that table from its fields as table lays data out;\n"
+         "no words: keep its frame, inner weight, header line and\n"
+         "compact rows",
+         &S::TableCommand},
+        {"sorttable", "[desc] [header|noheader]",
+         "sort its rows by the column of the selection's left cell\n"
+         "(numbers by value, empty last)",
+         &S::TableCommand},
+        {"mergecells", "", "join the table cells the selection touches into one", &S::TableCommand},
+        {"clipboard", "[\"TEXT\"]", "put text on the clipboard; without TEXT, print its text",
+         &S::Clipboard},
+    };
+    return words;
+}
+
 bool CCliSession::Run(const Args& a, std::string& error) {
     const std::string& name = a[0].text;
     if (a[0].quoted) {
         error = "a command name cannot be quoted";
         return false;
     }
-    if (name == "drag" || name == "click") return Gesture(a, name == "drag", error);
-    if (name == "rclick") return RightClick(a, error);
-    if (name == "caret") return Caret(a, error);
-    if (name == "type") return Type(a, error);
-    if (name == "key") return Key(a, error);
-    if (name == "tool") {
-        if (!ArgCount(a, 1, 1, error)) return false;
-        const CToolRow* tool = FindToolByCliName(a[1].text);
-        if (!tool) {
-            error = "unknown tool '" + a[1].text + "' (" + ToolCliNames() + ")";
-            return false;
-        }
-        return Command(tool->id, error);
-    }
-    if (name == "copy" && a.size() == 2) return CopyInLayout(a, error);
-    if (name == "copytable" || name == "tabledata" || name == "tableformat" ||
-        name == "sorttable" || name == "mergecells")
-        return TableCommand(a, error);
+    for (const CWord& word : Words())
+        if (name == word.name) return (this->*word.run)(a, error);
     if (const CCommandRow* row = FindCommandByCliWord(name.c_str())) {
         if (!ArgCount(a, 0, 0, error)) return false;
         return Command(row->id, error);
     }
-    if (name == "weight") {
-        if (!ArgCount(a, 1, 1, error)) return false;
-        if (a[1].text != "thin" && a[1].text != "thick") {
-            error = "weight: thin or thick";
-            return false;
-        }
-        return Command(a[1].text == "thin" ? ID_LINE_THIN : ID_LINE_THICK, error);
-    }
-    if (name == "new" || name == "size") return Size(a, error);
-    if (name == "open") return Open(a, error);
-    if (name == "diagrams") return ArgCount(a, 1, 1, error) && Diagrams(a[1].text, error);
-    if (name == "save") return Save(a, error);
-    if (name == "show") {
-        if (!ArgCount(a, 0, 0, error)) return false;
-        Show();
-        return true;
-    }
-    if (name == "pick") return Pick(a, error);
-    if (name == "undolevels") return UndoLevels(a, error);
-    if (name == "export") return Export(a, error);
-    if (name == "table") return Table(a, error);
-    if (name == "clipboard") {
-        if (!ArgCount(a, 0, 1, error)) return false;
-        if (a.size() == 1) {
-            m_out << m_clipboard.m_strText;
-            if (!m_clipboard.m_strText.empty() && m_clipboard.m_strText.back() != '\n')
-                m_out << '\n';
-            return true;
-        }
-        m_clipboard.m_strText = a[1].text;
-        m_clipboard.m_bHasText = true;
-        return true;
-    }
     error = "unknown command '" + name + "'";
     return false;
+}
+
+bool CCliSession::Tool(const Args& a, std::string& error) {
+    if (!ArgCount(a, 1, 1, error)) return false;
+    const CToolRow* tool = FindToolByCliName(a[1].text);
+    if (!tool) {
+        error = "unknown tool '" + a[1].text + "' (" + ToolCliNames() + ")";
+        return false;
+    }
+    return Command(tool->id, error);
+}
+
+bool CCliSession::Weight(const Args& a, std::string& error) {
+    if (!ArgCount(a, 1, 1, error)) return false;
+    if (a[1].text != "thin" && a[1].text != "thick") {
+        error = "weight: thin or thick";
+        return false;
+    }
+    return Command(a[1].text == "thin" ? ID_LINE_THIN : ID_LINE_THICK, error);
+}
+
+bool CCliSession::DiagramsWord(const Args& a, std::string& error) {
+    return ArgCount(a, 1, 1, error) && Diagrams(a[1].text, error);
+}
+
+bool CCliSession::ShowWord(const Args& a, std::string& error) {
+    if (!ArgCount(a, 0, 0, error)) return false;
+    Show();
+    return true;
+}
+
+// The clipboard as the script sees it: UTF-8 text in, UTF-8 text out.
+bool CCliSession::Clipboard(const Args& a, std::string& error) {
+    if (!ArgCount(a, 0, 1, error)) return false;
+    if (a.size() == 1) {
+        m_out << m_clipboard.m_strText;
+        if (!m_clipboard.m_strText.empty() && m_clipboard.m_strText.back() != '\n') m_out << '\n';
+        return true;
+    }
+    m_clipboard.m_strText = a[1].text;
+    m_clipboard.m_bHasText = true;
+    return true;
 }
 
 bool CCliSession::Command(int id, std::string& error) {
@@ -248,6 +343,12 @@ bool CCliSession::Command(int id, std::string& error) {
     m_view.m_strWarnings.clear();
     if (!ran) {
         error = NotAvailableText(id);
+        return false;
+    }
+    const CTableEditResult& edit = m_pController->LastTableEdit();
+    if ((id == ID_INSERT_LINES || id == ID_INSERT_COLUMNS) &&
+        edit.m_nStatus == CTableEditResult::NO_ROOM) {
+        error = NoRoomForInsert(id == ID_INSERT_LINES, edit.m_nNeeded);
         return false;
     }
     if (!m_view.m_strError.empty()) {
@@ -270,8 +371,8 @@ bool CCliSession::Gesture(const Args& a, bool drag, std::string& error) {
         return false;
     const bool hasText = a.size() == cells + 2;
     const int mode = m_pDoc->m_nToolMode;
-    if (hasText &&
-        (m_pDoc->m_nToolState != 0 || (mode != ID_TOOL_HTEXT && mode != ID_TOOL_VTEXT))) {
+    if (hasText && (m_pDoc->m_nToolState != CRuvlenDoc::NO_TOOL ||
+                    (mode != ID_TOOL_HTEXT && mode != ID_TOOL_VTEXT))) {
         error = a[0].text + ": TEXT is only for the text tools (tool htext or tool vtext)";
         return false;
     }
@@ -307,9 +408,10 @@ bool CCliSession::RightClick(const Args& a, std::string& error) {
     return true;
 }
 
-// copy wide (the plain copy), copy narrow or copy ascii.
-bool CCliSession::CopyInLayout(const Args& a, std::string& error) {
-    if (a[1].text == "wide" && !a[1].quoted) return Command(ID_EDIT_COPY, error);
+// copy, copy wide (the plain copy), copy narrow or copy ascii.
+bool CCliSession::CopyWord(const Args& a, std::string& error) {
+    if (!ArgCount(a, 0, 1, error)) return false;
+    if (a.size() == 1 || (a[1].text == "wide" && !a[1].quoted)) return Command(ID_EDIT_COPY, error);
     const CCommandRow* row =
         a[1].quoted ? nullptr : FindCommandByCliWord(("copy " + a[1].text).c_str());
     if (!row) {
@@ -344,14 +446,15 @@ bool CCliSession::OpenWhole(const std::string& path, const CLayoutReadOptions& o
                             std::string& error) {
     auto doc = std::make_unique<CRuvlenDoc>();
     if (!LoadDocumentFile(*doc, path, options, error)) {
-        if (error.find(kNotTextMessage) != std::string::npos)
-            error = path + ": not a text file (" + kNotTextMessage + ")";
+        error = FileProblem("open", path, error);
         return false;
     }
     if (doc->m_bLoadCut)
-        m_err << "tavik-cli: warning: " << path << ": content past 99 lines was dropped\n";
+        m_err << "tavik-cli: warning: " << path << ": content past " << CRuvlenDoc::MAX_SIZE
+              << " lines was dropped\n";
     else if (doc->m_bLoadWrapped)
-        m_err << "tavik-cli: warning: " << path << ": lines wider than 99 cells were wrapped\n";
+        m_err << "tavik-cli: warning: " << path << ": lines wider than " << CRuvlenDoc::MAX_SIZE
+              << " cells were wrapped\n";
     const bool cut = doc->m_bLoadCut || doc->m_bLoadWrapped;
     const CRoundTripChange roundTrip = doc->m_loadRoundTrip;
     const int relaid = doc->m_bLoadRelaid ? doc->m_nLoadAddedColumns : -1;
@@ -376,7 +479,9 @@ bool CCliSession::Save(const Args& a, std::string& error) {
                 "without one)";
         return false;
     }
-    return SaveDocumentFile(*m_pDoc, a[1].text, format, error);
+    if (SaveDocumentFile(*m_pDoc, a[1].text, format, error)) return true;
+    error = FileProblem("save", a[1].text, error);
+    return false;
 }
 
 bool CCliSession::Size(const Args& a, std::string& error) {
@@ -441,9 +546,14 @@ bool CCliSession::Export(const Args& a, std::string& error) {
         error = "export: only `used` (the non-blank cells' area) may follow SIZE";
         return false;
     }
-    return ExportAreaRect(*m_pDoc, used ? EExportArea::Used : EExportArea::Canvas, request.cells,
-                          error) &&
-           format->writer(*m_pDoc, request, path, error);
+    if (!ExportAreaRect(*m_pDoc, used ? EExportArea::Used : EExportArea::Canvas, request.cells,
+                        error)) {
+        error = "export: the canvas is blank, so it has no used area";
+        return false;
+    }
+    if (format->writer(*m_pDoc, request, path, error)) return true;
+    error = FileProblem("export", path, error);
+    return false;
 }
 
 bool CCliSession::Pick(const Args& a, std::string& error) {

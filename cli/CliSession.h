@@ -24,6 +24,18 @@ public:
 
     bool Run(const std::vector<CScriptWord>& words, std::string& error);
 
+    // A command of the script language other than the edit commands, which come
+    // from the command registry: its arguments and explanation as the help
+    // shows them, and what carries it out.
+    struct CWord {
+        const char* name;
+        const char* arguments; // as the help shows them, "" for none
+        const char* help;      // lines separated by '\n'
+        bool (CCliSession::*run)(const std::vector<CScriptWord>& words, std::string& error);
+    };
+    // Every such command, in the order the help lists them.
+    static const std::vector<CWord>& Words();
+
     // The canvas the commands work on; a new or opened canvas replaces it.
     CRuvlenDoc& Document() { return *m_pDoc; }
 
@@ -33,11 +45,18 @@ private:
     CCellPoint CellCenter(int x, int y) const;
     bool RequireCell(const Args& a, size_t i, int& x, int& y, std::string& error) const;
     bool Gesture(const Args& a, bool drag, std::string& error);
+    bool Drag(const Args& a, std::string& error) { return Gesture(a, true, error); }
+    bool Click(const Args& a, std::string& error) { return Gesture(a, false, error); }
+    bool Tool(const Args& a, std::string& error);
+    bool Weight(const Args& a, std::string& error);
+    bool DiagramsWord(const Args& a, std::string& error);
+    bool ShowWord(const Args& a, std::string& error);
+    bool Clipboard(const Args& a, std::string& error);
     bool RightClick(const Args& a, std::string& error);
     bool Open(const Args& a, std::string& error);
     bool OpenWhole(const std::string& path, const CLayoutReadOptions& options, std::string& error);
     void WarnReplacements(const std::string& path);
-    bool CopyInLayout(const Args& a, std::string& error);
+    bool CopyWord(const Args& a, std::string& error);
     bool Save(const Args& a, std::string& error);
     // Parts of files (cli/CliPart.cpp).
     bool OpenPart(const Args& a, std::string& error);

@@ -1,14 +1,15 @@
 // The table command: data from a file or the clipboard as a waiting paste;
 // and the commands on a table drawn on the canvas.
+#include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/TableCommands.h"
 #include "canvas/TableLayout.h"
 #include "canvas/TableRecognition.h"
 #include "canvas/io/TableDataWriter.h"
+#include "canvas/io/TableText.h"
 #include "canvas/io/TextFile.h"
 #include "cli/CliSession.h"
 #include "cli/CliWording.h"
-#include "tools/CommandIds.h"
 
 #include <algorithm>
 #include <ostream>
@@ -93,7 +94,10 @@ bool CCliSession::Table(const Args& a, std::string& error) {
     } else {
         std::string bytes;
         bool more = false;
-        if (!ReadFileBytes(a[1].text, bytes, kMaxTableBytes, &more, error)) return false;
+        if (!ReadFileBytes(a[1].text, bytes, kMaxTableBytes, &more, error)) {
+            error = FileProblem("table", a[1].text, error);
+            return false;
+        }
         if (more) {
             error = "table: " + source + " is too large for a table";
             return false;

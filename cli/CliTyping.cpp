@@ -3,6 +3,7 @@
 #include "cli/CliSession.h"
 
 #include "canvas/RuvlenDoc.h"
+#include "cli/CliWording.h"
 #include "tools/TypingCaret.h"
 
 #include <map>
@@ -59,7 +60,7 @@ bool CCliSession::Type(const Args& a, std::string& error) {
     CTypingCaret& caret = *CTypingCaret::Of(m_pDoc.get());
     caret.TypeText(a[1].text, &status);
     if (GrowthRefused(caret, *m_pDoc, "type", error)) return false;
-    if (!status.empty()) m_err << "tavik-cli: warning: " << status << "\n";
+    if (!status.empty()) m_err << "tavik-cli: warning: " << TypingProblem(status) << "\n";
     return true;
 }
 

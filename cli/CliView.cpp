@@ -1,7 +1,8 @@
 #include "cli/CliView.h"
 
 #include "canvas/io/Cp932.h"
-#include "tools/CommandIds.h"
+#include "cli/CliWording.h"
+#include "tools/DialogResult.h"
 #include "tools/SymbolTable.h"
 #include "tools/TextInputDlg.h"
 
@@ -31,7 +32,7 @@ int CCliView::RunTextInput(CTextInputDlg& dialog) {
     if (!m_bHasDialogText) return IDCANCEL;
     std::string message;
     if (!dialog.ValidateText(DialogBytes(m_strDialogText), &message)) {
-        m_strError = message;
+        m_strError = DialogRefusal(message);
         return IDCANCEL;
     }
     return IDOK;

@@ -1,7 +1,7 @@
 #include "tools/MoveTool.h"
 
 #include "canvas/RuvlenDoc.h"
-#include "tools/CommandIds.h"
+#include "tools/CursorIds.h"
 #include "tools/ViewPort.h"
 
 CMoveTool::CMoveTool(CRuvlenDoc* doc, CViewPort* view, const CCellRect& selection)

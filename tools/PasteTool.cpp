@@ -1,7 +1,7 @@
 #include "tools/PasteTool.h"
 
 #include "canvas/RuvlenDoc.h"
-#include "tools/CommandIds.h"
+#include "tools/CursorIds.h"
 #include "tools/ViewPort.h"
 
 #include <algorithm>
@@ -20,7 +20,7 @@ void CPasteTool::AnchorAt(const CCellPoint& cell) {
 }
 
 void CPasteTool::KeepInCanvas() {
-    if (m_nState == 0) return; // not placed yet: the press places it
+    if (m_nState == IDLE) return; // not placed yet: the press places it
     CTool::KeepInCanvas();
     AnchorAt({m_nStartCol, m_nStartRow});
 }
@@ -33,15 +33,15 @@ int CPasteTool::OnLButtonDown(int x, int y) {
 // Before the press the preview follows the pointer over the canvas, placed as
 // the press would place it.
 int CPasteTool::OnMouseMove(int x, int y) {
-    if (m_nState != 0) return CTool::OnMouseMove(x, y);
+    if (m_nState != IDLE) return CTool::OnMouseMove(x, y);
     if (!m_pDoc->IsInCanvas(x, y) || m_nWidth <= 0 || m_nHeight <= 0) {
         HidePreview();
-        return 1;
+        return HANDLED;
     }
     AnchorAt(m_pDoc->CellFromPoint(x, y));
     m_bPreview = true;
     m_pView->SetPastePreview(true, {Left(), Top(), Right(), Bottom()}, IsTransparent());
-    return 1;
+    return HANDLED;
 }
 
 void CPasteTool::EraseFeedback() {

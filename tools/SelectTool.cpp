@@ -1,7 +1,7 @@
 #include "tools/SelectTool.h"
 
 #include "canvas/RuvlenDoc.h"
-#include "tools/CommandIds.h"
+#include "tools/CursorIds.h"
 #include "tools/ViewPort.h"
 
 int CSelectTool::Apply() {

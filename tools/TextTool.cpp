@@ -1,7 +1,7 @@
 #include "tools/TextTool.h"
 
 #include "canvas/RuvlenDoc.h"
-#include "tools/CommandIds.h"
+#include "tools/DialogResult.h"
 #include "tools/TextInputDlg.h"
 #include "tools/ViewPort.h"
 
@@ -25,7 +25,7 @@ int CTextTool::Apply() {
 }
 
 void CTextTool::DrawMarker() {
-    if (m_nState != 2) return;
+    if (m_nState != FINISHED) return;
     CFeedbackFigure marker;
     marker.kind = CFeedbackFigure::Marker;
     marker.rects.push_back(CellOutline(Left(), Top(), Right(), Bottom()));

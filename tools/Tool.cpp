@@ -1,7 +1,8 @@
 #include "tools/Tool.h"
 
+#include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
-#include "tools/CommandIds.h"
+#include "tools/CursorIds.h"
 #include "tools/ViewPort.h"
 
 #include <algorithm>
@@ -13,26 +14,26 @@ int CTool::IsThick() const {
 int CTool::Refuse() {
     EraseFeedback();
     m_pView->ReleaseCapture();
-    return -1;
+    return REFUSED;
 }
 
 int CTool::OnLButtonDown(int x, int y) {
-    if (m_nState != 0) return Refuse();
+    if (m_nState != IDLE) return Refuse();
     m_pView->SetCapture();
     BeginAt(m_pDoc->CellFromPoint(x, y));
-    m_nState = 1;
+    m_nState = TRACKING;
     DrawFeedback();
-    return 1;
+    return HANDLED;
 }
 
 int CTool::OnMouseMove(int x, int y) {
     m_pView->SetCapture();
-    if (m_nState != 1) return Refuse();
+    if (m_nState != TRACKING) return Refuse();
     EraseFeedback();
     TrackTo(m_pDoc->CellFromPoint(x, y));
     m_pView->AutoScroll(x, y);
     DrawFeedback();
-    return 1;
+    return HANDLED;
 }
 
 void CTool::BeginAt(const CCellPoint& cell) {
@@ -46,12 +47,12 @@ void CTool::TrackTo(const CCellPoint& cell) {
 }
 
 int CTool::OnLButtonUp(int, int) {
-    if (m_nState != 1) return Refuse();
-    m_nState = 2;
+    if (m_nState != TRACKING) return Refuse();
+    m_nState = FINISHED;
     EraseFeedback();
     Apply();
     m_pView->ReleaseCapture();
-    return 0;
+    return GESTURE_DONE;
 }
 
 void CTool::DrawFeedback() {

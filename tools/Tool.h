@@ -14,6 +14,12 @@ class CViewPort;
 // Return codes of the mouse operations: 1 handled, -1 refused, 0 gesture finished.
 class CTool : public CToolObject {
 public:
+    // m_nState: no press yet, button held, released (Apply running or done).
+    enum : int { IDLE = 0, TRACKING = 1, FINISHED = 2 };
+    // What the mouse operations return: the gesture goes on, it is over (the
+    // caller deletes the tool), or the event was refused and the tool stays.
+    enum : int { HANDLED = 1, GESTURE_DONE = 0, REFUSED = -1 };
+
     CTool(CRuvlenDoc* doc, CViewPort* view) : m_pDoc(doc), m_pView(view) {}
 
     virtual int OnLButtonDown(int x, int y);
@@ -44,7 +50,7 @@ public:
     int m_nStartRow = 0;
     int m_nEndCol = 0;
     int m_nEndRow = 0;
-    int m_nState = 0; // 0 idle, 1 tracking, 2 finished
+    int m_nState = IDLE;
     int m_bFeedback = 0;
     CRuvlenDoc* m_pDoc;
     CViewPort* m_pView;

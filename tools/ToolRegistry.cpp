@@ -1,7 +1,8 @@
 #include "tools/ToolRegistry.h"
 
+#include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
-#include "tools/CommandIds.h"
+#include "tools/CursorIds.h"
 #include "tools/LineTool.h"
 #include "tools/MoveTool.h"
 #include "tools/RectTool.h"

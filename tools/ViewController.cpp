@@ -1,9 +1,10 @@
 #include "tools/ViewController.h"
 
+#include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/LayoutReader.h"
 #include "canvas/io/LayoutText.h"
-#include "tools/CommandIds.h"
+#include "tools/CursorIds.h"
 #include "tools/PasteTool.h"
 #include "tools/Tool.h"
 #include "tools/ToolRegistry.h"
@@ -27,15 +28,15 @@ void CViewController::SetIdleCursor(int x, int y) {
 }
 
 void CViewController::OnLButtonDown(int x, int y) {
-    if (m_pDoc->m_nToolState == 0) {
+    if (m_pDoc->m_nToolState == CRuvlenDoc::NO_TOOL) {
         SetIdleCursor(x, y);
         if (!(m_pDoc->m_nToolMode == ID_TOOL_SELECT && m_pDoc->m_bDragSelection))
             m_pDoc->Deselect(m_pView);
         if (m_pDoc->IsInCanvas(x, y)) {
             m_pDoc->m_pTool = CreateTool(m_pDoc, m_pView, m_pSymbols);
-            if (m_pDoc->m_pTool) m_pDoc->m_nToolState = 1;
+            if (m_pDoc->m_pTool) m_pDoc->m_nToolState = CRuvlenDoc::GESTURE_TOOL;
         }
-        if (m_pDoc->m_nToolState == 0) return;
+        if (m_pDoc->m_nToolState == CRuvlenDoc::NO_TOOL) return;
     }
     CCellPoint cell = m_pDoc->CellFromPoint(x, y);
     m_pView->SetPositionText(cell.x, cell.y);
@@ -43,7 +44,7 @@ void CViewController::OnLButtonDown(int x, int y) {
 }
 
 void CViewController::OnMouseMove(int x, int y) {
-    if (m_pDoc->m_nToolState == 0) {
+    if (m_pDoc->m_nToolState == CRuvlenDoc::NO_TOOL) {
         SetIdleCursor(x, y);
         // The status bar follows the pointer over the canvas, button or not.
         if (m_pDoc->IsInCanvas(x, y)) {
@@ -60,29 +61,30 @@ void CViewController::OnMouseMove(int x, int y) {
 }
 
 void CViewController::OnLButtonUp(int x, int y) {
-    if (m_pDoc->m_nToolState == 0) {
+    if (m_pDoc->m_nToolState == CRuvlenDoc::NO_TOOL) {
         SetIdleCursor(x, y);
         return;
     }
     CTool* tool = ActiveTool();
     tool->SetToolCursor();
-    if (tool->OnLButtonUp(x, y) == 0) FinishTool();
+    if (tool->OnLButtonUp(x, y) == CTool::GESTURE_DONE) FinishTool();
 }
 
 void CViewController::FinishTool() {
     m_pDoc->m_pTool.reset();
-    if (m_pDoc->m_nToolState == 2) m_pDoc->m_nToolMode = m_pDoc->m_nPrevToolMode;
-    m_pDoc->m_nToolState = 0;
+    if (m_pDoc->m_nToolState == CRuvlenDoc::PASTE_TOOL)
+        m_pDoc->m_nToolMode = m_pDoc->m_nPrevToolMode;
+    m_pDoc->m_nToolState = CRuvlenDoc::NO_TOOL;
     m_pDoc->m_bDragSelection = 0;
     m_pDoc->UpdateAllViews(m_pView, UPDATE_HINT_NONE);
 }
 
 void CViewController::OnDrawDone() {
-    if (m_pDoc->m_nToolState != 0 && ActiveTool()) ActiveTool()->DrawMarker();
+    if (m_pDoc->m_nToolState != CRuvlenDoc::NO_TOOL && ActiveTool()) ActiveTool()->DrawMarker();
 }
 
 void CViewController::OnRButtonDown(int x, int y) {
-    if (m_pDoc->m_nToolState != 0) return;
+    if (m_pDoc->m_nToolState != CRuvlenDoc::NO_TOOL) return;
     CCellPoint cell = m_pDoc->CellFromPoint(x, y);
     if (!m_pDoc->IsInSelection(x, y) && m_pDoc->Cell(cell.x, cell.y).m_bLine) {
         if (m_pDoc->m_nToolMode == ID_TOOL_SYMBOL)
@@ -104,8 +106,9 @@ void CViewController::SetToolMode(int id) {
 }
 
 bool CViewController::CancelGesture() {
-    if (m_pDoc->m_nToolState == 0) return false;
-    const int mode = m_pDoc->m_nToolState == 2 ? m_pDoc->m_nPrevToolMode : m_pDoc->m_nToolMode;
+    if (m_pDoc->m_nToolState == CRuvlenDoc::NO_TOOL) return false;
+    const int mode = m_pDoc->m_nToolState == CRuvlenDoc::PASTE_TOOL ? m_pDoc->m_nPrevToolMode
+                                                                    : m_pDoc->m_nToolMode;
     SetToolMode(mode);
     return true;
 }
@@ -141,7 +144,8 @@ bool CViewController::IsCommandEnabled(int id) {
     case EnableRule::Redo:
         return doc.CanRedo();
     case EnableRule::Paste:
-        return doc.m_nToolState == 0 && !m_pView->IsFrameMinimized() && IsClipboardTextAvailable();
+        return doc.m_nToolState == CRuvlenDoc::NO_TOOL && !m_pView->IsFrameMinimized() &&
+               IsClipboardTextAvailable();
     case EnableRule::ZoomIn:
         return doc.m_nFontSize < kMaxFontSize;
     case EnableRule::ZoomOut:
@@ -154,7 +158,7 @@ bool CViewController::IsCommandEnabled(int id) {
 }
 
 bool CViewController::IsTableEditEnabled() const {
-    return m_pDoc->m_bSelection && m_pDoc->m_nToolState != 2;
+    return m_pDoc->m_bSelection && m_pDoc->m_nToolState != CRuvlenDoc::PASTE_TOOL;
 }
 
 bool CViewController::IsCommandChecked(int id) const {
@@ -207,7 +211,7 @@ void CViewController::OnPaste(int id) {
 
 void CViewController::StartPaste(int id) {
     SetToolMode(id);
-    m_pDoc->m_nToolState = 2;
+    m_pDoc->m_nToolState = CRuvlenDoc::PASTE_TOOL;
     const int w = m_pDoc->m_nBufferColumns, h = m_pDoc->m_nBufferLines;
     if (id == ID_EDIT_PASTE)
         m_pDoc->m_pTool = std::make_unique<CPasteTool>(m_pDoc, m_pView, w, h);

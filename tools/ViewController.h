@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/TableEditResult.h"
 #include "tools/CommandRegistry.h"
 #include "tools/ViewPort.h"
 
@@ -72,6 +73,8 @@ public:
     // Inserting or deleting lines or columns through the selection; a refused
     // insert tells how many the canvas would need. (ViewControllerTable.cpp)
     void OnTableEdit(int id);
+    // What the last insert or delete of lines or columns did.
+    const CTableEditResult& LastTableEdit() const { return m_lastTableEdit; }
     // The table at the selection (canvas/TableRecognition.h): its fields as
     // tab-separated text on the clipboard, and merging the cells the
     // selection touches. Without a table they tell why. (ViewControllerTable.cpp)
@@ -118,6 +121,7 @@ private:
     CViewPort* m_pView;
     CClipboardPort* m_pClipboard;
     CSymbolSource* m_pSymbols;
+    CTableEditResult m_lastTableEdit;
 };
 
 extern const char* const kClipboardCopyFailedMessage;

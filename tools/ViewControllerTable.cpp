@@ -1,11 +1,12 @@
 // Tables: pasting one made from rows of data, whole lines and columns, and
 // the commands on a table recognised on the canvas.
+#include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/TableCommands.h"
 #include "canvas/TableLayout.h"
 #include "canvas/TableRecognition.h"
 #include "canvas/io/TableDataWriter.h"
-#include "tools/CommandIds.h"
+#include "canvas/io/TableText.h"
 #include "tools/ViewController.h"
 
 #include <algorithm>
@@ -17,9 +18,9 @@ namespace {
 std::string NoRoomMessage(bool lines, int needed) {
     const std::string what = lines ? "行" : "桁";
     const std::string text = "挿入すると、空白でないマスがキャンバスの外に出てしまいます。";
-    if (needed > 99)
-        return text + std::to_string(needed) + " " + what + "が必要ですが、キャンバスは 99 " +
-               what + "までです。";
+    if (needed > CRuvlenDoc::MAX_SIZE)
+        return text + std::to_string(needed) + " " + what + "が必要ですが、キャンバスは " +
+               std::to_string(CRuvlenDoc::MAX_SIZE) + " " + what + "までです。";
     return text + "ｷｬﾝﾊﾞｽの設定で" + what + "数を " + std::to_string(needed) +
            " 以上にしてから挿入してください。";
 }
@@ -27,7 +28,7 @@ std::string NoRoomMessage(bool lines, int needed) {
 } // namespace
 
 bool CViewController::CanPasteTable() const {
-    return m_pDoc->m_nToolState == 0 && !m_pView->IsFrameMinimized();
+    return m_pDoc->m_nToolState == CRuvlenDoc::NO_TOOL && !m_pView->IsFrameMinimized();
 }
 
 bool CViewController::PasteTable(const CTableData& data, const CTableOptions& options, int pasteId,
@@ -57,6 +58,7 @@ void CViewController::OnTableEdit(int id) {
         result = doc.DeleteColumns(m_pView);
         break;
     }
+    m_lastTableEdit = result;
     if (result.m_nStatus == CTableEditResult::NO_ROOM)
         m_pView->ShowMessage(NoRoomMessage(id == ID_INSERT_LINES, result.m_nNeeded));
     UpdateOthers();

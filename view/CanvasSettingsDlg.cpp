@@ -2,7 +2,7 @@
 
 #include "canvas/CellGeometry.h"
 #include "canvas/RuvlenDoc.h"
-#include "tools/CommandIds.h"
+#include "tools/DialogResult.h"
 #include "tools/NumberCheck.h"
 
 #include <QCheckBox>
@@ -51,8 +51,10 @@ void CCanvasSettingsDlg::CreateControls() {
     m_pOkButton->setDefault(true);
     m_pCancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
     m_pCancelButton->setObjectName(QStringLiteral("cancel"));
-    m_pColumnsRange = new QLabel(QStringLiteral("(10～99)"), this);
-    m_pLinesRange = new QLabel(QStringLiteral("(10～99)"), this);
+    const QString range =
+        QStringLiteral("(%1～%2)").arg(CRuvlenDoc::MIN_SIZE).arg(CRuvlenDoc::MAX_SIZE);
+    m_pColumnsRange = new QLabel(range, this);
+    m_pLinesRange = new QLabel(range, this);
     m_pGridCheck = new QCheckBox(QStringLiteral("グリッドを表示する"), this);
     m_pGridCheck->setObjectName(QStringLiteral("grid"));
 
@@ -122,8 +124,8 @@ void CCanvasSettingsDlg::OnOK() {
     CNumberCheck check;
     check.m_strText = m_pColumnsEdit->text().toStdString();
     check.SetMaxLength(2);
-    check.SetMin(10);
-    check.SetMax(99);
+    check.SetMin(CRuvlenDoc::MIN_SIZE);
+    check.SetMax(CRuvlenDoc::MAX_SIZE);
     if (!check.IsValid())
         return RefuseEntry(m_pColumnsEdit, QStringLiteral("桁数の指定が不正です。"));
     const int columns = check.GetValue();

@@ -27,10 +27,10 @@ public:
     // first, with their count, and No goes back to the fields.
     const CRuvlenDoc* m_pDoc = nullptr;
 
-    QLineEdit* m_pColumnsEdit = nullptr; // control 1000
-    QLineEdit* m_pLinesEdit = nullptr;   // control 1001
-    QComboBox* m_pSizeCombo = nullptr;   // control 1002
-    QCheckBox* m_pGridCheck = nullptr;   // control 1005
+    QLineEdit* m_pColumnsEdit = nullptr;
+    QLineEdit* m_pLinesEdit = nullptr;
+    QComboBox* m_pSizeCombo = nullptr;
+    QCheckBox* m_pGridCheck = nullptr;
 
 protected:
     void OnInitDialog();

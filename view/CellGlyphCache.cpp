@@ -1,6 +1,7 @@
 #include "view/CellGlyphCache.h"
 
 #include "canvas/Cell.h"
+#include "canvas/LineCellGeometry.h"
 #include "view/CellPainter.h"
 
 #include <QColor>
@@ -24,7 +25,7 @@ CCellGlyphCache::Key CCellGlyphCache::KeyFor(const CCell& cell, const QColor& in
                                              const QColor& paper) {
     std::uint32_t text = std::uint32_t(static_cast<unsigned char>(cell.m_szText[0])) |
                          std::uint32_t(static_cast<unsigned char>(cell.m_szText[1])) << 8;
-    if (IsRuledLineCell(cell)) text |= (0x40u | std::uint32_t(cell.m_nLineFlags)) << 16;
+    if (IsLineGeometryCell(cell)) text |= (0x40u | std::uint32_t(cell.m_nLineFlags)) << 16;
     return {text, ink.rgba(), paper.rgba()};
 }
 

@@ -2,7 +2,7 @@
 
 #include "canvas/Cell.h"
 #include "canvas/CellGeometry.h"
-#include "canvas/LineFlags.h"
+#include "canvas/LineCellGeometry.h"
 #include "canvas/io/Cp932.h"
 #include "view/LineCellPainter.h"
 
@@ -31,14 +31,10 @@ QString CellText(const CCell& cell) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-bool IsRuledLineCell(const CCell& cell) {
-    return cell.m_bLine && LineGlyphFor(cell.m_nLineFlags) != nullptr;
-}
-
 void PaintCell(QPainter& p, const QRect& square, const CCell& cell, const QColor& ink,
                const QColor& paper, bool lineAtLeastOnePixel) {
     p.fillRect(square, paper);
-    if (IsRuledLineCell(cell)) {
+    if (IsLineGeometryCell(cell)) {
         PaintLineCell(p, square, cell.m_nLineFlags, ink, lineAtLeastOnePixel);
         return;
     }

@@ -18,9 +18,6 @@ int CellBaseline(int d);
 // The cell's two Shift-JIS bytes as Unicode.
 QString CellText(const CCell& cell);
 
-// True for a cell painted from its line flags: one of the 32 box-drawing characters.
-bool IsRuledLineCell(const CCell& cell);
-
 // Paints one cell without caching: its square in paper, then its ruled line or
 // its text in ink. The painter's font must be CellFont of the square's edge.
 // lineAtLeastOnePixel: see PaintLineCell.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/CommandIds.h"
+#include "tools/CursorIds.h"
 
 // The tool cursors: 32 x 32 pictures in the resources, black with a white
 // outline, and the pixel (from the top left) that points.

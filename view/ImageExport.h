@@ -13,8 +13,8 @@ class CRuvlenDoc;
 
 // Exporting a canvas as a picture: only its cells, as the printer draws them,
 // without the selection, through the cell painter the window uses, at the font
-// size index's cell edge at 96 dpi (canvas/ExportSize.h). SVG files are written
-// by the core (canvas/SvgExport.h).
+// size index's cell edge at 96 dpi (canvas/io/ExportSize.h). SVG files are written
+// by the core (canvas/io/SvgExport.h).
 
 // The cells' area, columns x d by lines x d pixels, on white or, with
 // `transparent`, on a fully transparent background. A size index outside 0 to 5
@@ -33,7 +33,7 @@ QByteArray CanvasPng(const CRuvlenDoc& doc, const CCellRect& cells, int fontSize
                      bool transparent);
 
 // Writes CanvasPng's file as a PNG file through WriteFileSafely
-// (canvas/SafeWrite.h): a failed write leaves what was at the path as it was.
+// (canvas/io/SafeWrite.h): a failed write leaves what was at the path as it was.
 // False, with a message for the user (Japanese, naming the file), for a bad
 // size index or a failed write.
 bool ExportPng(const CRuvlenDoc& doc, const std::string& path, int fontSizeIndex, bool transparent,

@@ -9,7 +9,7 @@ namespace {
 
 // A cosmetic pen is one device pixel wide at any scale. The line runs on whole
 // pixels inside the arm, so at full size it covers nothing the fill did not.
-void DrawMiddleLine(QPainter& p, int x, int y, const CPixelRect& r, const QColor& ink) {
+void DrawMiddleLine(QPainter& p, int x, int y, const CStrokeRect& r, const QColor& ink) {
     QPen pen(ink, 0);
     pen.setCosmetic(true);
     p.setPen(pen);
@@ -26,7 +26,7 @@ void DrawMiddleLine(QPainter& p, int x, int y, const CPixelRect& r, const QColor
 
 void PaintLineCell(QPainter& p, const QRect& cell, int flags, const QColor& ink,
                    bool atLeastOnePixel) {
-    for (const CPixelRect& r : LineCellRects(flags, cell.width())) {
+    for (const CStrokeRect& r : LineCellRects(flags, cell.width())) {
         p.fillRect(cell.left() + r.x, cell.top() + r.y, r.width, r.height, ink);
         if (atLeastOnePixel) DrawMiddleLine(p, cell.left(), cell.top(), r, ink);
     }

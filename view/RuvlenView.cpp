@@ -1,8 +1,10 @@
 #include "view/RuvlenView.h"
 
+#include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
-#include "tools/CommandIds.h"
 #include "tools/CommandRegistry.h"
+#include "tools/CursorIds.h"
+#include "tools/DialogResult.h"
 #include "tools/Tool.h"
 #include "tools/TypingCaret.h"
 #include "view/CanvasPrinter.h"
@@ -126,14 +128,19 @@ void CRuvlenView::OnUpdate(int hint) {
     viewport()->update();
 }
 
+// Scrolls one step towards a pointer outside the visible area. The left edge
+// has a zone of its own inside the window, kLeftScrollZone pixels wide, so a drag
+// scrolls left before the pointer leaves; the other edges start just outside.
 void CRuvlenView::AutoScroll(int x, int y) {
+    constexpr int kLeftScrollZone = 5;
     const QPoint s = ScrollPosition();
     const int left = s.x(), top = s.y();
     const int right = left + viewport()->width(), bottom = top + viewport()->height();
     if (bottom < y) verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     if (top >= y) verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
     if (right < x) horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    if (left + 5 >= x) horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    if (left + kLeftScrollZone >= x)
+        horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
 }
 
 void CRuvlenView::InvertFeedback(const CFeedbackFigure& figure) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/TableLayout.h"
+#include "canvas/io/TableText.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #include "view/TextInputWindow.h"
 
 #include "canvas/io/Cp932.h"
-#include "tools/CommandIds.h"
+#include "tools/DialogResult.h"
 #include "tools/TextInputDlg.h"
 
 #include <QBoxLayout>

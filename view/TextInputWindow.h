@@ -21,8 +21,8 @@ public:
     // Runs the dialog; IDOK (the logic then holds the laid-out text) or IDCANCEL.
     int DoModal();
 
-    QLabel* m_pCapacity = nullptr;     // control 1003
-    QPlainTextEdit* m_pEdit = nullptr; // control 1004
+    QLabel* m_pCapacity = nullptr;
+    QPlainTextEdit* m_pEdit = nullptr;
     QPushButton* m_pOk = nullptr;
     QPushButton* m_pCancel = nullptr;
 

@@ -4,6 +4,7 @@
 #include "canvas/io/Cp932.h"
 #include "canvas/io/LayoutReader.h"
 #include "canvas/io/LayoutText.h"
+#include "canvas/io/RoundTrip.h"
 #include "canvas/io/Utf8CellText.h"
 
 #include <algorithm>

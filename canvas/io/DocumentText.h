@@ -2,6 +2,7 @@
 
 #include "canvas/Archive.h"
 #include "canvas/CellRect.h"
+#include "canvas/TextLines.h"
 #include "canvas/io/LayoutReader.h"
 #include "canvas/io/TextFormat.h"
 
@@ -45,16 +46,3 @@ std::string DocumentText(const CRuvlenDoc& doc, const CTextFormat& format);
 // a file; otherwise the file's own line count, or up to the last line with
 // something on it when that is further down; never more than the canvas has.
 int SavedLineCount(const CRuvlenDoc& doc);
-
-// --- The reader and writer underneath (with ReadText and WriteText) ---
-
-// Reads Shift-JIS bytes exactly as ReadText does and tells, for each byte offset
-// of the input in offsets (ascending), the cell its byte landed in; {-1, -1} for
-// bytes that were not placed (cut off, or part of a line end).
-void ReadTextLocating(CRuvlenDoc& doc, CArchive& ar, const std::vector<size_t>& offsets,
-                      std::vector<CCellPoint>& cells);
-
-// The Shift-JIS bytes of canvas line y as a file holds them: the two bytes of
-// each of the canvas' columns, trailing ASCII spaces removed (full-width spaces
-// kept). line must hold 2 x 99 bytes; returns how many were written.
-int TextFileLine(const CRuvlenDoc& doc, int y, char* line);

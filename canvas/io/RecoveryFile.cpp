@@ -256,16 +256,18 @@ bool CRecoveryFile::Parse(const std::string& bytes, std::string& why) {
     int encoding = 0, lineEnding = 0, lossy = 0, fileLines = 0;
     CTextReplacements& r = copy.m_replacements;
     const int kMaxCount = 1 << 30;
+    const int kMin = CRuvlenDoc::MIN_SIZE, kMax = CRuvlenDoc::MAX_SIZE;
     bool ok =
-        in.Int(savedAt, 8) && in.Small(copy.m_nColumns, 10, 99) &&
-        in.Small(copy.m_nLines, 10, 99) && in.Small(copy.m_nFontSize, 0, 5) &&
-        in.Small(copy.m_bGrid, 0, 1) && in.Small(encoding, 0, 2) && in.Small(lineEnding, 0, 1) &&
-        in.Small(lossy, 0, 1) && in.Small(copy.m_bLoadWrapped, 0, 1) &&
-        in.Small(copy.m_bLoadCut, 0, 1) && in.Small(r.m_nBoxChars, 0, kMaxCount, 4) &&
-        in.Small(r.m_nLookAlikes, 0, kMaxCount, 4) && in.Small(r.m_nUnmappable, 0, kMaxCount, 4) &&
-        in.Small(r.m_nFirstLine, 0, kMaxCount, 4) && in.Small(r.m_nFirstColumn, 0, kMaxCount, 4) &&
-        in.Small(fileLines, 0, kMaxCount, 4) && in.Small(copy.m_bFileFinalLineEnd, 0, 1) &&
-        in.Int(pathLength, 4) && pathLength <= kMaxPathBytes && in.Run(copy.m_path, pathLength) &&
+        in.Int(savedAt, 8) && in.Small(copy.m_nColumns, kMin, kMax) &&
+        in.Small(copy.m_nLines, kMin, kMax) && in.Small(copy.m_nFontSize, 0, kMaxFontSize) &&
+        in.Small(copy.m_bGrid, 0, 1) && in.Small(encoding, 0, int(kLastTextEncoding)) &&
+        in.Small(lineEnding, 0, 1) && in.Small(lossy, 0, 1) &&
+        in.Small(copy.m_bLoadWrapped, 0, 1) && in.Small(copy.m_bLoadCut, 0, 1) &&
+        in.Small(r.m_nBoxChars, 0, kMaxCount, 4) && in.Small(r.m_nLookAlikes, 0, kMaxCount, 4) &&
+        in.Small(r.m_nUnmappable, 0, kMaxCount, 4) && in.Small(r.m_nFirstLine, 0, kMaxCount, 4) &&
+        in.Small(r.m_nFirstColumn, 0, kMaxCount, 4) && in.Small(fileLines, 0, kMaxCount, 4) &&
+        in.Small(copy.m_bFileFinalLineEnd, 0, 1) && in.Int(pathLength, 4) &&
+        pathLength <= kMaxPathBytes && in.Run(copy.m_path, pathLength) &&
         ValidPath(copy.m_path);
     std::string cells;
     const CTextFormat format{TextEncoding(encoding), LineEnding(lineEnding)};

@@ -128,7 +128,7 @@ void SvgWriter::Header(bool transparent) {
 }
 
 void SvgWriter::LineCell(int left, int top, int flags) {
-    for (const CPixelRect& r : LineCellRects(flags, m_e.d)) {
+    for (const CStrokeRect& r : LineCellRects(flags, m_e.d)) {
         m_out += "<rect x=\"";
         AppendInt(m_out, left + r.x);
         m_out += "\" y=\"";

@@ -11,7 +11,7 @@ class CRuvlenDoc;
 // rectangles as on the screen; every other non-blank cell becomes a <text>
 // element with each character placed explicitly, so the layout never depends on
 // the viewer's font, and the text stays selectable. The picture is the cells'
-// area at the font size index's cell edge at 96 dpi (canvas/ExportSize.h).
+// area at the font size index's cell edge at 96 dpi (canvas/io/ExportSize.h).
 
 struct CSvgExportOptions {
     bool transparent = false; // leave out the white background
@@ -28,7 +28,7 @@ std::string ExportSvg(const CRuvlenDoc& doc, int fontSizeIndex,
 std::string ExportSvg(const CRuvlenDoc& doc, const CCellRect& cells, int fontSizeIndex,
                       const CSvgExportOptions& options = CSvgExportOptions());
 
-// Writes ExportSvg's file through WriteFileSafely (canvas/SafeWrite.h): a failed
+// Writes ExportSvg's file through WriteFileSafely (canvas/io/SafeWrite.h): a failed
 // write leaves what was at the path as it was. False, with a message for the
 // user (Japanese, naming the file), for a bad size index or a failed write.
 bool ExportSvgFile(const CRuvlenDoc& doc, const std::string& path, int fontSizeIndex,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/TableProblem.h"
 #include "canvas/io/TextFormat.h"
 
 #include <string>
@@ -23,30 +24,6 @@ struct CTableData {
 
 // Larger data could never give a table that fits a canvas.
 constexpr size_t kMaxTableBytes = 1 << 20;
-
-// TooMuchData, TooManyRows, TooManyFields and TooManyLines: the data could
-// not give a table that fits the largest canvas; reading stops there, before
-// it costs more. TooLarge: the table does not fit this canvas.
-enum class TableProblem {
-    None,
-    NoFields,
-    UnterminatedQuote,
-    TooLarge,
-    TooMuchData,
-    TooManyRows,
-    TooManyFields,
-    TooManyLines
-};
-
-struct CTableProblem {
-    TableProblem m_kind = TableProblem::None;
-    // UnterminatedQuote: the text line where the quoted field starts; the
-    // TooMany kinds: the text line where the data passed the limit.
-    int m_nLine = 0;
-    // TooLarge: the size the table needs and the canvas it did not fit.
-    int m_nNeedColumns = 0, m_nNeedLines = 0;
-    int m_nColumns = 0, m_nLines = 0;
-};
 
 // The most any canvas can take: a table of n columns is at least 2n + 2 cells
 // wide (the frame, a cell and a line for each column, and a second cell for

@@ -16,7 +16,7 @@ class CRuvlenDoc;
 bool ReadFileBytes(const std::string& path, std::string& bytes, size_t maxBytes, bool* more,
                    std::string& error);
 
-// Loads the file into the document with LoadDocumentText (canvas/DocumentText.h):
+// Loads the file into the document with LoadDocumentText (canvas/io/DocumentText.h):
 // Shift-JIS or UTF-8, detected; the format goes to m_textFormat and what UTF-8
 // text had to replace to m_loadReplacements. A file longer than the reader can
 // ever place counts as cut (m_bLoadCut). A file that is not text (LooksBinary,
@@ -28,7 +28,7 @@ bool LoadDocumentFile(CRuvlenDoc& doc, const std::string& path, const CLayoutRea
                       std::string& error);
 
 // Saves the document in its own format (m_textFormat) through WriteFileSafely
-// (canvas/SafeWrite.h): atomically for a plain file, never replacing a link,
+// (canvas/io/SafeWrite.h): atomically for a plain file, never replacing a link,
 // splitting hard links, changing owner or mode, or writing over a read-only or
 // non-regular file.
 bool SaveDocumentFile(const CRuvlenDoc& doc, const std::string& path, std::string& error);

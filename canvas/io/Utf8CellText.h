@@ -20,8 +20,8 @@ struct CCharChange {
 
 // Converts utf8 from byte start on. Line ends, TABs and other control bytes stay
 // as they are, so the file reader sees the same lines. Box-drawing characters go
-// through BoxDrawingCell (canvas/BoxDrawingMap.h) before anything else; every
-// other character through the codec (canvas/Cp932.h). Each changed character
+// through BoxDrawingCell (canvas/io/BoxDrawingMap.h) before anything else; every
+// other character through the codec (canvas/io/Cp932.h). Each changed character
 // becomes one double-byte character and is listed in changes, in order.
 std::string Utf8ToCellBytes(const std::string& utf8, size_t start,
                             std::vector<CCharChange>& changes);

@@ -63,10 +63,17 @@ TEST(CommandRegistry, EveryRowIsCompleteAndUnique) {
         if (row.toolbar) {
             EXPECT_NE(row.icon, nullptr);
         }
-        EXPECT_EQ(row.Checkable(), row.check != CheckRule::None);
-        if (row.group != ActionGroup::None) {
-            EXPECT_TRUE(row.Checkable());
+        // Each exclusive group shows one rule: the tool rows are the tool group,
+        // checked by the tool mode (as the paste commands are while they wait);
+        // the two weights are the line group.
+        EXPECT_EQ(row.group == ActionGroup::Tool, FindToolRow(row.id) != nullptr);
+        if (row.group == ActionGroup::Tool) {
+            EXPECT_EQ(row.check, CheckRule::ToolMode);
         }
+        if (row.group == ActionGroup::Line) {
+            EXPECT_EQ(row.check, CheckRule::LineMode);
+        }
+        EXPECT_EQ(row.check == CheckRule::LineMode, row.group == ActionGroup::Line);
     }
 }
 

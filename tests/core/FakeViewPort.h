@@ -6,7 +6,7 @@
 // harness drives a CViewController on a fresh 40 x 30 canvas at 96 dpi.
 
 #include "canvas/RuvlenDoc.h"
-#include "tools/CommandIds.h"
+#include "tools/DialogResult.h"
 #include "tools/TextInputDlg.h"
 #include "tools/Tool.h"
 #include "tools/ViewController.h"

@@ -2,7 +2,7 @@
 // the canvas's edges instead of wrapping.
 #include "DocTestSupport.h"
 #include "FakeViewPort.h"
-#include "tools/CommandIds.h"
+#include "canvas/CommandIds.h"
 #include "tools/ViewController.h"
 
 #include <gtest/gtest.h>

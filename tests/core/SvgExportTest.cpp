@@ -249,7 +249,7 @@ TEST(SvgExport, LineCellsAreTheWindowsRectangles) {
         const CExportExtent e = CExportExtent::For(*doc, size);
         std::vector<std::string> expected;
         for (int i = 0; i < 32; ++i)
-            for (const CPixelRect& r : LineCellRects(g_validLineFlags[i], e.d))
+            for (const CStrokeRect& r : LineCellRects(g_validLineFlags[i], e.d))
                 expected.push_back(std::to_string(i * e.d + r.x) + "," +
                                    std::to_string(3 * e.d + r.y) + "," + std::to_string(r.width) +
                                    "," + std::to_string(r.height));

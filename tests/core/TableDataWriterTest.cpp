@@ -7,6 +7,7 @@
 #include "canvas/TableRecognition.h"
 #include "canvas/io/Cp932.h"
 #include "canvas/io/TableDataWriter.h"
+#include "canvas/io/TableText.h"
 
 #include <random>
 

@@ -9,6 +9,7 @@
 #include "canvas/LineFlags.h"
 #include "canvas/TableLayout.h"
 #include "canvas/io/Cp932.h"
+#include "canvas/io/TableText.h"
 
 #include <cstdio>
 #include <random>

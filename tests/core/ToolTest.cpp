@@ -4,6 +4,7 @@
 
 #include "FakeViewPort.h"
 
+#include "tools/CursorIds.h"
 #include "tools/LineTool.h"
 #include "tools/MoveTool.h"
 #include "tools/PasteTool.h"

@@ -4,8 +4,10 @@
 
 #include "FakeViewPort.h"
 
+#include "tools/CursorIds.h"
 #include "tools/MoveTool.h"
 #include "tools/SelectTool.h"
+#include "tools/ToolRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +23,12 @@ const int kGuardedCommands[] = {ID_EDIT_COPY, ID_EDIT_CUT,        ID_ROTATE90,
 const int kAlwaysEnabled[] = {ID_SELECT_ALL,  ID_CLEAR_ALL,       ID_VIEW_GRID,
                               ID_LINE_THIN,   ID_LINE_THICK,      ID_CANVAS_SETTINGS,
                               ID_TOOL_SELECT, ID_UPDATE_DEFAULTS, ID_TOOL_SYMBOL};
-const int kToolModes[] = {ID_TOOL_SELECT, ID_TOOL_HLINE,  ID_TOOL_VLINE, ID_TOOL_RECT,
-                          ID_TOOL_ERASE,  ID_TOOL_SYMBOL, ID_TOOL_HTEXT, ID_TOOL_VTEXT};
+// Every tool mode, from the tool rows.
+std::vector<int> ToolModes() {
+    std::vector<int> modes;
+    for (const CToolRow& row : ToolRows()) modes.push_back(row.id);
+    return modes;
+}
 
 std::vector<int> EnabledCommands(Canvas& cv) {
     std::vector<int> ids;
@@ -70,7 +76,7 @@ TEST(ViewControllerPress, PressOutsideTheSelectionDropsItAndAClickSelectsThatCel
 }
 
 TEST(ViewControllerPress, PressInAnotherModeDropsTheSelectionEvenInsideIt) {
-    for (int mode : kToolModes) {
+    for (int mode : ToolModes()) {
         if (mode == ID_TOOL_SELECT) continue;
         SCOPED_TRACE(mode);
         Canvas cv;
@@ -239,9 +245,9 @@ TEST(ViewControllerCommands, DisabledCommandsAreRefusedWithoutEffect) {
 TEST(ViewControllerCommands, ToolModesAreCheckedOneAtATime) {
     Canvas cv;
     EXPECT_TRUE(cv.ctl.IsCommandChecked(ID_TOOL_RECT));
-    for (int mode : kToolModes) {
+    for (int mode : ToolModes()) {
         EXPECT_TRUE(cv.Command(mode));
-        for (int other : kToolModes) EXPECT_EQ(cv.ctl.IsCommandChecked(other), other == mode);
+        for (int other : ToolModes()) EXPECT_EQ(cv.ctl.IsCommandChecked(other), other == mode);
         EXPECT_FALSE(cv.ctl.IsCommandChecked(ID_EDIT_PASTE));
         EXPECT_FALSE(cv.ctl.IsCommandChecked(ID_EDIT_TRANSPARENT_PASTE));
     }
@@ -600,7 +606,8 @@ TEST(ViewControllerEdit, DeleteErasesTheSelectionAsTheEraseToolDoes) {
     byTool.Command(ID_TOOL_ERASE);
     byTool.Drag(3, 2, 6, 4);
     for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 14; ++x) EXPECT_EQ(byKey.Text(x, y), byTool.Text(x, y)) << x << "," << y;
+        for (int x = 0; x < 14; ++x)
+            EXPECT_EQ(byKey.Text(x, y), byTool.Text(x, y)) << x << "," << y;
     EXPECT_TRUE(byKey.Text(4, 2).empty() || byKey.Text(4, 2) == "  ");
     ASSERT_TRUE(byKey.Command(ID_EDIT_UNDO));
     EXPECT_EQ(byKey.Text(4, 2), "ab");

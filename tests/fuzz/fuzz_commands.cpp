@@ -16,6 +16,8 @@
 #include "canvas/LineFlags.h"
 #include "canvas/RuvlenDoc.h"
 #include "cli/CliSession.h"
+#include "tools/CommandRegistry.h"
+#include "tools/ToolRegistry.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -68,14 +70,27 @@ std::string Size(CByteReader& in) {
     return std::to_string(CRuvlenDoc::MIN_SIZE + in.Below(90));
 }
 
-const char* const kTools[] = {"select", "hline", "vline", "rect", "erase",
-                              "symbol", "htext", "vtext", "type"};
-// New words go at the ends of the lists, so the seeds keep their meaning.
-const char* const kEdits[] = {"copy",        "cut",        "paste",      "tpaste",    "undo",
-                              "selectall",   "clear",      "rotate90",   "rotate180", "fliph",
-                              "flipv",       "redo",       "undo",       "redo",      "insertlines",
-                              "deletelines", "insertcols", "deletecols", "delete"};
-constexpr int kEditCount = sizeof kEdits / sizeof kEdits[0];
+// Every tool name and every argument-less edit word, from the rows, so a new
+// one is fuzzed without a change here.
+const std::vector<std::string>& ToolNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> v;
+        for (const CToolRow& row : ToolRows()) v.push_back(row.cliName);
+        return v;
+    }();
+    return names;
+}
+
+const std::vector<std::string>& EditWords() {
+    static const std::vector<std::string> words = [] {
+        std::vector<std::string> v;
+        for (const CCommandRow& row : CommandRegistry())
+            if (row.cliWord) v.push_back(row.cliWord);
+        return v;
+    }();
+    return words;
+}
+
 const char* const kArms[] = {"right", "down", "left", "up"};
 
 using Words = std::vector<CScriptWord>;
@@ -123,7 +138,7 @@ Words NextCommand(CByteReader& in, const CRuvlenDoc& doc) {
     case 2:
         return {{"size"}, {Size(in)}, {Size(in)}};
     case 3:
-        return {{"tool"}, {kTools[in.Below(sizeof kTools / sizeof kTools[0])]}};
+        return {{"tool"}, {ToolNames()[in.Below(int(ToolNames().size()))]}};
     case 4:
         return {{"weight"}, {in.Below(2) ? "thin" : "thick"}};
     case 5:
@@ -152,7 +167,7 @@ Words NextCommand(CByteReader& in, const CRuvlenDoc& doc) {
     case 17:
         return ExportCommand(in);
     default: // 12 to 15 and 18
-        return {{kEdits[in.Below(kEditCount)]}};
+        return {{EditWords()[in.Below(int(EditWords().size()))]}};
     }
 }
 

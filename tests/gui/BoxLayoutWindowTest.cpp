@@ -10,7 +10,7 @@
 #include "app/RuvlenApp.h"
 #include "canvas/io/DocumentText.h"
 #include "canvas/io/OutputFormat.h"
-#include "tools/CommandIds.h"
+#include "canvas/CommandIds.h"
 #include "view/RuvlenView.h"
 
 #include <QCheckBox>

@@ -4,7 +4,7 @@
 
 #include "view/CanvasSettingsDlg.h"
 #include "canvas/RuvlenDoc.h"
-#include "tools/CommandIds.h"
+#include "tools/DialogResult.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -7,11 +7,10 @@
 #include "app/ChildFrame.h"
 #include "app/ExportDlg.h"
 #include "app/MainFrame.h"
-#include "app/RecoveryIntervalDlg.h"
+#include "app/NumberDlg.h"
 #include "app/RuvlenApp.h"
 #include "app/SymbolGridWnd.h"
 #include "app/SymbolPaletteDlg.h"
-#include "app/UndoLevelsDlg.h"
 #include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
 #include "tools/TextInputDlg.h"
@@ -128,9 +127,9 @@ private slots:
     void everyDialogLabelHasABuddy() {
         CExportDlg exportDlg(nullptr, QStringLiteral("/tmp/x.png"), 2);
         CheckBuddies(&exportDlg);
-        CUndoLevelsDlg undoDlg(nullptr, 5);
+        CNumberDlg undoDlg(nullptr, UndoLevelsQuestion(), 5);
         CheckBuddies(&undoDlg);
-        CRecoveryIntervalDlg recoveryDlg(nullptr, 10);
+        CNumberDlg recoveryDlg(nullptr, RecoveryIntervalQuestion(), 10);
         CheckBuddies(&recoveryDlg);
         CTableImportDlg tableDlg(QStringLiteral("a,b\n1,2\n"), 40, 30, nullptr);
         CheckBuddies(&tableDlg);

@@ -1,7 +1,7 @@
 #pragma once
 
-// Helpers for the offscreen window tests: answering modal dialogs that a
-// command opens, and temporary settings files.
+// Helpers for the offscreen window tests: recording what a widget repaints,
+// answering modal dialogs that a command opens, and temporary settings files.
 
 #include "app/CanvasDocument.h"
 #include "app/ChildFrame.h"
@@ -17,14 +17,27 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QPaintEvent>
 #include <QPointer>
 #include <QRadioButton>
+#include <QRegion>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
 #include <memory>
+
+// Records the rectangles a widget is asked to paint.
+class CPaintRecorder : public QObject {
+public:
+    explicit CPaintRecorder(QWidget* w) { w->installEventFilter(this); }
+    QRegion region;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) region += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+};
 
 // Waits for the next modal dialog (polling, since the command that opens it
 // blocks), hands it to `handle`, and counts it. Keep the returned object alive

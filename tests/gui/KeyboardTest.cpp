@@ -3,7 +3,7 @@
 // after each typed key.
 #include "GuiTestSupport.h"
 
-#include "tools/CommandIds.h"
+#include "canvas/CommandIds.h"
 #include "tools/CommandRegistry.h"
 #include "tools/ToolRegistry.h"
 #include "tools/TypingCaret.h"

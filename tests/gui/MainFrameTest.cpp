@@ -6,12 +6,12 @@
 #include "app/ChildFrame.h"
 #include "app/ExportDlg.h"
 #include "app/MainFrame.h"
+#include "app/NumberDlg.h"
 #include "app/RuvlenApp.h"
 #include "app/ScreenFit.h"
-#include "app/UndoLevelsDlg.h"
+#include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/ExportSize.h"
-#include "tools/CommandIds.h"
 #include "tools/CommandRegistry.h"
 #include "view/RuvlenView.h"
 
@@ -684,8 +684,8 @@ private slots:
         QVERIFY(doc.Cell(0, 0).m_bLine);
         {
             CModalAnswerer set([](QWidget* w) {
-                auto* dialog = qobject_cast<CUndoLevelsDlg*>(w);
-                dialog->m_pLevels->setValue(3);
+                auto* dialog = qobject_cast<CNumberDlg*>(w);
+                dialog->m_pNumber->setValue(3);
                 dialog->accept();
             });
             QVERIFY(Frame()->OnCommand(ID_UNDO_LEVELS));

@@ -3,7 +3,7 @@
 // opening files, one per drop however many files it held.
 #include "GuiTestSupport.h"
 
-#include "tools/CommandIds.h"
+#include "canvas/CommandIds.h"
 
 #include <QClipboard>
 #include <QDropEvent>

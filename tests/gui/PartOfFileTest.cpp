@@ -7,8 +7,8 @@
 #include "app/MainFrame.h"
 #include "app/OpenPartDlg.h"
 #include "app/RuvlenApp.h"
+#include "canvas/CommandIds.h"
 #include "canvas/io/RecoveryFile.h"
-#include "tools/CommandIds.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -9,8 +9,8 @@
 #include "app/CanvasDocument.h"
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
+#include "app/NumberDlg.h"
 #include "app/RecoveryDlg.h"
-#include "app/RecoveryIntervalDlg.h"
 #include "app/RecoveryManager.h"
 #include "app/RuvlenApp.h"
 #include "canvas/CommandIds.h"
@@ -198,9 +198,9 @@ private slots:
         const QString file = Recovery()->CopyPath(document);
         {
             CModalAnswerer set([](QWidget* w) {
-                auto* dialog = qobject_cast<CRecoveryIntervalDlg*>(w);
-                QCOMPARE(dialog->m_pSeconds->value(), 1);
-                dialog->m_pSeconds->setValue(0);
+                auto* dialog = qobject_cast<CNumberDlg*>(w);
+                QCOMPARE(dialog->m_pNumber->value(), 1);
+                dialog->m_pNumber->setValue(0);
                 dialog->accept();
             });
             QVERIFY(Frame()->OnCommand(ID_RECOVERY_SECONDS));

@@ -1,7 +1,10 @@
 // The compiled-in resources: every picture the window code names is there at
 // its size, cursor hot spots point at the drawn shape, and the user manual
 // loads with its picture and the section anchors the help command opens.
+#include "tools/CommandRegistry.h"
 #include "view/CursorHotSpots.h"
+
+#include <QDir>
 
 #include <QImage>
 #include <QSet>
@@ -12,10 +15,13 @@
 
 namespace {
 
-const char* const kToolbarNames[] = {"new",   "open",   "save",     "undo",      "cut",   "copy",
-                                     "paste", "tpaste", "rotate90", "rotate180", "print", "select",
-                                     "hline", "vline",  "rect",     "htext",     "vtext", "symbol",
-                                     "erase", "thin",   "thick"};
+// Every toolbar image a command row names (the tools' rows included).
+QSet<QString> RowIcons() {
+    QSet<QString> names;
+    for (const CCommandRow& row : CommandRegistry())
+        if (row.icon) names.insert(QLatin1String(row.icon));
+    return names;
+}
 
 // Anchor names and link targets of a loaded document.
 void CollectAnchors(const QTextDocument& doc, QSet<QString>& names, QSet<QString>& links) {
@@ -37,15 +43,27 @@ private slots:
     void initTestCase() { Q_INIT_RESOURCE(tavik); }
 
     void toolbarImagesHaveBothResolutions() {
-        for (const char* name : kToolbarNames) {
-            const QString base = QStringLiteral(":/toolbar/%1").arg(QLatin1String(name));
+        QVERIFY(RowIcons().contains(QStringLiteral("type")));
+        for (const QString& name : RowIcons()) {
+            const QString base = QStringLiteral(":/toolbar/%1").arg(name);
             const QImage normal(base + ".png");
             const QImage doubled(base + "@2x.png");
             QCOMPARE(normal.size(), QSize(16, 15));
             QCOMPARE(doubled.size(), QSize(32, 30));
             // Transparent background: the top-left corner shows the toolbar.
-            QVERIFY2(normal.hasAlphaChannel(), name);
+            QVERIFY2(normal.hasAlphaChannel(), qPrintable(name));
             QCOMPARE(qAlpha(normal.pixel(0, 0)), 0);
+        }
+    }
+
+    // Nothing in the resources' toolbar folder is left over from a row that went.
+    void everyToolbarImageBelongsToARow() {
+        const QSet<QString> icons = RowIcons();
+        const QStringList files = QDir(QStringLiteral(":/toolbar")).entryList(QDir::Files);
+        QCOMPARE(files.size(), 2 * icons.size());
+        for (QString file : files) {
+            file.remove(QStringLiteral(".png")).remove(QStringLiteral("@2x"));
+            QVERIFY2(icons.contains(file), qPrintable(file));
         }
     }
 

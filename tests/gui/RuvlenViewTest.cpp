@@ -2,25 +2,16 @@
 // of mouse points, two windows on one canvas, and rubber-band feedback that
 // never leaves pixels behind.
 #include "view/RuvlenView.h"
+#include "GuiTestSupport.h"
+#include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
-#include "tools/CommandIds.h"
 
 #include <QPaintEvent>
 #include <QScrollBar>
+
 #include <QtTest>
 
 namespace {
-
-// Records the rectangles a widget is asked to paint.
-class CPaintRecorder : public QObject {
-public:
-    explicit CPaintRecorder(QWidget* w) { w->installEventFilter(this); }
-    QRegion region;
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) region += static_cast<QPaintEvent*>(e)->region();
-        return false;
-    }
-};
 
 CCanvasDefaults Defaults(int columns, int lines, int size) {
     CCanvasDefaults d;

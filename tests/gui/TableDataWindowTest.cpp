@@ -3,9 +3,9 @@
 // command writes the chosen format; without a table each command only says why.
 #include "GuiTestSupport.h"
 
+#include "canvas/CommandIds.h"
 #include "canvas/TableLayout.h"
 #include "canvas/TableRecognition.h"
-#include "tools/CommandIds.h"
 #include "view/TableFormatDlg.h"
 #include "view/TableSortDlg.h"
 

@@ -1,7 +1,7 @@
 // The text input dialog: what it shows first, where Enter goes, and that OK
 // passes the typed text to the logic or shows a refusal and stays open.
 #include "view/TextInputWindow.h"
-#include "tools/CommandIds.h"
+#include "tools/DialogResult.h"
 #include "tools/TextInputDlg.h"
 
 #include <QLabel>

@@ -2,6 +2,7 @@
 // touching the cells and commits like keys, it is told where the caret is, and
 // a keystroke repaints only the cells it changed and the caret's two cells.
 #include "view/TypingInput.h"
+#include "GuiTestSupport.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/TableLayout.h"
 #include "tools/TypingCaret.h"
@@ -10,19 +11,10 @@
 #include <QInputMethodEvent>
 #include <QPaintEvent>
 #include <QScrollBar>
+
 #include <QtTest>
 
 namespace {
-
-class CPaintRecorder : public QObject {
-public:
-    explicit CPaintRecorder(QWidget* w) { w->installEventFilter(this); }
-    QRegion region;
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) region += static_cast<QPaintEvent*>(e)->region();
-        return false;
-    }
-};
 
 CCanvasDefaults Defaults() {
     CCanvasDefaults d;

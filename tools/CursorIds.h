@@ -1,8 +1,7 @@
 #pragma once
 
-#include "canvas/CommandIds.h"
-
-// Cursors a tool or the idle view shows.
+// Cursors a tool or the idle view shows: the arrow, and the resource numbers of
+// the tools' own cursors.
 enum : int {
     CURSOR_ARROW = 0,
     CURSOR_PENCIL = 132,
@@ -10,6 +9,3 @@ enum : int {
     CURSOR_CORNER = 134,
     CURSOR_MOVE = 135,
 };
-
-// Results of a modal dialog.
-enum : int { IDOK = 1, IDCANCEL = 2 };

@@ -1,0 +1,4 @@
+#pragma once
+
+// Results of a modal dialog.
+enum : int { IDOK = 1, IDCANCEL = 2 };
