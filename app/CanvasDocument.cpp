@@ -71,14 +71,14 @@ CRecoveryFile CCanvasDocument::RecoveryCopy(std::int64_t savedAt) const {
     return copy;
 }
 
-bool CCanvasDocument::Open(const QString& path, QString& error) {
+bool CCanvasDocument::Open(const QString& path, QString& error, const CLayoutReadOptions& options) {
     std::string message;
-    if (!LoadDocumentFile(*m_pDoc, path.toStdString(), message)) {
+    if (!LoadDocumentFile(*m_pDoc, path.toStdString(), options, message)) {
         error = QString::fromStdString(message);
         return false;
     }
     m_pDoc->SetModifiedFlag(0);
-    m_bLossyLoad = m_pDoc->m_bLoadWrapped || m_pDoc->m_bLoadCut ||
+    m_bLossyLoad = m_pDoc->m_bLoadWrapped || m_pDoc->m_bLoadCut || m_pDoc->m_bLoadRelaid ||
                    m_pDoc->m_loadReplacements.Any() || m_pDoc->m_loadRoundTrip.Any();
     SetPathName(path);
     return true;
@@ -101,8 +101,12 @@ CTextFormat CCanvasDocument::Format() const {
 }
 
 QString CCanvasDocument::FormatText() const {
-    return QString::fromUtf8(TextEncodingName(m_pDoc->m_textFormat.m_encoding)) + QLatin1Char(' ') +
-           QString::fromUtf8(LineEndingName(m_pDoc->m_textFormat.m_lineEnding));
+    const CTextFormat& format = m_pDoc->m_textFormat;
+    QString text = QString::fromUtf8(TextEncodingName(format.m_encoding)) + QLatin1Char(' ') +
+                   QString::fromUtf8(LineEndingName(format.m_lineEnding));
+    if (format.m_layout != BoxLayout::Wide)
+        text += QLatin1Char(' ') + QString::fromUtf8(BoxLayoutName(format.m_layout));
+    return text;
 }
 
 bool CCanvasDocument::Save(const QString& path, const CTextFormat& format, QString& error,
@@ -144,6 +148,10 @@ QString CCanvasDocument::LossyLoadText() const {
     if (m_pDoc->m_bLoadWrapped)
         text += QStringLiteral("99 桁を超える行を折り返して読み込みました。");
     if (m_pDoc->m_bLoadCut) text += QStringLiteral("99 行を超える部分は読み込まれていません。");
+    if (m_pDoc->m_bLoadRelaid) {
+        if (!text.isEmpty()) text += QLatin1Char('\n');
+        text += QString::fromStdString(DescribeRelayout(m_pDoc->m_nLoadAddedColumns));
+    }
     const std::string replaced = DescribeReplacements(m_pDoc->m_loadReplacements);
     if (!replaced.empty()) {
         if (!text.isEmpty()) text += QLatin1Char('\n');

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/io/FilePart.h"
+#include "canvas/io/LayoutReader.h"
 #include "canvas/io/TextFormat.h"
 
 #include <QString>
@@ -26,8 +27,10 @@ public:
     void SetTitle(const QString& title) { m_strTitle = title; }
     bool IsModified() const;
 
-    // Reads the file; on failure the message names the file and the reason.
-    bool Open(const QString& path, QString& error);
+    // Reads the file, its box drawing as options say (detected by default); on
+    // failure the message names the file and the reason.
+    bool Open(const QString& path, QString& error,
+              const CLayoutReadOptions& options = CLayoutReadOptions());
     // Reads lines first..last of the file as a canvas that stands for that
     // part of it; on failure the message says why (naming the line).
     bool OpenPart(const QString& path, int first, int last, QString& error);
@@ -43,7 +46,8 @@ public:
     // Takes the canvas of a recovery copy: modified, with the copy's file name
     // and format, so that saving goes to the original file.
     void Restore(const CRecoveryFile& copy);
-    // "Shift-JIS CR LF", "UTF-8 LF" and so on, for the status bar.
+    // "Shift-JIS CR LF", "UTF-8 LF 半角罫線" and so on, for the status bar: the
+    // box drawing's layout only when it is not the usual full-width one.
     QString FormatText() const;
     // The part of the file the canvas stands for; null for a whole file.
     const CFilePart* Part() const { return m_part ? &*m_part : nullptr; }
@@ -53,8 +57,9 @@ public:
     // The canvas as a recovery copy holds it, with its part.
     CRecoveryFile RecoveryCopy(std::int64_t savedAt) const;
 
-    // The file was wrapped or cut when read, characters had to be replaced, or
-    // writing it back would not give the same bytes: saving over it changes it.
+    // The file was wrapped or cut when read, characters had to be replaced, a
+    // diagram was re-laid onto the grid, or writing it back would not give the
+    // same bytes: saving over it changes it.
     bool LoadWasLossy() const { return m_bLossyLoad; }
     // The file read was wider or longer than a canvas holds (cut as it opened).
     bool DoesNotFit() const;

@@ -4,8 +4,8 @@
 #include "app/IniFile.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/ExportArea.h"
+#include "canvas/io/OutputFormat.h"
 #include "canvas/io/SameFile.h"
-#include "canvas/io/SvgExport.h"
 #include "canvas/io/TextFile.h"
 #include "view/ImageExport.h"
 
@@ -22,7 +22,18 @@ struct CExportRequest {
     int size = -1; // the canvas's own
     bool transparent = false;
     EExportArea area = EExportArea::Canvas;
+    const COutputFormat* format = nullptr;
 };
+
+// The formats' names, or the suffixes, joined with `separator`.
+QString FormatList(bool names, const char* separator) {
+    QStringList list;
+    for (const COutputFormat& format : WindowOutputFormats()) {
+        const QString item = QString::fromLatin1(names ? format.name : format.suffix);
+        if (!list.contains(item)) list << item;
+    }
+    return list.join(QString::fromLatin1(separator));
+}
 
 int UsageError(const QString& message) {
     QTextStream(stderr) << "tavik: " << message << "\n" << CommandLineUsage();
@@ -32,7 +43,8 @@ int UsageError(const QString& message) {
 // Parses the arguments after the program name; an empty string on success,
 // otherwise the message.
 QString Parse(const QStringList& args, CExportRequest& r) {
-    QStringList seen; // each option once: which of two would count is a guess
+    WindowOutputFormats(); // every row with its writer
+    QStringList seen;      // each option once: which of two would count is a guess
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (a.startsWith(QLatin1String("--"))) {
@@ -60,6 +72,10 @@ QString Parse(const QStringList& args, CExportRequest& r) {
                 return QStringLiteral("--area takes canvas or used");
         } else if (a == QLatin1String("--transparent")) {
             r.transparent = true;
+        } else if (a == QLatin1String("--format")) {
+            const QString name = i + 1 < args.size() ? args[++i] : QString();
+            r.format = FindOutputFormat(name.toStdString());
+            if (!r.format) return QStringLiteral("--format takes ") + FormatList(true, ", ");
         } else if (a.startsWith(QLatin1String("--")) || !r.input.isEmpty()) {
             return QStringLiteral("unexpected argument: ") + a;
         } else {
@@ -68,13 +84,25 @@ QString Parse(const QStringList& args, CExportRequest& r) {
     }
     if (r.output.isEmpty()) return QStringLiteral("--export needs an output file");
     if (r.input.isEmpty()) return QStringLiteral("--export needs an input file");
-    const QString suffix = QFileInfo(r.output).suffix().toLower();
-    if (suffix != QLatin1String("png") && suffix != QLatin1String("svg"))
-        return QStringLiteral("the picture's name must end in .png or .svg: ") + r.output;
+    // Canvas files are text too: a text output is written only when asked for by
+    // name, so that swapped file names never write over the input's kind.
+    const bool named = r.format != nullptr;
+    if (!r.format) r.format = OutputFormatForPath(r.output.toStdString());
+    if (r.format && !named && std::strcmp(r.format->suffix, "txt") == 0)
+        return QStringLiteral("a .txt output needs --format txt, narrow or ascii: ") + r.output;
+    if (!r.format)
+        return QStringLiteral("the file's name must end in .") + FormatList(false, ", .") + ": " +
+               r.output;
+    if (QFileInfo(r.output).suffix().compare(QString::fromLatin1(r.format->suffix),
+                                             Qt::CaseInsensitive) != 0)
+        return QStringLiteral("a %1 file's name must end in .%2: ")
+                   .arg(QString::fromLatin1(r.format->name),
+                        QString::fromLatin1(r.format->suffix)) +
+               r.output;
     // The same file under another name (a hard or symbolic link) counts too.
     if (IsSameFile(QFile::encodeName(r.input).toStdString(),
                    QFile::encodeName(r.output).toStdString()))
-        return QStringLiteral("the picture would replace the input file");
+        return QStringLiteral("the export would replace the input file");
     return QString();
 }
 
@@ -90,16 +118,19 @@ bool IsExportCommandLine(int argc, char* argv[]) {
 QString CommandLineUsage() {
     return QStringLiteral(
         "usage: tavik [FILE.txt]\n"
-        "       tavik --export OUT.png|OUT.svg [--size N] [--area canvas|used] [--transparent]\n"
+        "       tavik --export OUT [--format F] [--size N] [--area canvas|used] [--transparent]\n"
         "             INPUT.txt\n"
-        "  --export   write the canvas of INPUT.txt as a picture and exit, without a window;\n"
-        "             the format follows the extension (.png or .svg)\n"
+        "  --export   write the canvas of INPUT.txt to OUT and exit, without a window; the\n"
+        "             format follows the extension (.png .svg .pdf .md .txt)\n"
+        "  --format F png, svg, pdf, md (a fenced block of half-width box drawing for\n"
+        "             Markdown), or text with txt (full-width box drawing), narrow\n"
+        "             (half-width, UTF-8) or ascii (+ - = |)\n"
         "  --size N   character size 0 to 5, as in the canvas settings (default: the\n"
         "             default size of new canvases, 2 unless changed); the cell edge is\n"
         "             that size's at 96 dpi\n"
         "  --area A   canvas: the whole canvas (default); used: only the rectangle holding\n"
         "             the non-blank cells, with no margin (refused for a blank canvas)\n"
-        "  --transparent  PNG only: no white background\n"
+        "  --transparent  PNG and SVG: no white background\n"
         "  --help     this text\n"
         "Each option may be given once.\n");
 }
@@ -120,16 +151,11 @@ int ExportFromCommandLine(const QStringList& args, const QString& settingsPath) 
         QTextStream(stderr) << "tavik: " << QString::fromStdString(error) << "\n";
         return 1;
     }
-    const int size = request.size >= 0 ? request.size : doc.m_nFontSize;
-    const std::string out = request.output.toStdString();
-    const bool svg =
-        QFileInfo(request.output).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0;
-    CSvgExportOptions options;
-    options.transparent = request.transparent;
-    CCellRect cells;
-    const bool ok = ExportAreaRect(doc, request.area, cells, error) &&
-                    (svg ? ExportSvgFile(doc, cells, out, size, error, options)
-                         : ExportPng(doc, cells, out, size, request.transparent, error));
+    COutputRequest out;
+    out.fontSize = request.size >= 0 ? request.size : doc.m_nFontSize;
+    out.transparent = request.transparent;
+    const bool ok = ExportAreaRect(doc, request.area, out.cells, error) &&
+                    request.format->writer(doc, out, request.output.toStdString(), error);
     if (!ok) {
         QTextStream(stderr) << "tavik: " << QString::fromStdString(error) << "\n";
         return 1;

@@ -2,6 +2,7 @@
 
 #include "canvas/CanvasDefaults.h"
 #include "canvas/CellGeometry.h"
+#include "view/ImageExport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,8 +18,21 @@
 #include <QStandardItemModel>
 
 namespace {
-const char* const kSuffixes[2] = {"png", "svg"};
+
+const std::vector<COutputFormat>& Formats() {
+    return WindowOutputFormats();
+}
+
+QString SuffixOf(const COutputFormat& format) {
+    return QString::fromLatin1(format.suffix);
+}
+
 } // namespace
+
+int CExportDlg::IndexOf(const char* formatName) {
+    const COutputFormat* format = FindOutputFormat(formatName);
+    return format ? int(format - Formats().data()) : -1;
+}
 
 CExportDlg::CExportDlg(QWidget* parent, const QString& suggestedPath, int fontSize,
                        bool hasSelection)
@@ -31,8 +45,8 @@ CExportDlg::CExportDlg(QWidget* parent, const QString& suggestedPath, int fontSi
     auto* browse = new QPushButton(QStringLiteral("参照(&B)..."));
     m_pFormatCombo = new QComboBox;
     m_pFormatCombo->setObjectName(QStringLiteral("format"));
-    m_pFormatCombo->addItems(
-        {QStringLiteral("PNG 画像 (*.png)"), QStringLiteral("SVG 画像 (*.svg)")});
+    for (const COutputFormat& format : Formats())
+        m_pFormatCombo->addItem(QString::fromUtf8(format.filter));
     m_pSizeCombo = new QComboBox;
     m_pSizeCombo->setObjectName(QStringLiteral("size"));
     for (int i = 0; i < kFontSizeCount; ++i)
@@ -81,15 +95,14 @@ CExportDlg::CExportDlg(QWidget* parent, const QString& suggestedPath, int fontSi
     connect(buttons, &QDialogButtonBox::accepted, this, &CExportDlg::tryAccept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_pFormatCombo, &QComboBox::currentIndexChanged, this, &CExportDlg::OnFormatChanged);
-    // Connected first, so that choosing SVG here updates the dialog; PNG is the
-    // combo box's first item and changes nothing, so the last call sets it up.
-    if (QFileInfo(suggestedPath).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0)
-        m_pFormatCombo->setCurrentIndex(Svg);
+    if (const COutputFormat* format = OutputFormatForPath(suggestedPath.toStdString()))
+        m_pFormatCombo->setCurrentIndex(IndexOf(format->name));
     OnFormatChanged();
 }
 
-CExportDlg::Format CExportDlg::SelectedFormat() const {
-    return m_pFormatCombo->currentIndex() == Svg ? Svg : Png;
+const COutputFormat& CExportDlg::SelectedFormat() const {
+    const int i = m_pFormatCombo->currentIndex();
+    return Formats()[size_t(i >= 0 && size_t(i) < Formats().size() ? i : 0)];
 }
 
 int CExportDlg::SelectedSize() const {
@@ -97,7 +110,7 @@ int CExportDlg::SelectedSize() const {
 }
 
 bool CExportDlg::Transparent() const {
-    return SelectedFormat() == Png && m_pTransparentCheck->isChecked();
+    return (SelectedFormat().options & kOutputTransparent) && m_pTransparentCheck->isChecked();
 }
 
 EExportArea CExportDlg::SelectedArea() const {
@@ -114,19 +127,22 @@ EExportArea CExportDlg::SelectedArea() const {
 QString CExportDlg::Path() const {
     QString path = m_pPathEdit->text().trimmed();
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-        path += QLatin1Char('.') + QString::fromLatin1(kSuffixes[SelectedFormat()]);
+        path += QLatin1Char('.') + SuffixOf(SelectedFormat());
     return path;
 }
 
 void CExportDlg::OnFormatChanged() {
-    m_pTransparentCheck->setEnabled(SelectedFormat() == Png);
-    // A path with the other format's extension follows the choice.
+    const COutputFormat& format = SelectedFormat();
+    m_pTransparentCheck->setEnabled(format.options & kOutputTransparent);
+    m_pSizeCombo->setEnabled(format.options & kOutputSize);
+    // A path with another format's extension follows the choice.
     const QString path = m_pPathEdit->text();
-    const QFileInfo info(path);
-    const QString other = QString::fromLatin1(kSuffixes[1 - SelectedFormat()]);
-    if (info.suffix().compare(other, Qt::CaseInsensitive) == 0)
-        m_pPathEdit->setText(path.left(path.size() - other.size()) +
-                             QString::fromLatin1(kSuffixes[SelectedFormat()]));
+    const QString suffix = QFileInfo(path).suffix();
+    for (const COutputFormat& other : Formats()) {
+        if (suffix.compare(SuffixOf(other), Qt::CaseInsensitive) != 0) continue;
+        m_pPathEdit->setText(path.left(path.size() - suffix.size()) + SuffixOf(format));
+        break;
+    }
 }
 
 void CExportDlg::Browse() {
@@ -144,11 +160,9 @@ void CExportDlg::tryAccept() {
     // extension is refused rather than given two.
     if (path.isEmpty())
         problem = QStringLiteral("ﾌｧｲﾙ名を指定してください。");
-    else if (QFileInfo(path).suffix().compare(QString::fromLatin1(kSuffixes[SelectedFormat()]),
-                                              Qt::CaseInsensitive) != 0)
-        problem = QStringLiteral("%1 形式のﾌｧｲﾙ名は .%2 で終わるようにしてください。")
-                      .arg(SelectedFormat() == Svg ? QStringLiteral("SVG") : QStringLiteral("PNG"),
-                           QString::fromLatin1(kSuffixes[SelectedFormat()]));
+    else if (QFileInfo(path).suffix().compare(SuffixOf(SelectedFormat()), Qt::CaseInsensitive) != 0)
+        problem = QStringLiteral("%1 のﾌｧｲﾙ名は .%2 で終わるようにしてください。")
+                      .arg(m_pFormatCombo->currentText(), SuffixOf(SelectedFormat()));
     if (!problem.isEmpty()) {
         QMessageBox::warning(this, caption, problem);
         m_pPathEdit->setFocus();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/io/ExportArea.h"
+#include "canvas/io/OutputFormat.h"
 
 #include <QDialog>
 
@@ -8,9 +9,10 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 
-// Asks where and how to export a canvas as a picture: the file, PNG or SVG,
-// the character size, which cells (the whole canvas, the selection or the used
-// area), and for PNG a transparent background.
+// Asks where and how to export a canvas: the file, the format (the rows of the
+// output format table, view/ImageExport.h), the character size for pictures,
+// which cells (the whole canvas, the selection or the used area), and a
+// transparent background where the format has one.
 class CExportDlg : public QDialog {
     Q_OBJECT
 public:
@@ -18,8 +20,9 @@ public:
     CExportDlg(QWidget* parent, const QString& suggestedPath, int fontSize,
                bool hasSelection = false);
 
-    enum Format { Png = 0, Svg = 1 };
-    Format SelectedFormat() const;
+    // The row of the format combo box that shows a format (png, svg ...).
+    static int IndexOf(const char* formatName);
+    const COutputFormat& SelectedFormat() const;
     int SelectedSize() const;
     bool Transparent() const;
     EExportArea SelectedArea() const;

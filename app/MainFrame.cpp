@@ -204,7 +204,7 @@ void CMainFrame::CreateStatusBar() {
     bar->addPermanentWidget(m_pSizePane);
     m_pFormatPane = new QLabel;
     m_pFormatPane->setObjectName(QStringLiteral("formatPane"));
-    m_pFormatPane->setToolTip(QStringLiteral("文字コードと改行"));
+    m_pFormatPane->setToolTip(QStringLiteral("文字コード、改行と罫線の幅"));
     bar->addPermanentWidget(m_pFormatPane);
     m_pPartPane = new QLabel;
     m_pPartPane->setObjectName(QStringLiteral("partPane"));

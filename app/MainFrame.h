@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/RecoveryHost.h"
+#include "canvas/io/LayoutReader.h"
 #include "canvas/io/TextFormat.h"
 #include "tools/CommandRegistry.h"
 #include "tools/ViewPort.h"
@@ -39,10 +40,11 @@ public:
     // --- Canvases ---
     CCanvasDocument* NewDocument();
     // Opens the file in a new canvas window (or activates the window that shows
-    // it already). On failure a message names the file and the reason; with
-    // `problems`, that message and any warning about the file's content are
-    // added there instead of shown.
-    CCanvasDocument* OpenDocument(const QString& path, QStringList* problems = nullptr);
+    // it already), its box drawing read as options say. On failure a message
+    // names the file and the reason; with `problems`, that message and any
+    // warning about the file's content are added there instead of shown.
+    CCanvasDocument* OpenDocument(const QString& path, QStringList* problems = nullptr,
+                                  const CLayoutReadOptions& options = CLayoutReadOptions());
     // Opens dropped files, with one warning for all of them.
     void OpenDroppedFiles(const QStringList& files);
     bool SaveDocument(CCanvasDocument* document, bool askName);

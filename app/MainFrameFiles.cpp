@@ -7,10 +7,10 @@
 #include "app/SettingsStore.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/SameFile.h"
-#include "canvas/io/SvgExport.h"
 #include "view/ImageExport.h"
 #include "view/RuvlenView.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -24,6 +24,7 @@
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QStandardItemModel>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QUrl>
@@ -47,14 +48,15 @@ CCanvasDocument* CMainFrame::NewDocument() {
     return result;
 }
 
-CCanvasDocument* CMainFrame::OpenDocument(const QString& path, QStringList* problems) {
+CCanvasDocument* CMainFrame::OpenDocument(const QString& path, QStringList* problems,
+                                          const CLayoutReadOptions& options) {
     if (CCanvasDocument* open = FindDocument(path)) {
         m_pMdiArea->setActiveSubWindow(FramesOf(open).front());
         return open;
     }
     auto document = std::make_unique<CCanvasDocument>(m_pStore->Settings().Defaults());
     QString error;
-    if (!document->Open(path, error)) {
+    if (!document->Open(path, error, options)) {
         // In the list of a drop, or in a box, which stands alone while the window
         // is not up yet (a file named at start).
         if (problems)
@@ -237,12 +239,54 @@ void CMainFrame::OpenDroppedFiles(const QStringList& files) {
     box.exec();
 }
 
+namespace {
+
+// How the Open dialog reads box drawing: its width (detected, full-width or
+// half-width) and whether + - | are lines.
+struct COpenChoice {
+    QComboBox* layout = nullptr;
+    QCheckBox* ascii = nullptr;
+
+    CLayoutReadOptions Options() const {
+        CLayoutReadOptions options;
+        if (layout) options.layout = LayoutChoice(layout->currentData().toInt());
+        options.asciiLines = ascii && ascii->isChecked();
+        return options;
+    }
+};
+
+COpenChoice AddOpenChoice(QFileDialog& dialog) {
+    COpenChoice choice;
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (!grid) return choice;
+    choice.layout = new QComboBox(&dialog);
+    choice.layout->setObjectName(QStringLiteral("openLayout"));
+    choice.layout->addItem(QStringLiteral("自動"), int(LayoutChoice::Detect));
+    choice.layout->addItem(QStringLiteral("全角"), int(LayoutChoice::Wide));
+    choice.layout->addItem(QStringLiteral("半角"), int(LayoutChoice::Narrow));
+    choice.ascii = new QCheckBox(QStringLiteral("ASCII の罫線を線として読む"), &dialog);
+    choice.ascii->setObjectName(QStringLiteral("asciiLines"));
+    auto* label = new QLabel(QStringLiteral("罫線の幅(&W):"), &dialog);
+    label->setBuddy(choice.layout);
+    const int row = grid->rowCount();
+    grid->addWidget(label, row, 0);
+    grid->addWidget(choice.layout, row, 1);
+    grid->addWidget(choice.ascii, row + 1, 1);
+    return choice;
+}
+
+} // namespace
+
 void CMainFrame::OnFileOpen() {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("開く"), DialogFolder(),
-                                                      QString::fromUtf8(kFilter));
-    if (path.isEmpty()) return;
+    QFileDialog dialog(this, QStringLiteral("開く"), DialogFolder(), QString::fromUtf8(kFilter));
+    dialog.setObjectName(QStringLiteral("openDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog); // room for the box drawing choice
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    const COpenChoice choice = AddOpenChoice(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString path = dialog.selectedFiles().front();
     m_dialogFolder = QFileInfo(path).absolutePath();
-    OpenDocument(path);
+    OpenDocument(path, nullptr, choice.Options());
 }
 
 // The warning names what reading changed, and only that: content is lost
@@ -273,11 +317,40 @@ bool CMainFrame::ConfirmLossySave(CCanvasDocument* document) {
 
 namespace {
 
-// The encoding and line-end choices that Save As shows below its file name.
+// The encoding, line-end and box drawing choices that Save As shows below its
+// file name. Half-width box drawing is UTF-8: Shift-JIS cannot be chosen with it.
 struct CFormatChoice {
     QComboBox* encoding = nullptr;
     QComboBox* lineEnding = nullptr;
+    QComboBox* layout = nullptr;
 };
+
+void AddLayoutChoice(QFileDialog& dialog, QGridLayout* grid, CFormatChoice& choice,
+                     BoxLayout current) {
+    choice.layout = new QComboBox(&dialog);
+    choice.layout->setObjectName(QStringLiteral("boxLayout"));
+    choice.layout->addItem(QStringLiteral("全角"), int(BoxLayout::Wide));
+    choice.layout->addItem(QStringLiteral("半角"), int(BoxLayout::Narrow));
+    choice.layout->addItem(QStringLiteral("ASCII"), int(BoxLayout::Ascii));
+    choice.layout->setCurrentIndex(choice.layout->findData(int(current)));
+    auto* label = new QLabel(QStringLiteral("罫線の幅(&W):"), &dialog);
+    label->setBuddy(choice.layout);
+    const int row = grid->rowCount();
+    grid->addWidget(label, row, 0);
+    grid->addWidget(choice.layout, row, 1);
+    QComboBox* encoding = choice.encoding;
+    QComboBox* layout = choice.layout;
+    const auto follow = [encoding, layout] {
+        const bool narrow = layout->currentData().toInt() == int(BoxLayout::Narrow);
+        const int sjis = encoding->findData(int(TextEncoding::ShiftJis));
+        if (auto* model = qobject_cast<QStandardItemModel*>(encoding->model()))
+            model->item(sjis)->setEnabled(!narrow);
+        if (narrow && encoding->currentIndex() == sjis)
+            encoding->setCurrentIndex(encoding->findData(int(TextEncoding::Utf8)));
+    };
+    QObject::connect(layout, &QComboBox::currentIndexChanged, &dialog, follow);
+    follow();
+}
 
 CFormatChoice AddFormatChoice(QFileDialog& dialog, const CTextFormat& current) {
     CFormatChoice choice;
@@ -304,6 +377,7 @@ CFormatChoice AddFormatChoice(QFileDialog& dialog, const CTextFormat& current) {
     grid->addWidget(choice.encoding, row, 1);
     grid->addWidget(lineLabel, row + 1, 0);
     grid->addWidget(choice.lineEnding, row + 1, 1);
+    AddLayoutChoice(dialog, grid, choice, current.m_layout);
     return choice;
 }
 
@@ -337,6 +411,7 @@ QString CMainFrame::AskSaveFileName(CCanvasDocument* document, CTextFormat& form
     if (choice.encoding) format.m_encoding = TextEncoding(choice.encoding->currentData().toInt());
     if (choice.lineEnding)
         format.m_lineEnding = LineEnding(choice.lineEnding->currentData().toInt());
+    if (choice.layout) format.m_layout = BoxLayout(choice.layout->currentData().toInt());
     return dialog.selectedFiles().front();
 }
 
@@ -400,11 +475,11 @@ bool CMainFrame::ExportDocument(CCanvasDocument* document) {
         return false;
     }
     const std::string path = dialog.Path().toStdString();
-    const bool ok =
-        ExportAreaRect(doc, dialog.SelectedArea(), cells, error) &&
-        (dialog.SelectedFormat() == CExportDlg::Svg
-             ? ExportSvgFile(doc, cells, path, dialog.SelectedSize(), error)
-             : ExportPng(doc, cells, path, dialog.SelectedSize(), dialog.Transparent(), error));
+    COutputRequest request;
+    request.fontSize = dialog.SelectedSize();
+    request.transparent = dialog.Transparent();
+    const bool ok = ExportAreaRect(doc, dialog.SelectedArea(), request.cells, error) &&
+                    dialog.SelectedFormat().writer(doc, request, path, error);
     if (!ok) QMessageBox::critical(this, Caption(), QString::fromStdString(error));
     return ok;
 }

@@ -1,9 +1,10 @@
 // The canvas file format and glyph composition: writing and reading a full
-// 99 x 99 canvas of ruled lines and text, in Shift-JIS and in UTF-8, and
-// composing every box-drawing glyph.
-#include "canvas/io/DocumentText.h"
+// 99 x 99 canvas of ruled lines and text, in Shift-JIS, in UTF-8 and with
+// half-width box drawing, and composing every box-drawing glyph.
 #include "canvas/LineFlags.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/io/DocumentText.h"
+#include "canvas/io/LayoutReader.h"
 
 #include <benchmark/benchmark.h>
 
@@ -117,6 +118,45 @@ void BM_LoadFullCanvasUtf8DoubleLines(benchmark::State& state) {
     LoadFullCanvas(state, file);
 }
 BENCHMARK(BM_LoadFullCanvasUtf8DoubleLines);
+
+const CTextFormat kNarrow{TextEncoding::Utf8, LineEnding::Lf, BoxLayout::Narrow};
+
+// Telling a UTF-8 file's box drawing apart: two passes over its lines.
+void BM_DetectLayoutFullCanvas(benchmark::State& state) {
+    const std::string file = DocumentText(*FullCanvas(), kUtf8Lf);
+    for (auto _ : state) benchmark::DoNotOptimize(IsNarrowDrawing(file, 0));
+    state.SetBytesProcessed(int64_t(state.iterations() * file.size()));
+}
+BENCHMARK(BM_DetectLayoutFullCanvas);
+
+void BM_WriteFullCanvasNarrow(benchmark::State& state) {
+    auto doc = FullCanvas();
+    size_t bytes = 0;
+    for (auto _ : state) {
+        std::string out = DocumentText(*doc, kNarrow);
+        bytes += out.size();
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetBytesProcessed(int64_t(bytes));
+}
+BENCHMARK(BM_WriteFullCanvasNarrow);
+
+// Half-width box drawing recognised, laid onto the grid (where it already is)
+// and placed.
+void BM_LoadFullCanvasNarrow(benchmark::State& state) {
+    LoadFullCanvas(state, DocumentText(*FullCanvas(), kNarrow));
+}
+BENCHMARK(BM_LoadFullCanvasNarrow);
+
+// The same half-width drawing with every line one column to the right of the
+// grid: each of its vertical lines moves.
+void BM_LoadFullCanvasNarrowOffGrid(benchmark::State& state) {
+    std::string file = DocumentText(*FullCanvas(), kNarrow);
+    for (size_t at = 0; at != std::string::npos; at = file.find('\n', at + 1))
+        file.insert(at == 0 ? 0 : at + 1, " ");
+    LoadFullCanvas(state, file);
+}
+BENCHMARK(BM_LoadFullCanvasNarrowOffGrid);
 
 void BM_ComposeAllGlyphs(benchmark::State& state) {
     CCell cell;

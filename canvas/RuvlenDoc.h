@@ -260,6 +260,10 @@ public:
     // Where writing the canvas back would first differ from the bytes read (set
     // by LoadDocumentText).
     CRoundTripChange m_loadRoundTrip;
+    // A diagram drawn for narrow box drawing was re-laid onto the two-column
+    // grid when read, widening it by m_nLoadAddedColumns cells.
+    int m_bLoadRelaid = 0;
+    int m_nLoadAddedColumns = 0;
 
 private:
     bool SelectionOnCanvas(CCellRect& rc) const;

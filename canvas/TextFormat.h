@@ -7,12 +7,26 @@ enum class TextEncoding { ShiftJis, Utf8, Utf8Bom };
 constexpr TextEncoding kLastTextEncoding = TextEncoding::Utf8Bom;
 enum class LineEnding { CrLf, Lf };
 
+// How box-drawing is written; every cell is two columns wide in all three.
+// - Wide: box characters as full-width cells, as Japanese fonts show them.
+// - Narrow: for Western fonts, where ─ │ ┌ are one column wide: a line cell's
+//   character, then the horizontal line of its right arm (or a space); UTF-8.
+// - Ascii: + for corners and junctions, - and = for thin and thick
+//   horizontals, | for verticals, each followed by - or = for a right arm.
+// In Narrow, and in Ascii written as UTF-8, a double-byte character that
+// Western fonts show one column wide is followed by a space.
+enum class BoxLayout { Wide, Narrow, Ascii };
+// The last of them: stored files keep a layout as its number up to this.
+constexpr BoxLayout kLastBoxLayout = BoxLayout::Ascii;
+
 struct CTextFormat {
     TextEncoding m_encoding = TextEncoding::ShiftJis;
     LineEnding m_lineEnding = LineEnding::CrLf;
+    BoxLayout m_layout = BoxLayout::Wide;
 
     bool operator==(const CTextFormat& o) const {
-        return m_encoding == o.m_encoding && m_lineEnding == o.m_lineEnding;
+        return m_encoding == o.m_encoding && m_lineEnding == o.m_lineEnding &&
+               m_layout == o.m_layout;
     }
     bool operator!=(const CTextFormat& o) const { return !(*this == o); }
 };

@@ -4,6 +4,7 @@
 #include "tools/CommandRegistry.h"
 #include "tools/ToolRegistry.h"
 
+#include <cstring>
 #include <sstream>
 
 namespace {
@@ -26,9 +27,9 @@ const char* const kEditNotes =
     "remove its lines (columns); ruled lines stay joined across the seam.\n";
 
 const char* const kNotes =
-    "Box-drawing characters are full-width cells, as in Japanese text; tables that\n"
-    "Western terminal programs print count them as half-width, so their text columns\n"
-    "do not line up after open (the lines still arrive as editable lines).\n"
+    "Every cell is two columns wide. Japanese fonts show box drawing full-width;\n"
+    "Western fonts (terminals, code editors, code hosting sites) show it one\n"
+    "column wide: save ... narrow, copy narrow and export FILE.md write it so.\n"
     "\n"
     "Example: a thin line through the diagram of a UTF-8 Markdown file, saved in\n"
     "the file's own encoding and line ends:\n"
@@ -92,8 +93,10 @@ std::string CliHelp() {
 
     out << "\nEdit commands, without arguments:\n";
     std::vector<std::string> edits;
+    // A word of two (copy narrow) is a form of a command listed above.
     for (const CCommandRow& row : CommandRegistry())
-        if (row.cliWord && !HasOwnEntry(row.cliWord)) edits.push_back(row.cliWord);
+        if (row.cliWord && !std::strchr(row.cliWord, ' ') && !HasOwnEntry(row.cliWord))
+            edits.push_back(row.cliWord);
     AddWordLines(out, edits);
     out << kEditNotes << "\n" << kNotes;
     return out.str();

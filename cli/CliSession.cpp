@@ -5,8 +5,9 @@
 #include "canvas/UndoHistory.h"
 #include "canvas/io/Cp932.h"
 #include "canvas/io/ExportArea.h"
+#include "canvas/io/LayoutReader.h"
+#include "canvas/io/OutputFormat.h"
 #include "canvas/io/RoundTrip.h"
-#include "canvas/io/SvgExport.h"
 #include "canvas/io/TextFile.h"
 #include "cli/CliWording.h"
 #include "tools/CommandRegistry.h"
@@ -51,8 +52,10 @@ const char* Needs(EnableRule rule) {
     }
 }
 
-// The format words after save FILE: an encoding and a line-end style, each at
-// most once, in either order; what is not given stays as it is in format.
+// The format words after save FILE: an encoding, a line-end style and a box
+// drawing layout, each at most once, in any order; what is not given stays as
+// it is in format. Narrow box drawing is UTF-8: with it, sjis is refused and
+// no encoding means UTF-8.
 bool ParseSaveFormat(const std::vector<CScriptWord>& a, CTextFormat& format, std::string& error) {
     static const std::map<std::string, TextEncoding> encodings = {
         {"sjis", TextEncoding::ShiftJis},
@@ -60,34 +63,75 @@ bool ParseSaveFormat(const std::vector<CScriptWord>& a, CTextFormat& format, std
         {"utf8-bom", TextEncoding::Utf8Bom}};
     static const std::map<std::string, LineEnding> lineEnds = {{"crlf", LineEnding::CrLf},
                                                                {"lf", LineEnding::Lf}};
-    bool encodingGiven = false, lineEndGiven = false;
+    static const std::map<std::string, BoxLayout> layouts = {
+        {"wide", BoxLayout::Wide}, {"narrow", BoxLayout::Narrow}, {"ascii", BoxLayout::Ascii}};
+    bool encodingGiven = false, lineEndGiven = false, layoutGiven = false;
     for (size_t i = 2; i < a.size(); ++i) {
         const auto encoding = encodings.find(a[i].text);
         const auto lineEnd = lineEnds.find(a[i].text);
+        const auto layout = layouts.find(a[i].text);
         if (!a[i].quoted && encoding != encodings.end() && !encodingGiven) {
             format.m_encoding = encoding->second;
             encodingGiven = true;
         } else if (!a[i].quoted && lineEnd != lineEnds.end() && !lineEndGiven) {
             format.m_lineEnding = lineEnd->second;
             lineEndGiven = true;
+        } else if (!a[i].quoted && layout != layouts.end() && !layoutGiven) {
+            format.m_layout = layout->second;
+            layoutGiven = true;
         } else {
-            error = "save: after FILE come at most an encoding (sjis, utf8, utf8-bom) and "
-                    "line ends (crlf, lf), not '" +
+            error = "save: after FILE come at most an encoding (sjis, utf8, utf8-bom), "
+                    "line ends (crlf, lf) and the box drawing (wide, narrow, ascii), not '" +
                     a[i].text + "'";
+            return false;
+        }
+    }
+    if (format.m_layout == BoxLayout::Narrow && format.m_encoding == TextEncoding::ShiftJis) {
+        if (encodingGiven) {
+            error = "save: narrow box drawing is written in UTF-8 (utf8 or utf8-bom), not sjis";
+            return false;
+        }
+        format.m_encoding = TextEncoding::Utf8;
+    }
+    return true;
+}
+
+// A word after open FILE that says how to read the whole file's box drawing.
+bool IsOpenLayoutWord(const CScriptWord& word) {
+    return !word.quoted && (word.text == "wide" || word.text == "narrow" || word.text == "ascii");
+}
+
+// The words after open FILE: a layout (wide or narrow; detected when absent)
+// and ascii, each at most once.
+bool ParseOpenLayout(const std::vector<CScriptWord>& a, CLayoutReadOptions& options,
+                     std::string& error) {
+    bool layoutGiven = false;
+    for (size_t i = 2; i < a.size(); ++i) {
+        const std::string& w = a[i].text;
+        if (!a[i].quoted && !layoutGiven && (w == "wide" || w == "narrow")) {
+            options.layout = w == "wide" ? LayoutChoice::Wide : LayoutChoice::Narrow;
+            layoutGiven = true;
+        } else if (!a[i].quoted && w == "ascii" && !options.asciiLines) {
+            options.asciiLines = true;
+        } else {
+            error = "open: after FILE come at most the box drawing's width (wide, narrow) and "
+                    "ascii, or the lines of a part, not '" +
+                    w + "'";
             return false;
         }
     }
     return true;
 }
 
-// True when text ends in the ASCII suffix, in any case; the suffix is given in
-// lower case.
-bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
-    if (text.size() < suffix.size()) return false;
-    const size_t start = text.size() - suffix.size();
-    for (size_t i = 0; i < suffix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[start + i])) != suffix[i]) return false;
-    return true;
+// The suffixes of the formats tavik-cli can write, and of those it cannot.
+std::string CliSuffixes(bool writable) {
+    std::string list;
+    for (const COutputFormat& row : OutputFormats()) {
+        const std::string suffix = std::string(".") + row.suffix;
+        if (bool(row.writer) != writable || list.find(suffix) != std::string::npos) continue;
+        list += (list.empty() ? "" : ", ") + suffix;
+    }
+    return list;
 }
 
 bool ArgCount(const std::vector<CScriptWord>& a, size_t lo, size_t hi, std::string& error) {
@@ -142,23 +186,29 @@ const std::vector<CCliSession::CWord>& CCliSession::Words() {
     using S = CCliSession;
     static const std::vector<CWord> words = {
         {"new", "C L", "a fresh canvas of C columns and L lines (10..99)", &S::Size},
-        {"open", "FILE [LINES]",
+        {"open", "FILE [wide|narrow] [ascii] | FILE LINES",
          "read a text file into a fresh canvas: UTF-8 when it has a\n"
          "byte-order mark or is valid UTF-8 with non-ASCII text,\n"
          "Shift-JIS otherwise; warns of characters it replaced;\n"
          "a file longer than 99 lines or wider than 99 cells is\n"
-         "cut, and the warning lists its diagram blocks; with\n"
-         "LINES (FIRST-LAST, 1-based, or diagram N) only those\n"
-         "lines, to save them back in place",
+         "cut, and the warning lists its diagram blocks. Box\n"
+         "drawing is full-width (wide) or half-width as Western\n"
+         "fonts show it (narrow), told apart by where vertical\n"
+         "lines join unless given; narrow diagrams drawn elsewhere\n"
+         "are re-laid onto the two-column grid, with a warning;\n"
+         "ascii: + - = | become lines where they join. With LINES\n"
+         "(FIRST-LAST, 1-based, or diagram N) only those lines, to\n"
+         "save them back in place",
          &S::Open},
         {"diagrams", "FILE",
          "list FILE's diagram blocks, one a line: FIRST-LAST and\n"
          "the block's first line",
          &S::DiagramsWord},
-        {"save", "[FILE] [ENC] [EOL]",
+        {"save", "[FILE] [ENC] [EOL] [BOX]",
          "write the canvas in the format of the file it was\n"
-         "read from (a new canvas: sjis crlf), or in encoding ENC\n"
-         "(sjis utf8 utf8-bom) and line ends EOL (crlf lf), which\n"
+         "read from (a new canvas: sjis crlf wide), or in encoding\n"
+         "ENC (sjis utf8 utf8-bom), line ends EOL (crlf lf) and box\n"
+         "drawing BOX (wide; narrow, always UTF-8; ascii), which\n"
          "the canvas then keeps; after open FILE LINES, the whole\n"
          "file with the canvas's lines in place of LINES; without\n"
          "FILE, after open FILE LINES: write them back into FILE,\n"
@@ -189,11 +239,19 @@ const std::vector<CCliSession::CWord>& CCliSession::Words() {
          "keep N undo steps (1..100, default 1: a second undo\n"
          "takes the undo back); redo steps forward again",
          &S::UndoLevels},
-        {"export", "FILE.svg [SIZE] [used]",
-         "write the canvas's cells as an SVG picture at\n"
-         "font size SIZE (0..5; default the canvas's own, 2 for a\n"
-         "new one); used: only the rectangle of non-blank cells",
+        {"export", "FILE [SIZE] [used]",
+         "write the canvas's cells as FILE's extension says: .svg\n"
+         "an SVG picture at font size SIZE (0..5; default the\n"
+         "canvas's own, 2 for a new one), .md a fenced block of\n"
+         "half-width box drawing for Markdown, .txt text with\n"
+         "full-width box drawing; used: only the rectangle of\n"
+         "non-blank cells",
          &S::Export},
+        {"copy", "[wide|narrow|ascii]",
+         "copy the selection onto the clipboard, its box drawing\n"
+         "full-width (wide, as without a word), half-width for\n"
+         "Western fonts or in ASCII",
+         &S::CopyWord},
         {"table", "FILE [thin|thick] [header] [compact] [transparent]",
          "a ruled table from CSV or tab-separated data (FILE - : the\n"
          "clipboard's text), waiting like paste; thin or thick\n"
@@ -370,9 +428,29 @@ bool CCliSession::RightClick(const Args& a, std::string& error) {
     return true;
 }
 
+// copy, copy wide (the plain copy), copy narrow or copy ascii.
+bool CCliSession::CopyWord(const Args& a, std::string& error) {
+    if (!ArgCount(a, 0, 1, error)) return false;
+    if (a.size() == 1 || (a[1].text == "wide" && !a[1].quoted)) return Command(ID_EDIT_COPY, error);
+    const CCommandRow* row =
+        a[1].quoted ? nullptr : FindCommandByCliWord(("copy " + a[1].text).c_str());
+    if (!row) {
+        error = "copy: the box drawing is wide, narrow or ascii, not '" + a[1].text + "'";
+        return false;
+    }
+    return Command(row->id, error);
+}
+
+// open FILE [wide|narrow] [ascii] reads the whole file; open FILE FIRST-LAST or
+// open FILE diagram N a part of it.
 bool CCliSession::Open(const Args& a, std::string& error) {
     if (!ArgCount(a, 1, 3, error)) return false;
-    return a.size() == 2 ? OpenWhole(a[1].text, error) : OpenPart(a, error);
+    CLayoutReadOptions options;
+    if (a.size() == 2 || IsOpenLayoutWord(a[2])) {
+        if (!ParseOpenLayout(a, options, error)) return false;
+        return OpenWhole(a[1].text, options, error);
+    }
+    return OpenPart(a, error);
 }
 
 void CCliSession::WarnReplacements(const std::string& path) {
@@ -386,9 +464,10 @@ void CCliSession::WarnReplacements(const std::string& path) {
 
 // Read into a canvas of its own first: a file that cannot be opened leaves the
 // current canvas as it was.
-bool CCliSession::OpenWhole(const std::string& path, std::string& error) {
+bool CCliSession::OpenWhole(const std::string& path, const CLayoutReadOptions& options,
+                            std::string& error) {
     auto doc = std::make_unique<CRuvlenDoc>();
-    if (!LoadDocumentFile(*doc, path, error)) {
+    if (!LoadDocumentFile(*doc, path, options, error)) {
         error = FileProblem("open", path, error);
         return false;
     }
@@ -400,8 +479,11 @@ bool CCliSession::OpenWhole(const std::string& path, std::string& error) {
               << " cells were wrapped\n";
     const bool cut = doc->m_bLoadCut || doc->m_bLoadWrapped;
     const CRoundTripChange roundTrip = doc->m_loadRoundTrip;
+    const int relaid = doc->m_bLoadRelaid ? doc->m_nLoadAddedColumns : -1;
     Adopt(std::move(doc));
     WarnReplacements(path);
+    if (relaid >= 0)
+        m_err << "tavik-cli: warning: " << path << ": " << DescribeRelayoutEnglish(relaid) << "\n";
     if (roundTrip.Any())
         m_err << "tavik-cli: warning: " << path << ": " << DescribeRoundTripChangeEnglish(roundTrip)
               << "\n";
@@ -410,8 +492,8 @@ bool CCliSession::OpenWhole(const std::string& path, std::string& error) {
 }
 
 bool CCliSession::Save(const Args& a, std::string& error) {
-    if (!ArgCount(a, 0, 3, error)) return false;
     // A part starts from its file's format; saving it back refuses another one.
+    if (!ArgCount(a, 0, 4, error)) return false;
     CTextFormat format = m_part ? m_part->m_format : m_pDoc->m_textFormat;
     if (!ParseSaveFormat(a, format, error)) return false;
     if (m_part) return SavePart(a, format, error);
@@ -469,15 +551,22 @@ bool CCliSession::UndoLevels(const Args& a, std::string& error) {
 bool CCliSession::Export(const Args& a, std::string& error) {
     if (!ArgCount(a, 1, 3, error)) return false;
     const std::string& path = a[1].text;
-    if (!EndsWithNoCase(path, ".svg")) {
-        error = "export: the file name must end in .svg (tavik --export writes PNG)";
+    const COutputFormat* format = OutputFormatForPath(path);
+    if (!format || !format->writer) {
+        error = "export: the file name must end in " + CliSuffixes(true) + " (tavik --export " +
+                "also writes " + CliSuffixes(false) + ")";
         return false;
     }
-    // After the name: an optional SIZE, then an optional `used`.
+    // After the name: an optional SIZE (for pictures), then an optional `used`.
     size_t next = 2;
-    int size = m_pDoc->m_nFontSize;
-    if (next < a.size() && a[next].text != "used" && !ParseInt(a[next++], 0, kMaxFontSize, size)) {
-        error = "export: SIZE is a font size index from 0 to 5";
+    COutputRequest request;
+    request.fontSize = m_pDoc->m_nFontSize;
+    if (next < a.size() && a[next].text != "used" &&
+        (!(format->options & kOutputSize) ||
+         !ParseInt(a[next++], 0, kMaxFontSize, request.fontSize))) {
+        error = format->options & kOutputSize
+                    ? "export: SIZE is a font size index from 0 to 5"
+                    : "export: a ." + std::string(format->suffix) + " file takes no SIZE";
         return false;
     }
     const bool used = next < a.size() && a[next].text == "used";
@@ -486,12 +575,12 @@ bool CCliSession::Export(const Args& a, std::string& error) {
         return false;
     }
     // The whole canvas always has an area; only a blank canvas has no used one.
-    CCellRect cells;
-    if (!ExportAreaRect(*m_pDoc, used ? EExportArea::Used : EExportArea::Canvas, cells, error)) {
+    if (!ExportAreaRect(*m_pDoc, used ? EExportArea::Used : EExportArea::Canvas, request.cells,
+                        error)) {
         error = "export: the canvas is blank, so it has no used area";
         return false;
     }
-    if (ExportSvgFile(*m_pDoc, cells, path, size, error)) return true;
+    if (format->writer(*m_pDoc, request, path, error)) return true;
     error = FileProblem("export", path, error);
     return false;
 }

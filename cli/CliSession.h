@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/io/FilePart.h"
+#include "canvas/io/LayoutReader.h"
 #include "cli/CliView.h"
 #include "cli/ScriptLexer.h"
 #include "tools/ViewController.h"
@@ -53,8 +54,9 @@ private:
     bool Clipboard(const Args& a, std::string& error);
     bool RightClick(const Args& a, std::string& error);
     bool Open(const Args& a, std::string& error);
-    bool OpenWhole(const std::string& path, std::string& error);
+    bool OpenWhole(const std::string& path, const CLayoutReadOptions& options, std::string& error);
     void WarnReplacements(const std::string& path);
+    bool CopyWord(const Args& a, std::string& error);
     bool Save(const Args& a, std::string& error);
     // Parts of files (cli/CliPart.cpp).
     bool OpenPart(const Args& a, std::string& error);

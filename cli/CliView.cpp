@@ -53,6 +53,12 @@ bool CCliClipboard::GetText(std::string& bytes) {
     return true;
 }
 
+bool CCliClipboard::GetUnicodeText(std::string& utf8) {
+    if (!m_bHasText) return false;
+    utf8 = m_strText;
+    return true;
+}
+
 bool CCliClipboard::SetText(const std::string& bytes) {
     m_strText = ClipboardBytesToUnicode(bytes);
     m_bHasText = true;

@@ -37,6 +37,7 @@ class CCliClipboard : public CClipboardPort {
 public:
     bool HasText() override { return m_bHasText; }
     bool GetText(std::string& bytes) override;
+    bool GetUnicodeText(std::string& utf8) override;
     bool SetText(const std::string& bytes) override;
 
     bool m_bHasText = false;

@@ -4,8 +4,10 @@ application icon in six sizes and the table picture of the user manual.
 
 Only the Python 3 standard library is needed, except for the manual's table
 picture, whose characters are rendered with ImageMagick's `convert` and the
-IPAMincho font (it is skipped with a note when those are missing). The output
-is deterministic, so running the script again changes no committed file.
+IPAMincho font, and the picture of a drawing in a Western font (for the manual
+and docs/ of the README), rendered with DejaVu Sans Mono and IPAGothic; each is
+skipped with a note when those are missing. The output is deterministic, so
+running the script again changes no committed file.
 
 Usage: res/make-images.py [--sheet FILE]   (--sheet also writes an overview)
 """
@@ -17,6 +19,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import unicodedata
 import zlib
 
 RES = os.path.dirname(os.path.abspath(__file__))
@@ -862,6 +865,73 @@ def make_table_picture(path):
 
 
 # ---------------------------------------------------------------------------
+# A drawing as a Western monospace font shows it: one column for box drawing
+# and the other East Asian ambiguous characters, two for wide (CJK) ones, as
+# terminals and code hosting sites lay text out.
+
+WESTERN_WIDE = """\
+┏━━━┯━━━┓
+┃品名  │数量  ┃
+┠───┼───┨
+┃ペン  │3 本  ┃
+┃ﾉｰﾄ   │12冊  ┃
+┗━━━┷━━━┛"""
+
+WESTERN_NARROW = """\
+┏━━━━━━━┯━━━━━━━┓
+┃ 品名  │ 数量  ┃
+┠───────┼───────┨
+┃ ペン  │ 3 本  ┃
+┃ ﾉｰﾄ   │ 12冊  ┃
+┗━━━━━━━┷━━━━━━━┛"""
+
+WESTERN_PANELS = (("全角罫線", WESTERN_WIDE), ("半角罫線", WESTERN_NARROW))
+
+
+def western_columns(ch):
+    return 2 if unicodedata.east_asian_width(ch) in "WF" else 1
+
+
+def western_font(ch, latin, cjk):
+    """DejaVu Sans Mono where it has the character, as a terminal picks it."""
+    wide = western_columns(ch) == 2 or 0xFF61 <= ord(ch) <= 0xFF9F
+    return cjk if wide else latin
+
+
+def make_western_picture(path):
+    latin = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"
+    cjk = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"
+    if not (shutil.which("convert") and os.path.exists(latin) and os.path.exists(cjk)):
+        print("note: convert, DejaVu Sans Mono or IPAGothic missing; %s not made" % path)
+        return
+    size, column, line = 16, 10, 19  # DejaVu Sans Mono: 0.6 em a column, 1.17 em a line
+    margin, gap = 12, 48
+    widths = [max(sum(map(western_columns, r)) for r in t.splitlines()) for _, t in WESTERN_PANELS]
+    heights = [len(t.splitlines()) for _, t in WESTERN_PANELS]
+    w = 2 * margin + sum(widths) * column + gap * (len(widths) - 1)
+    h = 2 * margin + (max(heights) + 1) * line + 6
+    args = ["convert", "-size", "%dx%d" % (w, h), "xc:white", "-fill", "black",
+            "-pointsize", str(size)]
+    x0 = margin
+    for (caption, text), width in zip(WESTERN_PANELS, widths):
+        args += ["-font", cjk, "-annotate", "+%d+%d" % (x0, margin + 15), caption]
+        for y, row in enumerate(text.splitlines()):
+            x = 0
+            for ch in row:
+                if ch != " ":
+                    font = western_font(ch, latin, cjk)
+                    at = "+%d+%d" % (x0 + x * column, margin + (y + 2) * line - 2)
+                    args += ["-font", font, "-annotate", at, ch]
+                x += western_columns(ch)
+        x0 += width * column + gap
+    with tempfile.TemporaryDirectory() as tmp:
+        out = os.path.join(tmp, "w.png")
+        subprocess.run(args + ["-strip", "-define", "png:exclude-chunks=date,time", out],
+                       check=True)
+        shutil.copy(out, path)
+
+
+# ---------------------------------------------------------------------------
 
 
 def main():
@@ -875,6 +945,8 @@ def main():
     for n in ICON_SIZES:
         make_icon(n).save(os.path.join(RES, "icons", "tavik-%d.png" % n))
     make_table_picture(os.path.join(RES, "help", "table.png"))
+    make_western_picture(os.path.join(RES, "help", "fonts.png"))
+    make_western_picture(os.path.join(os.path.dirname(RES), "docs", "western-font.png"))
     if "--sheet" in sys.argv:
         sheet = sys.argv[sys.argv.index("--sheet") + 1]
         make_sheet(sheet)

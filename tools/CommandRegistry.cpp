@@ -57,7 +57,7 @@ void AddFileRows(std::vector<CCommandRow>& t) {
                     .Enable(E::HasCanvas)
                     .CanvasMenu(M::File, 140));
     t.push_back(Frame(ID_FILE_EXPORT, "エクスポート(&E)...",
-                      "ｷｬﾝﾊﾞｽを画像 (PNG、SVG) として書き出す\nエクスポート")
+                      "ｷｬﾝﾊﾞｽを画像 (PNG、SVG、PDF)、Markdown やﾃｷｽﾄとして書き出す\nエクスポート")
                     .Enable(E::HasCanvas)
                     .CanvasMenu(M::File, 150));
     t.push_back(View(ID_FILE_PRINT, "印刷(&P)...\tCtrl+P", "作業中のｷｬﾝﾊﾞｽを印刷\n印刷")
@@ -202,6 +202,18 @@ void AddEditRows(std::vector<CCommandRow>& t) {
                     .Context(210, "複写")
                     .Cli("copy")
                     .Run(&C::OnCopy));
+    t.push_back(View(ID_EDIT_COPY_NARROW, "半角罫線でコピー(&W)",
+                     "選択範囲を欧文フォント向けの半角の罫線でｸﾘｯﾌﾟﾎﾞｰﾄﾞに複写\n半角罫線でコピー")
+                    .Enable(E::Selection)
+                    .CanvasMenu(M::Edit, 212)
+                    .Cli("copy narrow")
+                    .Run(&C::OnCopyInLayout));
+    t.push_back(View(ID_EDIT_COPY_ASCII, "ASCII罫線でコピー",
+                     "選択範囲を + - | の罫線でｸﾘｯﾌﾟﾎﾞｰﾄﾞに複写\nASCII罫線でコピー")
+                    .Enable(E::Selection)
+                    .CanvasMenu(M::Edit, 214)
+                    .Cli("copy ascii")
+                    .Run(&C::OnCopyInLayout));
     // The paste buttons show pressed while their paste waits: the paste command
     // is the tool mode then.
     t.push_back(View(ID_EDIT_PASTE, "貼り付け(&P)\tCtrl+V", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を貼り付け\n貼り付け")

@@ -64,7 +64,7 @@ struct CCommandRow {
     int toolbar = 0;
     int contextMenu = 0;
     const char* contextText = nullptr;
-    const char* cliWord = nullptr; // an argument-less tavik-cli command
+    const char* cliWord = nullptr; // a tavik-cli command without arguments (one or two words)
     CanvasHandler run = nullptr;   // view commands the controller carries out
 
     bool Checkable() const { return check != CheckRule::None; }

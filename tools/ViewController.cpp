@@ -2,6 +2,8 @@
 
 #include "canvas/CommandIds.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/io/LayoutReader.h"
+#include "canvas/io/LayoutText.h"
 #include "tools/CursorIds.h"
 #include "tools/PasteTool.h"
 #include "tools/Tool.h"
@@ -184,13 +186,18 @@ bool CViewController::IsCommandChecked(int id) const {
     }
 }
 
-// Reads the clipboard into the paste buffer. Text larger than the canvas is
-// never wrapped (that would scramble a diagram): the window is asked whether
-// to grow the canvas, within its limits, or to cut the text at the edges, and
-// what is cut is reported. False when nothing is to be pasted.
+// Reads the clipboard into the paste buffer; a diagram another program drew
+// for Western fonts is re-laid as when such a file opens. Text larger than the
+// canvas is never wrapped (that would scramble a diagram): the window is asked
+// whether to grow the canvas, within its limits, or to cut the text at the
+// edges, and what is cut is reported. False when nothing is to be pasted.
 bool CViewController::ImportClipboard() {
-    std::string bytes;
-    if (!m_pClipboard || !m_pClipboard->GetText(bytes)) return false;
+    std::string utf8, bytes;
+    if (!m_pClipboard) return false;
+    if (m_pClipboard->GetUnicodeText(utf8))
+        bytes = ClipboardCellBytes(utf8);
+    else if (!m_pClipboard->GetText(bytes))
+        return false;
     const CCellPoint size = CRuvlenDoc::MeasureText(bytes.c_str());
     if (size.x <= m_pDoc->m_nColumns && size.y <= m_pDoc->m_nLines)
         return m_pDoc->ImportText(bytes.c_str()) != 0;
@@ -226,7 +233,11 @@ void CViewController::StartPaste(int id) {
 }
 
 void CViewController::Copy(bool cut) {
-    if (!m_pClipboard || !m_pClipboard->SetText(m_pDoc->CopyToClipboard())) {
+    FinishCopy(m_pDoc->CopyToClipboard(), cut);
+}
+
+void CViewController::FinishCopy(const std::string& bytes, bool cut) {
+    if (!m_pClipboard || !m_pClipboard->SetText(bytes)) {
         m_pView->ShowMessage(kClipboardCopyFailedMessage);
         return;
     }
@@ -271,6 +282,11 @@ void CViewController::OnGrid(int) {
 
 void CViewController::OnCopy(int) {
     Copy(false);
+}
+
+void CViewController::OnCopyInLayout(int id) {
+    const BoxLayout layout = id == ID_EDIT_COPY_ASCII ? BoxLayout::Ascii : BoxLayout::Narrow;
+    FinishCopy(CopySelectionInLayout(*m_pDoc, layout), false);
 }
 
 void CViewController::OnCut(int) {

@@ -56,6 +56,9 @@ public:
     void OnLineMode(int id);
     void OnGrid(int id);
     void OnCopy(int id);
+    // Copies the selection in the narrow (ID_EDIT_COPY_NARROW) or ASCII
+    // (ID_EDIT_COPY_ASCII) box layout, as text for Western fonts.
+    void OnCopyInLayout(int id);
     void OnCut(int id);
     void OnPaste(int id);
     void OnUndo(int id);
@@ -109,6 +112,7 @@ private:
     bool ImportClipboard();
     void StartPaste(int id); // a waiting paste of the buffer's content
     void Copy(bool cut);
+    void FinishCopy(const std::string& bytes, bool cut);
     void FinishTool();
     // After a document command: the other windows on the canvas repaint.
     void UpdateOthers();

@@ -80,6 +80,10 @@ public:
     virtual bool HasText() = 0;
     // The clipboard text as Shift-JIS bytes, without a terminating NUL.
     virtual bool GetText(std::string& bytes) = 0;
+    // The clipboard text as the program that put it there wrote it (UTF-8), so
+    // that a diagram drawn for Western fonts can be re-laid; false when only
+    // GetText is available.
+    virtual bool GetUnicodeText(std::string& /*utf8*/) { return false; }
     // Puts the copied bytes (Shift-JIS, CR LF, final NUL) on the clipboard.
     virtual bool SetText(const std::string& bytes) = 0;
 };

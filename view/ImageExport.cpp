@@ -9,7 +9,9 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QVector>
 
 namespace {
@@ -114,4 +116,60 @@ bool ExportPng(const CRuvlenDoc& doc, const CCellRect& cells, const std::string&
         return false;
     }
     return WriteFileSafely(path, std::string(png.constData(), size_t(png.size())), error);
+}
+
+QByteArray CanvasPdf(const CRuvlenDoc& doc, const CCellRect& cells, int fontSizeIndex) {
+    const CExportExtent e = CExportExtent::For(cells, fontSizeIndex);
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setCreator(QStringLiteral("Tavik"));
+        writer.setResolution(kExportDpi);
+        const double points = 72.0 / kExportDpi;
+        writer.setPageSize(
+            QPageSize(QSizeF(e.width * points, e.height * points), QPageSize::Point));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter p(&writer);
+        if (!p.isActive()) return QByteArray();
+        p.setRenderHint(QPainter::Antialiasing, false);
+        PaintCells(p, doc, e, true); // each cell on its own: text stays text
+    }
+    return pdf;
+}
+
+bool ExportPdf(const CRuvlenDoc& doc, const CCellRect& cells, const std::string& path,
+               int fontSizeIndex, std::string& error) {
+    if (!CheckExportSize(fontSizeIndex, error)) return false;
+    const QByteArray pdf = CanvasPdf(doc, cells, fontSizeIndex);
+    if (pdf.isEmpty()) {
+        error = "「" + path + "」に書き出す PDF を作れませんでした。";
+        return false;
+    }
+    return WriteFileSafely(path, std::string(pdf.constData(), size_t(pdf.size())), error);
+}
+
+namespace {
+
+bool WritePng(const CRuvlenDoc& doc, const COutputRequest& r, const std::string& path,
+              std::string& error) {
+    return ExportPng(doc, r.cells, path, r.fontSize, r.transparent, error);
+}
+
+bool WritePdf(const CRuvlenDoc& doc, const COutputRequest& r, const std::string& path,
+              std::string& error) {
+    return ExportPdf(doc, r.cells, path, r.fontSize, error);
+}
+
+} // namespace
+
+const std::vector<COutputFormat>& WindowOutputFormats() {
+    static const bool given = [] {
+        SetOutputWriter("png", WritePng);
+        SetOutputWriter("pdf", WritePdf);
+        return true;
+    }();
+    (void)given;
+    return OutputFormats();
 }

@@ -4,8 +4,10 @@
 #include <QImage>
 
 #include "canvas/CellRect.h"
+#include "canvas/io/OutputFormat.h"
 
 #include <string>
+#include <vector>
 
 class CRuvlenDoc;
 
@@ -38,3 +40,14 @@ bool ExportPng(const CRuvlenDoc& doc, const std::string& path, int fontSizeIndex
                std::string& error);
 bool ExportPng(const CRuvlenDoc& doc, const CCellRect& cells, const std::string& path,
                int fontSizeIndex, bool transparent, std::string& error);
+
+// The same cells as a one-page PDF of the picture's size, the text kept as
+// text; written like ExportPng.
+QByteArray CanvasPdf(const CRuvlenDoc& doc, const CCellRect& cells, int fontSizeIndex);
+bool ExportPdf(const CRuvlenDoc& doc, const CCellRect& cells, const std::string& path,
+               int fontSizeIndex, std::string& error);
+
+// The table of output formats (canvas/io/OutputFormat.h) with the PNG and PDF
+// writers, which paint with the window system, given to it. Needs a
+// QGuiApplication to write with them.
+const std::vector<COutputFormat>& WindowOutputFormats();

@@ -31,6 +31,13 @@ bool CQtClipboard::GetText(std::string& bytes) {
     return true;
 }
 
+bool CQtClipboard::GetUnicodeText(std::string& utf8) {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data || !data->hasText()) return false;
+    utf8 = data->text().toStdString();
+    return true;
+}
+
 bool CQtClipboard::SetText(const std::string& bytes) {
     const QString text = QString::fromStdString(ClipboardBytesToUnicode(bytes));
     QClipboard* clipboard = QGuiApplication::clipboard();

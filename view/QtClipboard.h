@@ -14,6 +14,7 @@ public:
 
     bool HasText() override { return m_bHasText; }
     bool GetText(std::string& bytes) override;
+    bool GetUnicodeText(std::string& utf8) override;
     bool SetText(const std::string& bytes) override;
 
 signals:

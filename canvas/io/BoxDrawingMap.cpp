@@ -46,8 +46,9 @@ bool IsHorizontal(int arm) {
     return arm == 0 || arm == 2;
 }
 
-// The line flags of the nearest JIS glyph for one kArms entry.
-int NearestLineFlags(uint16_t arms) {
+} // namespace
+
+int NearestJisLineFlags(uint16_t arms) {
     int weight[4]; // 0 none, 1 light, 2 heavy (double counts as heavy)
     int count = 0;
     for (int i = 0; i < 4; ++i) {
@@ -77,6 +78,8 @@ int NearestLineFlags(uint16_t arms) {
     return heavy >= light ? flags | horizontal | vertical : flags;
 }
 
+namespace {
+
 struct CBoxTable {
     std::array<const char*, 128> text;
     std::array<bool, 128> exact;
@@ -87,7 +90,7 @@ const CBoxTable& Table() {
         CBoxTable t{};
         for (int i = 0; i < 128; ++i) {
             const uint16_t arms = kArms[i];
-            t.text[i] = arms != 0xFFFF ? LineGlyphFor(NearestLineFlags(arms))
+            t.text[i] = arms != 0xFFFF ? LineGlyphFor(NearestJisLineFlags(arms))
                         : i == 0x71    ? SJIS_SLASH
                         : i == 0x72    ? SJIS_BACKSLASH
                                        : SJIS_CROSS;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 // The Unicode box-drawing block (U+2500..U+257F) in Shift-JIS cells. JIS has 32 of
 // its 128 characters; the others, which programs outside Japan write (double
 // lines, rounded corners, dashed lines, light/heavy mixes, half lines), become the
@@ -19,6 +21,11 @@ struct CBoxDrawingCell {
 };
 
 CBoxDrawingCell BoxDrawingCell(char32_t code);
+
+// The line flags of the nearest JIS glyph, by the rules above, for arms given as
+// four hex digits: right, down, left, up; 0 no arm, 1 light, 2 heavy, 3 double.
+// 0 when there is no arm.
+int NearestJisLineFlags(uint16_t arms);
 
 inline bool IsBoxDrawingCode(char32_t code) {
     return code >= 0x2500 && code <= 0x257F;

@@ -2,6 +2,7 @@
 
 #include "canvas/io/BinaryCheck.h"
 #include "canvas/io/FileLines.h"
+#include "canvas/io/LayoutReader.h"
 #include "canvas/io/PartSplice.h"
 #include "canvas/io/SafeWrite.h"
 #include "canvas/io/SameFile.h"
@@ -85,7 +86,8 @@ bool ReadDiagramBlocks(const std::string& path, std::vector<CDiagramBlock>& bloc
     std::string bytes;
     CFileStamp stamp;
     if (!ReadTextFile(path, bytes, stamp, problem)) return false;
-    const CTextFormat format = DetectTextFormat(bytes);
+    CTextFormat format = DetectTextFormat(bytes);
+    format.m_layout = DetectBoxLayout(bytes, format);
     blocks = FindDiagramBlocks(bytes, format);
     lines = int(SplitFileLines(bytes, format).size());
     return true;
@@ -97,7 +99,9 @@ bool OpenFilePart(CRuvlenDoc& doc, const std::string& path, int first, int last,
     CFileStamp stamp;
     if (!ReadTextFile(path, bytes, stamp, problem)) return false;
     CFilePart cut;
-    if (!CutFilePart(bytes, DetectTextFormat(bytes), first, last, cut, problem)) return false;
+    CTextFormat format = DetectTextFormat(bytes);
+    format.m_layout = DetectBoxLayout(bytes, format);
+    if (!CutFilePart(bytes, format, first, last, cut, problem)) return false;
     cut.m_strPath = path;
     cut.m_stamp = stamp;
     if (!LoadFilePart(doc, cut, problem)) return false;

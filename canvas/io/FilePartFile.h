@@ -21,7 +21,7 @@ bool ReadDiagramBlocks(const std::string& path, std::vector<CDiagramBlock>& bloc
                        CPartProblem& problem);
 
 // Reads lines first..last of the file into a fresh document (LoadFilePart),
-// in the format DetectTextFormat finds for the whole file.
+// in the format DetectTextFormat and DetectBoxLayout find for the whole file.
 bool OpenFilePart(CRuvlenDoc& doc, const std::string& path, int first, int last, CFilePart& part,
                   CPartProblem& problem);
 

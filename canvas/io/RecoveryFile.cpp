@@ -21,7 +21,7 @@ constexpr size_t kCellCount = CRecoveryFile::kGrid * CRecoveryFile::kGrid;
 // A part's bytes: a whole file, plus what the canvas's lines added to it.
 constexpr size_t kMaxPartBytes = size_t(kMaxPartFileMiB + 1) << 20;
 constexpr size_t kMaxFileBytes =
-    kHeaderBytes + 64 + kMaxPathBytes + 4 * kCellCount + 64 + kMaxPartBytes + 4;
+    kHeaderBytes + 64 + kMaxPathBytes + 4 * kCellCount + 64 + kMaxPartBytes + 8;
 
 std::uint32_t Crc32(const char* data, size_t size) {
     static const std::array<std::uint32_t, 256> table = [] {
@@ -147,6 +147,23 @@ bool ReadPart(CByteReader& in, const CTextFormat& format, std::optional<CFilePar
     return true;
 }
 
+// The fields version 3 adds after the part: the box drawing's layout, which
+// the part, if any, is written in too.
+void PutVersion3Fields(std::string& body, const CTextFormat& format) {
+    PutInt(body, std::uint64_t(format.m_layout), 1);
+}
+
+bool ReadVersion3Fields(CByteReader& in, std::uint64_t version, CTextFormat& format,
+                        std::optional<CFilePart>& part) {
+    format.m_layout = BoxLayout::Wide;
+    if (version < 3) return true;
+    int layout = 0;
+    if (!in.Small(layout, 0, 2)) return false;
+    format.m_layout = BoxLayout(layout);
+    if (part) part->m_format.m_layout = format.m_layout;
+    return true;
+}
+
 } // namespace
 
 CRecoveryFile CRecoveryFile::FromDocument(const CRuvlenDoc& doc, const std::string& path,
@@ -211,6 +228,7 @@ std::string CRecoveryFile::Bytes() const {
         body.push_back(static_cast<char>(c.m_bits));
     }
     PutPart(body, m_part);
+    PutVersion3Fields(body, m_format);
     std::string out(kMagic, sizeof kMagic);
     PutInt(out, kVersion, 4);
     PutInt(out, body.size(), 4);
@@ -254,7 +272,8 @@ bool CRecoveryFile::Parse(const std::string& bytes, std::string& why) {
     std::string cells;
     const CTextFormat format{TextEncoding(encoding), LineEnding(lineEnding)};
     ok = ok && in.Run(cells, 4 * kCellCount) &&
-         (version < 2 || ReadPart(in, format, copy.m_part)) && in.AtEnd();
+         (version < 2 || ReadPart(in, format, copy.m_part)) &&
+         ReadVersion3Fields(in, version, copy.m_format, copy.m_part) && in.AtEnd();
     if (!ok) return Refuse(why, "内容が正しくありません。");
     for (size_t i = 0; i < kCellCount; ++i) {
         CPackedCell& c = copy.m_cells[i];
@@ -265,7 +284,7 @@ bool CRecoveryFile::Parse(const std::string& bytes, std::string& why) {
         if (!ValidCell(c)) return Refuse(why, "内容が正しくありません。");
     }
     copy.m_nSavedAt = std::int64_t(savedAt);
-    copy.m_format = format;
+    copy.m_format = {format.m_encoding, format.m_lineEnding, copy.m_format.m_layout};
     if (copy.m_part) copy.m_part->m_strPath = copy.m_path;
     copy.m_bLossyLoad = lossy != 0;
     copy.m_nFileLines = fileLines - 1;

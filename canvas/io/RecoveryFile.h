@@ -20,14 +20,16 @@ class CRuvlenDoc;
 //
 // On disk: a magic header and a version, the length of the body, the body, and
 // a checksum of the body; all numbers little-endian. Reading refuses anything
-// else (a foreign file, another version, a cut or damaged copy) with a reason,
-// and never a half-read canvas. It also refuses what no edit can make, even
-// with a right checksum: a cell that the file reader would not give (bytes
-// that are not whole Shift-JIS characters, control bytes, a line cell whose
-// flags have no glyph or whose text is not that glyph), and a file path that
-// is not absolute or holds control characters.
+// else (a foreign file, an unknown version, a cut or damaged copy) with a
+// reason, and never a half-read canvas. It also refuses what no edit can make,
+// even with a right checksum: a cell that the file reader would not give
+// (bytes that are not whole Shift-JIS characters, control bytes, a line cell
+// whose flags have no glyph or whose text is not that glyph), and a file path
+// that is not absolute or holds control characters. Version 2 adds the part of
+// a file, version 3 the box drawing's layout after it; older copies read as
+// the full-width layout.
 struct CRecoveryFile {
-    static constexpr int kVersion = 2;
+    static constexpr int kVersion = 3;
     static constexpr int kGrid = 100;
 
     std::string m_path;          // the canvas's file; empty for a canvas never saved

@@ -2,6 +2,7 @@
 
 #include "canvas/ByteClass.h"
 #include "canvas/Utf8Char.h"
+#include "canvas/io/CharWidth.h"
 
 #include <algorithm>
 
@@ -17,7 +18,7 @@ struct CharSpan {
     int width;
 };
 
-CharSpan NextChar(const unsigned char* p, size_t left, TextEncoding encoding) {
+CharSpan NextChar(const unsigned char* p, size_t left, TextEncoding encoding, bool western) {
     if (encoding == TextEncoding::ShiftJis) {
         if (left >= 2 && IsLeadByte(p[0]) && IsTrailByte(p[1])) return {2, 2};
         return {1, 1};
@@ -25,7 +26,8 @@ CharSpan NextChar(const unsigned char* p, size_t left, TextEncoding encoding) {
     if (p[0] < 0x80) return {1, 1};
     const Utf8Char ch = ReadUtf8(p, left);
     if (!ch.valid) return {ch.length, 1};
-    if (ch.code == 0xFEFF) return {ch.length, 0};                      // byte-order mark
+    if (ch.code == 0xFEFF) return {ch.length, 0}; // byte-order mark
+    if (western) return {ch.length, WesternColumns(ch.code)};
     if (ch.code >= 0xFF61 && ch.code <= 0xFF9F) return {ch.length, 1}; // half-width kana
     return {ch.length, 2};
 }
@@ -70,7 +72,7 @@ RoundTripKind Classify(const std::string& read, const std::string& written, size
 } // namespace
 
 CRoundTripChange FindRoundTripChange(const std::string& read, const std::string& written,
-                                     TextEncoding encoding) {
+                                     TextEncoding encoding, bool westernWidths) {
     CRoundTripChange change;
     if (read == written) return change;
     const auto mismatch = std::mismatch(read.begin(), read.end(), written.begin(), written.end());
@@ -86,7 +88,7 @@ CRoundTripChange FindRoundTripChange(const std::string& read, const std::string&
             ++at;
             continue;
         }
-        const CharSpan span = NextChar(Bytes(read) + at, read.size() - at, encoding);
+        const CharSpan span = NextChar(Bytes(read) + at, read.size() - at, encoding, westernWidths);
         if (at + span.length > diff) break;
         at += span.length;
         width += span.width;

@@ -6,9 +6,10 @@
 #include <string>
 
 // Compares the bytes read with the bytes the canvas would be written as (both in
-// the given encoding) and describes the first difference.
+// the given encoding) and describes the first difference. westernWidths: the
+// text is narrow box drawing, its characters as wide as Western fonts show them.
 CRoundTripChange FindRoundTripChange(const std::string& read, const std::string& written,
-                                     TextEncoding encoding);
+                                     TextEncoding encoding, bool westernWidths = false);
 
 // A Japanese sentence for the user naming the change and where it first occurs;
 // empty when there is none.

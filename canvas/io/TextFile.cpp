@@ -1,8 +1,8 @@
 #include "canvas/io/TextFile.h"
 
 #include "canvas/io/BinaryCheck.h"
-#include "canvas/io/DocumentText.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/io/DocumentText.h"
 #include "canvas/io/SafeWrite.h"
 
 #include <algorithm>
@@ -93,6 +93,11 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, size_t maxBytes,
 }
 
 bool LoadDocumentFile(CRuvlenDoc& doc, const std::string& path, std::string& error) {
+    return LoadDocumentFile(doc, path, CLayoutReadOptions(), error);
+}
+
+bool LoadDocumentFile(CRuvlenDoc& doc, const std::string& path, const CLayoutReadOptions& options,
+                      std::string& error) {
     std::string bytes;
     bool more = false;
     if (!ReadFileBytes(path, bytes, kMaxFileBytes, &more, error)) return false;
@@ -100,7 +105,7 @@ bool LoadDocumentFile(CRuvlenDoc& doc, const std::string& path, std::string& err
         error = "「" + path + "」は" + kNotTextMessage + "。";
         return false;
     }
-    LoadDocumentText(doc, bytes, more);
+    LoadDocumentText(doc, bytes, more, options);
     if (more) doc.m_bLoadCut = 1;
     doc.SetModifiedFlag(0);
     return true;
@@ -114,7 +119,7 @@ bool SaveDocumentFile(CRuvlenDoc& doc, const std::string& path, const CTextForma
                       std::string& error) {
     const int lines = SavedLineCount(doc);
     if (!WriteFileSafely(path, DocumentText(doc, format), error)) return false;
-    doc.m_textFormat = format;
+    doc.m_textFormat = WrittenFormat(format);
     if (doc.m_nFileLines >= 0) doc.m_nFileLines = lines;
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/io/LayoutReader.h"
 #include "canvas/io/TextFormat.h"
 
 #include <string>
@@ -22,6 +23,9 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, size_t maxBytes,
 // canvas/io/BinaryCheck.h) is refused with kNotTextMessage. Clears the
 // modified flag.
 bool LoadDocumentFile(CRuvlenDoc& doc, const std::string& path, std::string& error);
+// The same, reading the box drawing as options say (canvas/io/LayoutReader.h).
+bool LoadDocumentFile(CRuvlenDoc& doc, const std::string& path, const CLayoutReadOptions& options,
+                      std::string& error);
 
 // Saves the document in its own format (m_textFormat) through WriteFileSafely
 // (canvas/io/SafeWrite.h): atomically for a plain file, never replacing a link,

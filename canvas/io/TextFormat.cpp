@@ -69,6 +69,28 @@ const char* LineEndingName(LineEnding lineEnding) {
     return lineEnding == LineEnding::Lf ? "LF" : "CR LF";
 }
 
+const char* BoxLayoutName(BoxLayout layout) {
+    switch (layout) {
+    case BoxLayout::Narrow:
+        return "半角罫線";
+    case BoxLayout::Ascii:
+        return "ASCII罫線";
+    default:
+        return "全角罫線";
+    }
+}
+
+CTextFormat WrittenFormat(CTextFormat format) {
+    if (format.m_layout == BoxLayout::Narrow && format.m_encoding == TextEncoding::ShiftJis)
+        format.m_encoding = TextEncoding::Utf8;
+    return format;
+}
+
+bool UsesWesternWidths(const CTextFormat& format) {
+    const CTextFormat written = WrittenFormat(format);
+    return written.m_layout != BoxLayout::Wide && written.m_encoding != TextEncoding::ShiftJis;
+}
+
 std::string DescribeReplacedCharacters(const CTextReplacements& r) {
     if (!r.Any()) return std::string();
     const auto n = [](int count) { return std::to_string(count) + " 文字"; };

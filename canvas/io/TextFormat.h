@@ -15,9 +15,18 @@
 CTextFormat DetectTextFormat(const std::string& bytes, bool truncated = false);
 
 // Short names for the status bar and messages: "Shift-JIS", "UTF-8",
-// "UTF-8 (BOM)"; "CR LF", "LF".
+// "UTF-8 (BOM)"; "CR LF", "LF"; "全角罫線", "半角罫線", "ASCII罫線".
 const char* TextEncodingName(TextEncoding encoding);
 const char* LineEndingName(LineEnding lineEnding);
+const char* BoxLayoutName(BoxLayout layout);
+
+// The format as it is written: narrow box drawing is always UTF-8, so Shift-JIS
+// becomes UTF-8 there.
+CTextFormat WrittenFormat(CTextFormat format);
+
+// Whether text cells follow Western widths in this format (narrow-shown
+// characters padded with a space): Narrow, and Ascii in UTF-8.
+bool UsesWesternWidths(const CTextFormat& format);
 
 // A Japanese sentence for the user on what reading replaced: how many
 // characters in all, of which kind, and where the first one is. Empty when

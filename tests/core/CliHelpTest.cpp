@@ -71,8 +71,24 @@ TEST(CliHelp, NamesEveryWordTheSessionAccepts) {
     int edits = 0;
     for (const CCommandRow& row : CommandRegistry()) {
         if (!row.cliWord) continue;
-        ++edits;
-        EXPECT_EQ(help.edits.count(row.cliWord), 1u) << row.cliWord;
+        // A word of two is a form of a command: its first word with the second
+        // among that command's arguments.
+        const std::string word = row.cliWord;
+        const size_t space = word.find(' ');
+        if (space != std::string::npos) {
+            bool named = false;
+            for (const CCliSession::CWord& w : CCliSession::Words())
+                named = named || (word.compare(0, space, w.name) == 0 &&
+                                  std::string(w.arguments).find(word.substr(space + 1)) !=
+                                      std::string::npos);
+            EXPECT_TRUE(named) << word;
+            continue;
+        }
+        // Named once: among the commands when the session explains it there,
+        // otherwise among the bare edit commands.
+        const bool own = help.commands.count(word) > 0;
+        if (!own) ++edits;
+        EXPECT_EQ(help.edits.count(word), own ? 0u : 1u) << word;
     }
     // The words once missing from a hand-written help.
     for (const char* word : {"delete", "insertlines", "deletelines", "insertcols", "deletecols"})

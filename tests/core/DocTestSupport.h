@@ -9,6 +9,7 @@
 //   ┌ ━ ★ □ ／ ＼ × ...  the Shift-JIS character    <XXXX>   anything else, in hex
 //   ~        (buffer renders only) a cell that is not used
 
+#include "canvas/LineFlags.h"
 #include "canvas/RuvlenDoc.h"
 
 #include <gtest/gtest.h>
@@ -218,6 +219,19 @@ template <class Op> void CheckNoEdit(CRuvlenDoc& doc, RecordingView& view, Op op
     EXPECT_TRUE(doc.UndoCell(undo.left, undo.top) == undoCell);
     EXPECT_TRUE(view.rects.empty());
     EXPECT_EQ(doc.IsModified(), 0);
+}
+
+// Vertical joints of a canvas: a line cell with a down arm over one with an up
+// arm.
+inline int CanvasJoints(const CRuvlenDoc& doc) {
+    int joints = 0;
+    for (int y = 0; y + 1 < doc.m_nLines; ++y)
+        for (int x = 0; x < doc.m_nColumns; ++x) {
+            const CCell &a = doc.Cell(x, y), &b = doc.Cell(x, y + 1);
+            joints +=
+                a.m_bLine && b.m_bLine && (a.m_nLineFlags & LF_DOWN) && (b.m_nLineFlags & LF_UP);
+        }
+    return joints;
 }
 
 } // namespace doc_test

@@ -34,7 +34,7 @@ std::unique_ptr<CRuvlenDoc> BusyCanvas() {
     doc->m_nLines = 44;
     doc->m_nFontSize = 4;
     doc->m_bGrid = 0;
-    doc->m_textFormat = {TextEncoding::Utf8Bom, LineEnding::Lf};
+    doc->m_textFormat = {TextEncoding::Utf8Bom, LineEnding::Lf, BoxLayout::Narrow};
     doc->m_nFileLines = 12; // read from a 12-line file without a final line end
     doc->m_bFileFinalLineEnd = 0;
     doc->m_bLoadCut = 1;
@@ -229,6 +229,45 @@ TEST_F(RecoveryFile, RefusesCellsNoEditCanMake) {
     }
 }
 
+namespace {
+
+std::uint32_t Crc32(const std::string& bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (unsigned char b : bytes) {
+        crc ^= b;
+        for (int k = 0; k < 8; ++k) crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
+    }
+    return crc ^ 0xFFFFFFFFu;
+}
+
+void PutLittleEndian(std::string& bytes, size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        bytes[at + size_t(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+} // namespace
+
+// A copy written before the layout was kept (version 2: the same body without
+// its last byte) reads as the full-width layout, the rest unchanged.
+TEST_F(RecoveryFile, ASecondVersionCopyReadsAsFullWidth) {
+    auto doc = BusyCanvas();
+    const std::string now = CRecoveryFile::FromDocument(*doc, "/x/y.txt", false, 42).Bytes();
+    const size_t header = 16, body = now.size() - header - 4;
+    std::string old = now.substr(0, header + body - 1);
+    old[8] = 2;
+    PutLittleEndian(old, 12, std::uint32_t(body - 1));
+    old += "1234";
+    PutLittleEndian(old, old.size() - 4, Crc32(old.substr(header, body - 1)));
+    CRecoveryFile read;
+    std::string why;
+    ASSERT_TRUE(read.Parse(old, why)) << why;
+    EXPECT_EQ(read.m_format, (CTextFormat{TextEncoding::Utf8Bom, LineEnding::Lf, BoxLayout::Wide}));
+    CRuvlenDoc restored;
+    read.RestoreTo(restored);
+    doc->m_textFormat.m_layout = BoxLayout::Wide;
+    ExpectSameCanvas(*doc, restored);
+}
+
 TEST_F(RecoveryFile, CopiesArePrivateAndLeaveNothingBehind) {
     const mode_t old = ::umask(022);
     CRuvlenDoc doc;
@@ -290,8 +329,8 @@ TEST_F(RecoveryFile, APartComesBackAndStillSavesInPlace) {
 TEST_F(RecoveryFile, AFirstVersionCopyStillReads) {
     auto doc = BusyCanvas();
     const std::string now = CRecoveryFile::FromDocument(*doc, "/x/y.txt", true, 9).Bytes();
-    // Version 1 had no part flag at the end of the body.
-    std::string body = now.substr(16, now.size() - 16 - 4 - 1);
+    // Version 1 had no part flag at the end of the body, nor the layout after it.
+    std::string body = now.substr(16, now.size() - 16 - 4 - 2);
     const auto crc = [](const std::string& data) {
         std::uint32_t c = 0xFFFFFFFFu;
         for (unsigned char b : data) {
@@ -312,6 +351,7 @@ TEST_F(RecoveryFile, AFirstVersionCopyStillReads) {
     EXPECT_EQ(read.m_path, "/x/y.txt");
     CRuvlenDoc restored;
     read.RestoreTo(restored);
+    doc->m_textFormat.m_layout = BoxLayout::Wide; // no layout kept then
     ExpectSameCanvas(*doc, restored);
 }
 

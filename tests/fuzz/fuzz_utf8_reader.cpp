@@ -1,14 +1,16 @@
 // Loads arbitrary bytes as a canvas file with format detection, as opening a file
 // does. The first input byte chooses: bit 0 puts a UTF-8 byte-order mark before
 // the rest (so any bytes go the UTF-8 way), bit 1 reads them as the start of a
-// longer file, bits 2 and 3 the UTF-8 format the canvas is written in again.
-// Checks that the canvas stays within its limits, that the record of replaced
-// characters points into the canvas, and that a canvas read from UTF-8, written
-// as UTF-8 and read again shows the same cells, replaces nothing and writes the
-// same bytes.
-#include "canvas/io/DocumentText.h"
+// longer file, bits 2 and 3 the UTF-8 format the canvas is written in again,
+// bits 4 and 5 how its box drawing is read (detected, wide, narrow, or detected
+// with ASCII lines). Checks that the canvas stays within its limits, that the
+// record of replaced characters points into the canvas, and that a canvas read
+// from UTF-8, written as UTF-8 in its own box layout and read again in that
+// layout shows the same cells, replaces nothing, re-lays nothing and writes the
+// same bytes (ASCII, which cannot spell every drawing, only stays in limits).
 #include "canvas/LineFlags.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/io/DocumentText.h"
 
 #include <cstdint>
 #include <cstring>
@@ -58,14 +60,24 @@ bool SameVisible(const CCell& a, const CCell& b) {
 
 // Loads into a reused document put back in its constructed state (allocating
 // the documents per input would dominate the run time).
-CRuvlenDoc& Load(CRuvlenDoc& doc, const std::string& bytes, bool truncated) {
+CRuvlenDoc& Load(CRuvlenDoc& doc, const std::string& bytes, bool truncated,
+                 const CLayoutReadOptions& options) {
     static const CCanvasDefaults kDefaults;
     for (int y = 0; y < CRuvlenDoc::GRID; ++y)
         for (int x = 0; x < CRuvlenDoc::GRID; ++x) doc.Cell(x, y) = CCell();
     doc.m_nColumns = kDefaults.m_nDefaultColumns;
     doc.m_nLines = kDefaults.m_nDefaultLines;
-    LoadDocumentText(doc, bytes, truncated);
+    LoadDocumentText(doc, bytes, truncated, options);
     return doc;
+}
+
+CLayoutReadOptions OptionsOf(unsigned choice) {
+    CLayoutReadOptions options;
+    options.layout = choice == 1   ? LayoutChoice::Wide
+                     : choice == 2 ? LayoutChoice::Narrow
+                                   : LayoutChoice::Detect;
+    options.asciiLines = choice == 3;
+    return options;
 }
 
 } // namespace
@@ -76,17 +88,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const unsigned mode = data[0];
     std::string bytes = mode & 1 ? "\xEF\xBB\xBF" : "";
     bytes.append(reinterpret_cast<const char*>(data + 1), size - 1);
-    const CRuvlenDoc& first = Load(docs[0], bytes, mode & 2);
+    const CRuvlenDoc& first = Load(docs[0], bytes, mode & 2, OptionsOf((mode >> 4) & 3));
     CheckCanvas(first);
     CheckRecord(first);
-    if (first.m_textFormat.m_encoding == TextEncoding::ShiftJis) return 0;
+    // Shift-JIS cells may hold codes that UTF-8 has no character for.
+    if (DetectTextFormat(bytes, mode & 2).m_encoding == TextEncoding::ShiftJis) return 0;
 
+    const BoxLayout layout = first.m_textFormat.m_layout;
     const CTextFormat format{mode & 4 ? TextEncoding::Utf8Bom : TextEncoding::Utf8,
-                             mode & 8 ? LineEnding::Lf : LineEnding::CrLf};
+                             mode & 8 ? LineEnding::Lf : LineEnding::CrLf, layout};
     const std::string written = DocumentText(first, format);
-    const CRuvlenDoc& second = Load(docs[1], written, false);
+    const CRuvlenDoc& second = Load(docs[1], written, false, ReadOptionsFor(layout));
     CheckCanvas(second);
     Check(!second.m_loadReplacements.Any());
+    if (layout == BoxLayout::Ascii) return 0; // ASCII lines are told from their neighbours
+    Check(!second.m_bLoadRelaid);
     Check(!second.m_bLoadWrapped && !second.m_bLoadCut);
     // A save of a one-line file without a final line end writes no line end to
     // tell the style by.

@@ -140,6 +140,8 @@ private slots:
                                                     "-",
                                                     "切り取り(&T)\tCtrl+X",
                                                     "複写(&C)\tCtrl+C",
+                                                    "半角罫線でコピー(&W)",
+                                                    "ASCII罫線でコピー",
                                                     "貼り付け(&P)\tCtrl+V",
                                                     "透過的貼付(&Q)\tCtrl+Q",
                                                     "表として貼り付け(&B)...",
@@ -581,7 +583,7 @@ private slots:
                     messages << box->text();
                     box->accept();
                 } else if (auto* dialog = qobject_cast<CExportDlg*>(w)) {
-                    dialog->m_pFormatCombo->setCurrentIndex(CExportDlg::Svg);
+                    dialog->m_pFormatCombo->setCurrentIndex(CExportDlg::IndexOf("svg"));
                     dialog->m_pPathEdit->setText(path);
                     dialog->findChild<QPushButton*>("ok")->click();
                 }
@@ -644,7 +646,7 @@ private slots:
                 const QModelIndex selection =
                     dialog->m_pAreaCombo->model()->index(int(EExportArea::Selection), 0);
                 offered = dialog->m_pAreaCombo->model()->flags(selection) & Qt::ItemIsEnabled;
-                dialog->m_pFormatCombo->setCurrentIndex(CExportDlg::Svg);
+                dialog->m_pFormatCombo->setCurrentIndex(CExportDlg::IndexOf("svg"));
                 dialog->m_pAreaCombo->setCurrentIndex(int(area));
                 dialog->m_pPathEdit->setText(Path(name));
                 dialog->findChild<QPushButton*>("ok")->click();
@@ -711,7 +713,7 @@ private slots:
     }
 
     void utf8FileKeepsItsFormatAndWarnsOfReplacements() {
-        WriteFile("box.md", "╔══╗\n║あ║\n╚══╝\n");
+        WriteFile("box.md", "╔══╗\n║あい║\n╚══╝\n");
         QStringList warnings;
         auto answer = [&warnings](QMessageBox::StandardButton button) {
             return [&warnings, button](QWidget* w) {
@@ -737,7 +739,7 @@ private slots:
         }
         const QByteArray saved = ReadFile("box.md");
         QVERIFY2(saved.startsWith("┏━━┓"), saved.constData());
-        QVERIFY(saved.contains("┃あ┃") && saved.contains("┓\n") && !saved.contains("\r"));
+        QVERIFY(saved.contains("┃あい┃") && saved.contains("┓\n") && !saved.contains("\r"));
         // Save As offers the format: Shift-JIS with CR LF this time.
         CModalAnswerer choose([this](QWidget* w) {
             auto* dialog = qobject_cast<QFileDialog*>(w);
