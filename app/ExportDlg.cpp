@@ -149,7 +149,10 @@ void CExportDlg::Browse() {
     const QString filter = m_pFormatCombo->currentText();
     const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("エクスポート"),
                                                       m_pPathEdit->text(), filter);
-    if (!path.isEmpty()) m_pPathEdit->setText(path);
+    if (path.isEmpty()) return;
+    m_pPathEdit->setText(path);
+    // The file dialog already asked about replacing an existing file.
+    m_strConfirmedPath = path;
 }
 
 void CExportDlg::tryAccept() {
