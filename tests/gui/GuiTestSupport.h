@@ -14,6 +14,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -129,6 +130,18 @@ inline void DragCells(CRuvlenView* v, int c1, int r1, int c2, int r2) {
     QTest::mousePress(v->viewport(), Qt::LeftButton, {}, at(c1, r1));
     QTest::mouseMove(v->viewport(), at(c2, r2));
     QTest::mouseRelease(v->viewport(), Qt::LeftButton, {}, at(c2, r2));
+}
+
+// Whole files in and out; a file that cannot be read reads as "<missing>".
+inline QByteArray ReadBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+inline void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
 }
 
 // A running editor whose settings file lies in a fresh temporary folder; it

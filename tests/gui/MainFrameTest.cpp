@@ -53,15 +53,8 @@ class MainFrameTest : public QObject {
         QVERIFY(m_app->InitInstance(file));
         QVERIFY(QTest::qWaitForWindowExposed(Frame()));
     }
-    void WriteFile(const QString& name, const QByteArray& bytes) {
-        QFile f(Path(name));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    QByteArray ReadFile(const QString& name) {
-        QFile f(Path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
+    void WriteFile(const QString& name, const QByteArray& bytes) { WriteBytes(Path(name), bytes); }
+    QByteArray ReadFile(const QString& name) { return ReadBytes(Path(name)); }
     QStringList MenuTitles() const {
         QStringList titles;
         for (QAction* a : Frame()->menuBar()->actions()) titles << a->text();

@@ -35,15 +35,8 @@ class PartOfFileTest : public QObject {
         QVERIFY(m_app->InitInstance(file));
         QVERIFY(QTest::qWaitForWindowExposed(Frame()));
     }
-    void Write(const QString& name, const QByteArray& bytes) {
-        QFile f(Path(name));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    QByteArray Read(const QString& name) {
-        QFile f(Path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
+    void Write(const QString& name, const QByteArray& bytes) { WriteBytes(Path(name), bytes); }
+    QByteArray Read(const QString& name) { return ReadBytes(Path(name)); }
     // Opens long.md at its second diagram block, as a user picks it in the list.
     CCanvasDocument* OpenSecondBlock() {
         Write("long.md", m_long);

@@ -3,6 +3,7 @@
 // Files for the recovery tests: whole files in and out, a copy as a program
 // that died would have left it, and a copy read back as text.
 
+#include "GuiTestSupport.h"
 #include "app/CanvasDocument.h"
 #include "canvas/RuvlenDoc.h"
 #include "canvas/io/DocumentText.h"
@@ -17,16 +18,8 @@
 
 namespace recovery_test {
 
-inline QByteArray ReadBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-inline void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using ::ReadBytes;
+using ::WriteBytes;
 
 inline QByteArray Text(CCanvasDocument* document) {
     return QByteArray::fromStdString(DocumentText(document->Doc(), document->Format()));
