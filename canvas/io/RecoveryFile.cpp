@@ -267,8 +267,7 @@ bool CRecoveryFile::Parse(const std::string& bytes, std::string& why) {
         in.Small(r.m_nUnmappable, 0, kMaxCount, 4) && in.Small(r.m_nFirstLine, 0, kMaxCount, 4) &&
         in.Small(r.m_nFirstColumn, 0, kMaxCount, 4) && in.Small(fileLines, 0, kMaxCount, 4) &&
         in.Small(copy.m_bFileFinalLineEnd, 0, 1) && in.Int(pathLength, 4) &&
-        pathLength <= kMaxPathBytes && in.Run(copy.m_path, pathLength) &&
-        ValidPath(copy.m_path);
+        pathLength <= kMaxPathBytes && in.Run(copy.m_path, pathLength) && ValidPath(copy.m_path);
     std::string cells;
     const CTextFormat format{TextEncoding(encoding), LineEnding(lineEnding)};
     ok = ok && in.Run(cells, 4 * kCellCount) &&

@@ -1,7 +1,7 @@
 #include "canvas/io/TextFile.h"
 
-#include "canvas/io/BinaryCheck.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/io/BinaryCheck.h"
 #include "canvas/io/DocumentText.h"
 #include "canvas/io/SafeWrite.h"
 

@@ -1,9 +1,9 @@
 #include "canvas/io/Utf8CellText.h"
 
+#include "canvas/Utf8Char.h"
 #include "canvas/io/BoxDrawingMap.h"
 #include "canvas/io/Cp932.h"
 #include "canvas/io/TextFormat.h"
-#include "canvas/Utf8Char.h"
 
 #include <algorithm>
 #include <iterator>

@@ -12,7 +12,8 @@ TEST(BinaryCheck, NulOrMostlyControlIsNotText) {
     using namespace std::string_literals;
     EXPECT_TRUE(LooksBinary("\x89PNG\r\n\x1A\n\0\0\0\rIHDR"s));
     EXPECT_TRUE(LooksBinary("text with one NUL\0 in it"s));
-    EXPECT_TRUE(LooksBinary("\x01\x02\x03\x04\x05" "ab"));
+    EXPECT_TRUE(LooksBinary("\x01\x02\x03\x04\x05"
+                            "ab"));
     EXPECT_FALSE(LooksBinary(""));
     EXPECT_FALSE(LooksBinary("\x84\xA1\x84\x9F\r\n\t\x0C\x81\x40"));     // ┏━, tab, form feed
     EXPECT_FALSE(LooksBinary("\x1B[1mbold\x1B[0m and plain text here")); // a few escapes

@@ -1,9 +1,9 @@
 // The box-drawing block in Shift-JIS cells: the JIS characters as themselves, the
 // others as the nearest JIS line cell.
 #include "canvas/io/BoxDrawingMap.h"
-#include "canvas/io/Cp932.h"
 #include "canvas/LineFlags.h"
 #include "canvas/Utf8Char.h"
+#include "canvas/io/Cp932.h"
 
 #include <gtest/gtest.h>
 

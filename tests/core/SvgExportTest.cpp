@@ -5,9 +5,9 @@
 // document untouched, and writing the file through the safe save.
 #include "canvas/io/SvgExport.h"
 #include "DocTestSupport.h"
-#include "canvas/io/ExportSize.h"
 #include "canvas/LineCellGeometry.h"
 #include "canvas/LineFlags.h"
+#include "canvas/io/ExportSize.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Canvas files in UTF-8 and with LF line ends: loading through the Shift-JIS
 // reader, the record of replaced characters, writing in every format, and saving
 // on disk in the canvas' format or a chosen one.
-#include "canvas/io/Cp932.h"
-#include "canvas/io/DocumentText.h"
 #include "canvas/LineFlags.h"
 #include "canvas/RuvlenDoc.h"
+#include "canvas/io/Cp932.h"
+#include "canvas/io/DocumentText.h"
 #include "canvas/io/TextFile.h"
 #include "canvas/io/Utf8CellText.h"
 

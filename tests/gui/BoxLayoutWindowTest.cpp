@@ -8,9 +8,9 @@
 #include "app/ExportDlg.h"
 #include "app/MainFrame.h"
 #include "app/RuvlenApp.h"
+#include "canvas/CommandIds.h"
 #include "canvas/io/DocumentText.h"
 #include "canvas/io/OutputFormat.h"
-#include "canvas/CommandIds.h"
 #include "view/RuvlenView.h"
 
 #include <QCheckBox>
