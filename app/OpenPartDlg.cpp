@@ -4,6 +4,7 @@
 #include "canvas/io/FilePart.h"
 
 #include <QDialogButtonBox>
+#include <QFont>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -40,6 +41,11 @@ COpenPartDlg::COpenPartDlg(QWidget* parent, const QString& fileName, int fileLin
     m_pBlockChoice->setObjectName(QStringLiteral("blockChoice"));
     m_pBlockList = new QListWidget;
     m_pBlockList->setObjectName(QStringLiteral("blockList"));
+    // The box drawing of each block's first line in the editor's Japanese
+    // font, not a Western fallback that draws it half as wide.
+    QFont listFont(QStringLiteral("IPAGothic"));
+    listFont.setPointSize(font().pointSize());
+    m_pBlockList->setFont(listFont);
     for (const CDiagramBlock& block : blocks)
         m_pBlockList->addItem(QStringLiteral("%1–%2 行  %3")
                                   .arg(block.m_nFirst)
