@@ -96,6 +96,22 @@ def wait_for(what, test, seconds):
     raise SystemExit("timed out waiting for " + what)
 
 
+def start_editor(bindir, env, attempts=3):
+    """Starts the editor and waits for its window to show. On a busy X server a
+    program now and then fails to connect and exits at once; it is started
+    again then, up to `attempts` times."""
+    for _ in range(attempts):
+        editor = subprocess.Popen([os.path.join(bindir, "tavik")], env=env, cwd=WORK)
+        wait_for("the main window", lambda: editor.poll() is not None or subprocess.run(
+            ["xdotool", "search", "--onlyvisible", "--pid", str(editor.pid)],
+            capture_output=True).stdout.strip(), 30)
+        if editor.poll() is None:
+            time.sleep(1.5)
+            return editor
+        print("the editor exited at start (status %s); starting it again" % editor.returncode)
+    raise SystemExit("the editor did not start")
+
+
 def same_as_cli(target, want):
     """Whether the editor's saved file holds the bytes tavik-cli wrote, saying which."""
     got = open(target, "rb").read() if os.path.exists(target) else b"<no file>"
@@ -116,10 +132,8 @@ def main():
     with open(os.path.join(bindir, "Tavik.ini"), "w") as ini:
         ini.write("[Window Placement]\nx=0\ny=0\nWidth=%d\nHeight=%d\n" % WINDOW)
     env = dict(os.environ, XDG_RUNTIME_DIR=WORK, LANG="ja_JP.UTF-8")
-    editor = subprocess.Popen([os.path.join(bindir, "tavik")], env=env, cwd=WORK)
+    editor = start_editor(bindir, env)
     try:
-        sh("xdotool", "search", "--sync", "--onlyvisible", "--name", "Tavik")
-        time.sleep(1.5)
         ox, oy = find_canvas_origin(screenshot("start.png"))
         print("canvas frame at", ox, oy)
 

@@ -108,13 +108,9 @@ def check_preview(png, origin, cell):
 
 
 def gui_session(bindir, env, target):
-    editor = subprocess.Popen([os.path.join(bindir, "tavik")], env=env, cwd=WORK)
+    editor = ui.start_editor(bindir, env)
     clipboard_owner = None
     try:
-        ui.wait_for("the main window", lambda: subprocess.run(
-            ["xdotool", "search", "--onlyvisible", "--pid", str(editor.pid)],
-            capture_output=True).stdout.strip(), 30)
-        time.sleep(1.5)
         origin = ui.find_canvas_origin(ui.screenshot("start.png"))
         ox, oy = origin
         window = ui.sh("xdotool", "search", "--onlyvisible", "--name", "^Tavik").split()[0]

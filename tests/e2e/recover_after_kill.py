@@ -62,9 +62,7 @@ def visible_windows(pid):
 
 class Editor:
     def __init__(self, bindir, env):
-        self.process = subprocess.Popen([os.path.join(bindir, "tavik")], env=env, cwd=WORK)
-        ui.wait_for("the main window", lambda: visible_windows(self.process.pid), 30)
-        time.sleep(1.5)
+        self.process = ui.start_editor(bindir, env)
 
     def focus_main(self):
         window = ui.sh("xdotool", "search", "--onlyvisible", "--name", "^Tavik").split()[0]
