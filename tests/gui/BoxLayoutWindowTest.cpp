@@ -97,8 +97,7 @@ private slots:
             QVERIFY(layout);
             QCOMPARE(layout->count(), 3);
             dialog->findChild<QCheckBox*>("asciiLines")->setChecked(true);
-            dialog->selectFile(Path("ascii.txt"));
-            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+            ChooseFile(dialog, Path("ascii.txt"));
         });
         QVERIFY(Frame()->OnCommand(ID_FILE_OPEN));
         QTRY_COMPARE(Frame()->ActiveDocument()->PathName(), Path("ascii.txt"));
@@ -122,8 +121,7 @@ private slots:
             layout->setCurrentIndex(layout->findData(int(BoxLayout::Narrow)));
             auto* model = qobject_cast<QStandardItemModel*>(encoding->model());
             sjisOffered = model->item(encoding->findData(int(TextEncoding::ShiftJis)))->isEnabled();
-            dialog->selectFile(Path("narrow.txt"));
-            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+            ChooseFile(dialog, Path("narrow.txt"));
         });
         QVERIFY(Frame()->OnCommand(ID_FILE_SAVE_AS));
         QVERIFY(!sjisOffered);

@@ -15,6 +15,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -73,6 +75,20 @@ private:
     QStringList m_texts;
     QTimer m_timer;
 };
+
+// Chooses `path` in an open or save dialog and accepts it. The name goes into
+// the name field itself: selectFile leaves a focused field alone and marks the
+// file in the list instead, which the dialog fills in the background, so an
+// accept right after it may find no file chosen.
+inline void ChooseFile(QWidget* w, const QString& path) {
+    auto* dialog = qobject_cast<QFileDialog*>(w);
+    QVERIFY(dialog);
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY(name);
+    dialog->selectFile(path); // its folder
+    name->setText(path);
+    QMetaObject::invokeMethod(dialog, "accept");
+}
 
 // Answers message boxes with a button.
 inline std::unique_ptr<CModalAnswerer> AnswerMessageBox(QMessageBox::StandardButton button,

@@ -739,8 +739,7 @@ private slots:
             QVERIFY(dialog);
             dialog->findChild<QComboBox*>("encoding")->setCurrentIndex(0);
             dialog->findChild<QComboBox*>("lineEnding")->setCurrentIndex(0);
-            dialog->selectFile(Path("box.txt"));
-            QMetaObject::invokeMethod(dialog, "accept");
+            ChooseFile(dialog, Path("box.txt"));
         });
         QVERIFY(Frame()->OnCommand(ID_FILE_SAVE_AS));
         QVERIFY(ReadFile("box.txt").startsWith("\x84\xAC\x84\xAA\x84\xAA\x84\xAD"));

@@ -132,8 +132,7 @@ private slots:
                 } else if (auto* dialog = qobject_cast<QFileDialog*>(w)) {
                     fixedFormat = !dialog->findChild<QComboBox*>("encoding")->isEnabled() &&
                                   !dialog->findChild<QComboBox*>("lineEnding")->isEnabled();
-                    dialog->selectFile(Path("copy.md"));
-                    QMetaObject::invokeMethod(dialog, "accept");
+                    ChooseFile(dialog, Path("copy.md"));
                 }
             },
             2);

@@ -84,8 +84,7 @@ private slots:
         {
             CModalAnswerer answer([this](QWidget* w) {
                 auto* dialog = qobject_cast<QFileDialog*>(w);
-                dialog->selectFile(Path("a.txt"));
-                QMetaObject::invokeMethod(dialog, "accept");
+                ChooseFile(dialog, Path("a.txt"));
             });
             QVERIFY(Frame()->OnCommand(ID_FILE_SAVE));
         }
