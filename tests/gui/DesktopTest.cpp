@@ -26,7 +26,9 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -122,6 +124,36 @@ private slots:
         QVERIFY(last > 16);
         palette.resize(126, 240);
         QCOMPARE(palette.m_pGrid->m_nCellPixels, 16);
+    }
+
+    // A file chosen with 参照 was confirmed by the file dialog's own question
+    // about replacing it; OK then exports without asking again.
+    void exportAsksOnceAboutReplacingAChosenFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("old.png"));
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+        CExportDlg dialog(nullptr, dir.filePath(QStringLiteral("x.png")), 2);
+        QPushButton* browse = nullptr;
+        for (QPushButton* b : dialog.findChildren<QPushButton*>())
+            if (b->text().startsWith(QStringLiteral("参照"))) browse = b;
+        QVERIFY(browse);
+        int questions = 0;
+        CModalAnswerer answer(
+            [&](QWidget* w) {
+                if (auto* box = qobject_cast<QMessageBox*>(w)) {
+                    ++questions;
+                    box->button(QMessageBox::Yes)->click();
+                } else {
+                    ChooseFile(w, path);
+                }
+            },
+            3);
+        browse->click();
+        QCOMPARE(dialog.m_pPathEdit->text(), path);
+        QCOMPARE(questions, 1); // the file dialog's own
+        dialog.tryAccept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(questions, 1);
     }
 
     void everyDialogLabelHasABuddy() {

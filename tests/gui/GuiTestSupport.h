@@ -79,7 +79,8 @@ private:
 // Chooses `path` in an open or save dialog and accepts it. The name goes into
 // the name field itself: selectFile leaves a focused field alone and marks the
 // file in the list instead, which the dialog fills in the background, so an
-// accept right after it may find no file chosen.
+// accept right after it may find no file chosen. The accept is queued, so
+// that a question it asks (replace the file?) is seen by the answerer too.
 inline void ChooseFile(QWidget* w, const QString& path) {
     auto* dialog = qobject_cast<QFileDialog*>(w);
     QVERIFY(dialog);
@@ -87,7 +88,7 @@ inline void ChooseFile(QWidget* w, const QString& path) {
     QVERIFY(name);
     dialog->selectFile(path); // its folder
     name->setText(path);
-    QMetaObject::invokeMethod(dialog, "accept");
+    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
 }
 
 // Answers message boxes with a button.
