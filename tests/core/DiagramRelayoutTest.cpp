@@ -64,7 +64,7 @@ const char kAsciiGridTable[] = "+--------+-----+\n"
 
 // --- Diagrams drawn by hand in documentation ---
 
-// From a package manager's specification of triggers (GPL-2+, a short excerpt).
+// From a package manager's documentation of triggers (GPL-2+, a short excerpt).
 const char kStateDiagram[] = "             │\n"
                              "             v\n"
                              "       ┌────────────┐\n"
